@@ -1,0 +1,28 @@
+#pragma once
+// What the main window does in core when it is created and destroyed: the start-up traces, the
+// settings objects, the environment.
+
+#include "app/appnameobject.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace panolcd {
+
+class MainFormSession {
+public:
+    // `args` are the command-line arguments after the program name.
+    explicit MainFormSession(const std::vector<std::string>& args);
+    // Writes back the settings entries that ask for it.
+    ~MainFormSession();
+    MainFormSession(const MainFormSession&) = delete;
+    MainFormSession& operator=(const MainFormSession&) = delete;
+
+    TAppNameObject& AppSettings() { return *appSettings_; }
+
+private:
+    std::unique_ptr<TAppNameObject> appSettings_;
+};
+
+} // namespace panolcd

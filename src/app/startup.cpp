@@ -1,0 +1,33 @@
+#include "app/startup.h"
+
+#include "common/paths.h"
+#include "framework/environment/context.h"
+#include "framework/environment/settings.h"
+#include "framework/persistence/register.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace panolcd {
+
+void RegisterStreamClasses() {
+    RegisterPersistenceClasses();
+}
+
+std::string ProgramPath(const char* argv0) {
+    std::error_code ec;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec)
+        return FromFsPath(self);
+    return FromFsPath(std::filesystem::absolute(argv0 ? argv0 : "panolcd", ec));
+}
+
+std::optional<std::string> PrepareStart(const std::string& programPath,
+                                        const std::vector<std::string>& args) {
+    RegisterStreamClasses();
+    SettingsLocation& settings = Ctx().settings;
+    LocateSettingsFile(programPath, args, settings);
+    return OpenSettings(settings);
+}
+
+} // namespace panolcd

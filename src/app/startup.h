@@ -1,0 +1,22 @@
+#pragma once
+// What runs before any window exists: stream classes registered, settings file located and its
+// read section checked.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace panolcd {
+
+// Every streamable class by its stored name. Idempotent.
+void RegisterStreamClasses();
+
+// The running program's full path (Windows-1250), from the system; `argv0` is the fallback.
+std::string ProgramPath(const char* argv0);
+
+// Registers the classes, locates the settings file and opens it. Returns the start-up message
+// when the program cannot go on.
+std::optional<std::string> PrepareStart(const std::string& programPath,
+                                        const std::vector<std::string>& args);
+
+} // namespace panolcd

@@ -1,0 +1,75 @@
+// The program's main block: batch commands are decided before any Qt object exists; otherwise
+// the settings are checked and the main window runs.
+
+#include "app/startup.h"
+#include "app/ui/mainwindow.h"
+#include "app/version.h"
+#include "common/cp1250.h"
+#include "framework/environment/context.h"
+#include "framework/environment/msgbox.h"
+#include "framework/environment/ui/qtuserport.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: panolcd [PROFILE]\n"
+    "       panolcd --version | --help\n"
+    "\n"
+    "PROFILE selects the settings file: its name with the extension .INI\n"
+    "(beside the program when it has no directory). Without it panolcd.INI\n"
+    "beside the program is used.\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace panolcd;
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.push_back(Utf8ToCp1250(argv[i]));
+
+    if (!args.empty() && args[0] == "--version") {
+        std::cout << kProgramTitle << ' ' << kProgramVersion << '\n';
+        return EXIT_SUCCESS;
+    }
+    if (!args.empty() && args[0] == "--help") {
+        std::cout << kUsage;
+        return EXIT_SUCCESS;
+    }
+    if (!args.empty() && args[0].rfind("--", 0) == 0) {
+        std::cerr << "panolcd: unknown option " << argv[1] << '\n';
+        return EXIT_FAILURE;
+    }
+
+    const std::string programPath = ProgramPath(argv[0]);
+    const auto startError = PrepareStart(programPath, args);
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(kProgramTitle);
+    auto port = std::make_unique<QtUserPort>();
+    QtUserPort* userPort = port.get();
+    if (!std::getenv("PANOLCD_NO_DIALOGS"))
+        Ctx().user = std::move(port);
+
+    if (startError) {
+        std::cerr << Cp1250ToUtf8(*startError) << '\n';
+        MsgBox("", *startError, mb::kIconError | mb::kOk);
+        return EXIT_FAILURE;
+    }
+
+    int status = EXIT_FAILURE;
+    {
+        TAppMainForm mainForm(args);
+        userPort->SetMainWindow(&mainForm);
+        mainForm.show();
+        status = QApplication::exec();
+    }
+    ResetContext();
+    return status;
+}

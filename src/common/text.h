@@ -1,0 +1,18 @@
+#pragma once
+// Small text helpers over Windows-1250 byte strings. Letter-case rules here are ASCII only, as
+// the keywords, class names and INI names they serve are ASCII.
+
+#include <string>
+#include <string_view>
+
+namespace panolcd {
+
+char AsciiUpper(char c);
+std::string AsciiUpper(std::string_view text);
+bool SameTextAscii(std::string_view a, std::string_view b);
+int CompareTextAscii(std::string_view a, std::string_view b);
+
+// Blanks and control characters (codes 0..32) at both ends removed.
+std::string_view TrimBlanks(std::string_view text);
+
+} // namespace panolcd

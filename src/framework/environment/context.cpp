@@ -1,0 +1,19 @@
+#include "framework/environment/context.h"
+
+namespace panolcd {
+namespace {
+std::unique_ptr<ProcessContext>& Slot() {
+    static std::unique_ptr<ProcessContext> context = std::make_unique<ProcessContext>();
+    return context;
+}
+} // namespace
+
+ProcessContext& Ctx() {
+    return *Slot();
+}
+
+void ResetContext() {
+    Slot() = std::make_unique<ProcessContext>();
+}
+
+} // namespace panolcd

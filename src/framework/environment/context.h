@@ -1,0 +1,35 @@
+#pragma once
+// Process-wide state in one place, so that each test can start from a clean slate.
+
+#include "framework/environment/appextension.h"
+#include "framework/environment/ports.h"
+#include "framework/environment/settings.h"
+#include "framework/environment/trace.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace panolcd {
+
+struct ParamScanner;
+
+struct ProcessContext {
+    SettingsLocation settings;
+    TAppExtension app;
+    TraceState trace;
+
+    bool useClipboard = false;
+    std::uint8_t expLineWidth = 80;
+
+    // The parameter-text scanner of the parse in progress (nested parses save and restore it).
+    ParamScanner* paramScanner = nullptr;
+
+    std::unique_ptr<UserPort> user = std::make_unique<HeadlessUserPort>();
+    std::unique_ptr<ClockPort> clock = std::make_unique<SystemClock>();
+};
+
+ProcessContext& Ctx();
+// Replaces the context by a fresh one (tests, and the start of the program).
+void ResetContext();
+
+} // namespace panolcd

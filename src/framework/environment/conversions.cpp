@@ -1,0 +1,185 @@
+#include "framework/environment/conversions.h"
+
+#include "common/paths.h"
+#include "common/shortstring.h"
+#include "common/text.h"
+#include "framework/environment/restext.h"
+
+#include <cerrno>
+
+namespace panolcd {
+namespace {
+
+constexpr int kTextIntSyntax = 134;
+constexpr int kTextOutOfLimits = 135;
+constexpr int kTextBadExtension = 132;
+constexpr int kTextBadFileName = 133;
+constexpr int kTextIoError = 131;
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    const char u = AsciiUpper(c);
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+std::optional<std::int32_t> ParseIntText(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t'))
+        ++pos;
+    text.remove_prefix(pos);
+    if (text.empty())
+        return std::nullopt;
+
+    if (text.front() == '$') {
+        text.remove_prefix(1);
+        if (text.empty() || text.size() > 8)
+            return std::nullopt;
+        std::uint32_t bits = 0;
+        for (const char c : text) {
+            const int digit = HexDigit(c);
+            if (digit < 0)
+                return std::nullopt;
+            bits = bits << 4 | static_cast<std::uint32_t>(digit);
+        }
+        return static_cast<std::int32_t>(bits);
+    }
+
+    bool negative = false;
+    if (text.front() == '+' || text.front() == '-') {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty())
+        return std::nullopt;
+    std::int64_t magnitude = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        magnitude = magnitude * 10 + (c - '0');
+        if (magnitude > std::int64_t{1} << 31)
+            return std::nullopt;
+    }
+    const std::int64_t value = negative ? -magnitude : magnitude;
+    if (value > INT32_MAX)
+        return std::nullopt;
+    return static_cast<std::int32_t>(value);
+}
+
+void StrToIntLim(std::string& text, std::size_t capacity, std::int32_t& value, unsigned flags,
+                 std::int32_t max, std::int32_t min) {
+    const std::optional<std::int32_t> parsed = ParseIntText(text);
+    if (!parsed) {
+        text = CutShortString(ResText(kTextIntSyntax), capacity);
+        return;
+    }
+    const std::int32_t v = *parsed;
+    if (v < min || v > max || ((flags & kLimExcludeMin) && v == min) ||
+        ((flags & kLimExcludeMax) && v == max)) {
+        text = CutShortString(ResText(kTextOutOfLimits) + " ", capacity);
+        return;
+    }
+    text.clear();
+    value = v;
+}
+
+std::string CheckFileName(std::string_view name, std::string_view requiredExt) {
+    std::string upper = AsciiUpper(name);
+    if (!requiredExt.empty()) {
+        const std::string ext = ExtractFileExt(upper).substr(0, 6);
+        if (SameTextAscii(ext, requiredExt))
+            return {};
+        return ext + "-" + ResText(kTextBadExtension);
+    }
+    if (upper == "CLOCK$")
+        upper = "CON";
+    if (upper.size() == 4)
+        upper.resize(3); // COM1, LPT2, NUL1...
+    static constexpr std::string_view kDevices[] = {"CON", "AUX", "COM", "PRN", "LPT", "NUL"};
+    bool refused = upper.empty();
+    for (const std::string_view device : kDevices)
+        refused = refused || upper == device;
+    if (refused)
+        return std::string(name) + "-" + ResText(kTextBadFileName);
+    return {};
+}
+
+std::string IoErrorText(int code) {
+    switch (code) {
+    case 0:
+        return {};
+    case 1:
+        return ResText(101);
+    case 2:
+        return ResText(102);
+    case 3:
+        return ResText(103);
+    case 4:
+        return ResText(104);
+    case 5:
+        return ResText(105);
+    case 6:
+        return ResText(106);
+    case 12:
+        return ResText(107);
+    case 15:
+        return ResText(108);
+    case 16:
+        return ResText(109);
+    case 17:
+        return ResText(110);
+    default:
+        break;
+    }
+    if (code >= 100 && code <= 106)
+        return ResText(111 + (code - 100));
+    if (code >= 150 && code <= 162)
+        return ResText(118 + (code - 150));
+    return ResText(kTextIoError) + " " + std::to_string(code);
+}
+
+int IoErrorCodeForErrno(int err, bool writing) {
+    switch (err) {
+    case 0:
+        return 0;
+    case ENOENT:
+        return 2;
+    case ENOTDIR:
+        return 3;
+    case EMFILE:
+    case ENFILE:
+        return 4;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+        return 5;
+    case EBADF:
+        return 6;
+    case EINVAL:
+        return 12;
+    case EXDEV:
+        return 17;
+    case EIO:
+        return writing ? 101 : 100;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return 101;
+    default:
+        return -1;
+    }
+}
+
+std::string IoErrorTextForErrno(int err, bool writing) {
+    const int code = IoErrorCodeForErrno(err, writing);
+    if (code < 0)
+        return ResText(kTextIoError) + " " + std::to_string(err);
+    return IoErrorText(code);
+}
+
+} // namespace panolcd

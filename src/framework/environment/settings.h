@@ -1,0 +1,38 @@
+#pragma once
+// The settings file: where it is, which sections it reads and writes, and access to its keys.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace panolcd {
+
+// Fixed at start-up. Paths are stored names (Windows-1250).
+struct SettingsLocation {
+    std::string exeDir;  // ends in a separator
+    std::string exeName; // without extension
+    std::string exePath; // full path of the program file
+    std::string iniFile;
+    std::string readSection;
+    std::string writeSection; // empty: parameters are never written
+};
+
+// Fills exeDir, exeName, exePath and iniFile from the program path and the first argument.
+void LocateSettingsFile(std::string_view exePath, const std::vector<std::string>& args,
+                        SettingsLocation& location);
+
+// Checks the file and its read section and reads the section names; returns the start-up
+// message ("INI file ... not found" and its siblings) or nullopt when the settings can be used.
+std::optional<std::string> OpenSettings(SettingsLocation& location);
+
+// The value of a key in the read section ("" when absent). Values are read whole.
+std::string ReadIniString(std::string_view section, std::string_view key);
+// Parses the value with StrToIntLim; on failure `value` stays as it was.
+bool ReadIniNumber(std::string_view section, std::string_view key, std::int32_t max,
+                   std::int32_t min, std::int32_t& value);
+// key=text into the write section; nothing when there is no write section.
+void WriteIniString(std::string_view key, std::string_view text);
+
+} // namespace panolcd

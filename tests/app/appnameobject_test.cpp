@@ -1,0 +1,123 @@
+#include "app/appnameobject.h"
+
+#include "app/mainformsession.h"
+#include "common/paths.h"
+#include "framework/environment/console.h"
+#include "framework/environment/context.h"
+#include "framework/environment/trace.h"
+#include "support/test_context.h"
+
+#include <gtest/gtest.h>
+
+namespace panolcd {
+namespace {
+
+// Collects trace output as the diagnostic window's console shows it.
+struct Lines : TraceChannelWindow {
+    Console console{400, 40};
+    void HandleTraceMessage(int message, const std::string* text) override {
+        ApplyTraceMessage(console, message, text);
+    }
+    std::string Row(int row) const {
+        const std::string& text = console.RowText(row);
+        return text.substr(0, text.find_last_not_of(' ') + 1);
+    }
+};
+
+class AppSettingsTest : public testing::ContextTest {
+protected:
+    void UseEntry(const std::string& app) {
+        const auto ini =
+            WriteFile("panolcd.INI", "[SECTIONS]\r\nRD_SECTION=Main\r\nWR_SECTION=Main\r\n"
+                                     "[Main]\r\nAPP=" +
+                                         app + "\r\n");
+        Ctx().settings.iniFile = FromFsPath(ini);
+        Ctx().settings.readSection = "Main";
+        Ctx().settings.writeSection = "Main";
+        Ctx().settings.exeDir = FromFsPath(TempDir()) + "/";
+        Ctx().settings.exeName = "panolcd";
+        Ctx().settings.exePath = Ctx().settings.exeDir + "panolcd";
+    }
+    std::string IniText() const { return ReadFile(TempDir() / "panolcd.INI"); }
+};
+
+TEST_F(AppSettingsTest, ReadsEveryKey) {
+    UseEntry("DM=$FFFFFFFF TXS=0 TER=3 RLE=80 FTB=1 PRJ='/home/u/My Project.LCD'");
+    TAppNameObject app;
+    EXPECT_FALSE(app.ReadEntry());
+    EXPECT_EQ(TraceMask(), 0xFFFFFFFFu);
+    EXPECT_FALSE(app.TXS);
+    EXPECT_EQ(app.TER, 3);
+    EXPECT_EQ(app.DisplayWidth(), 128);
+    EXPECT_EQ(app.DisplayHeight(), 64);
+    EXPECT_EQ(app.RLE, 80);
+    EXPECT_TRUE(app.FTB);
+    EXPECT_EQ(app.PRJ, "/home/u/My Project.LCD");
+}
+
+TEST_F(AppSettingsTest, UnknownTerminalTypeChangesNothing) {
+    UseEntry("TER=7 TXS=2");
+    TAppNameObject app;
+    app.ReadEntry();
+    EXPECT_EQ(app.TER, 10);
+    EXPECT_EQ(app.DisplayWidth(), 240);
+    EXPECT_FALSE(app.TXS); // only 1 means true
+}
+
+TEST_F(AppSettingsTest, WritesBackInKeyOrder) {
+    UseEntry("UPD=1 DM=$FFFFFFFF RLE=75 PRJ=\"/p/a.LCD\"");
+    TAppNameObject app;
+    app.ReadEntry();
+    app.RLE = 76.5; // rounds half to even
+    app.WriteParamToINI();
+    EXPECT_NE(
+        IniText().find("APP= UPD=1 DM=$FFFFFFFF TXS=1 TER=10 RLE=76 FTB=0 PRJ='/p/a.LCD'\r\n"),
+        std::string::npos)
+        << IniText();
+
+    // What was written reads back the same.
+    SetTraceMask(0);
+    TAppNameObject again;
+    again.ReadEntry();
+    EXPECT_EQ(TraceMask(), 0xFFFFFFFFu);
+    EXPECT_EQ(again.PRJ, "/p/a.LCD");
+}
+
+TEST_F(AppSettingsTest, SessionTracesAndRemembersSettings) {
+    UseEntry("UPD=1 DM=1 TXS=1");
+    Lines lines;
+    RegisterTraceChannel(0, &lines);
+    {
+        MainFormSession session({"JOB.LCD"});
+        EXPECT_EQ(session.AppSettings().UPD, 1);
+        session.AppSettings().PRJ = "/w/JOB.LCD";
+    }
+    UnregisterTraceChannel(0, &lines);
+
+    const SettingsLocation& where = Ctx().settings;
+    EXPECT_EQ(lines.Row(0), "PanoLCD V2.10 11.11.2001");
+    EXPECT_EQ(lines.Row(1), where.exePath + " JOB.LCD"); // two empty arguments follow
+    EXPECT_EQ(lines.Row(2), "APP:TAppNameObject/TAppNameObject.Create INIFile=" + where.iniFile +
+                                "[Main],APP=UPD=1 DM=1 TXS=1");
+    EXPECT_EQ(lines.Row(3), "OK");
+    EXPECT_EQ(lines.Row(4),
+              "APP:TAppNameObject=[ UPD=1 DM=$00000001 TXS=1 TER=10 RLE=75 FTB=0 PRJ='']");
+    EXPECT_EQ(lines.Row(5), "TAppMainForm.FormCreate  EntryViewFreeMem not implem.");
+    EXPECT_EQ(lines.Row(6), "TAppMainForm.FormDestroy Exit ViewFreeMem not implem.");
+    EXPECT_NE(IniText().find("PRJ='/w/JOB.LCD'"), std::string::npos);
+}
+
+TEST_F(AppSettingsTest, MaskZeroSilencesTheCreationTraces) {
+    UseEntry("DM=0");
+    Lines lines;
+    RegisterTraceChannel(0, &lines);
+    { MainFormSession session({}); }
+    UnregisterTraceChannel(0, &lines);
+    // The two start-up lines and the traced creation (which starts before DM is known) remain.
+    EXPECT_EQ(lines.Row(0), "PanoLCD V2.10 11.11.2001");
+    for (int row = 1; row < 40; ++row)
+        EXPECT_EQ(lines.Row(row).find("Form"), std::string::npos) << lines.Row(row);
+}
+
+} // namespace
+} // namespace panolcd

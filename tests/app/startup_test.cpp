@@ -1,0 +1,63 @@
+#include "app/startup.h"
+
+#include "common/paths.h"
+#include "framework/environment/context.h"
+#include "support/test_context.h"
+
+#include <gtest/gtest.h>
+
+namespace panolcd {
+namespace {
+
+class StartUp : public testing::ContextTest {
+protected:
+    std::string ExePath() const { return FromFsPath(TempDir() / "panolcd"); }
+    std::string IniPath() const { return FromFsPath(TempDir() / "panolcd.INI"); }
+};
+
+TEST_F(StartUp, MessagesForUnusableSettings) {
+    struct Case {
+        const char* ini; // nullptr: no file
+        std::string expected;
+    };
+    const std::string path = IniPath();
+    const Case cases[] = {
+        {nullptr, "INI file " + path + " not found"},
+        {"[SECTIONS]\r\nWR_SECTION=X\r\n", "INI file " + path + " RD_SECTION not specified"},
+        {"[SECTIONS]\r\nRD_SECTION=Main\r\n", "INI file " + path + " RD_SECTION=Main not valid"},
+        {"[SECTIONS]\r\nRD_SECTION=Main\r\n[Main]\r\n; only a comment\r\n",
+         "INI file " + path + " RD_SECTION=Main not valid"},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(TempDir() / "panolcd.INI");
+        if (c.ini)
+            WriteFile("panolcd.INI", c.ini);
+        const auto error = PrepareStart(ExePath(), {});
+        ASSERT_TRUE(error.has_value()) << c.expected;
+        EXPECT_EQ(*error, c.expected);
+    }
+}
+
+TEST_F(StartUp, UsableSettingsNameTheirSections) {
+    WriteFile("panolcd.INI",
+              "[SECTIONS]\r\nRD_SECTION=Main\r\nWR_SECTION=Saved\r\n[main]\r\nA=1\r\n");
+    EXPECT_FALSE(PrepareStart(ExePath(), {}).has_value());
+    EXPECT_EQ(Ctx().settings.readSection, "Main");
+    EXPECT_EQ(Ctx().settings.writeSection, "Saved");
+    EXPECT_EQ(Ctx().settings.iniFile, IniPath());
+}
+
+TEST_F(StartUp, FirstArgumentSelectsTheProfile) {
+    WriteFile("JOB.INI", "[SECTIONS]\r\nRD_SECTION=S\r\n[S]\r\nA=1\r\n");
+    EXPECT_FALSE(PrepareStart(ExePath(), {"JOB.LCD", "ignored"}).has_value());
+    EXPECT_EQ(Ctx().settings.iniFile, FromFsPath(TempDir() / "JOB.INI"));
+}
+
+TEST(ProgramPathTest, IsAnAbsolutePathOfThisProcess) {
+    const std::string path = ProgramPath("argv0");
+    EXPECT_TRUE(std::filesystem::path(path).is_absolute());
+    EXPECT_TRUE(std::filesystem::exists(ToFsPath(path)));
+}
+
+} // namespace
+} // namespace panolcd

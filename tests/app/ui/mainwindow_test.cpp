@@ -1,0 +1,72 @@
+#include "app/ui/mainwindow.h"
+
+#include "common/paths.h"
+#include "framework/environment/context.h"
+#include "framework/environment/ui/consolewidget.h"
+#include "framework/environment/ui/syswrwindow.h"
+#include "support/test_context.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include <gtest/gtest.h>
+
+namespace panolcd {
+namespace {
+
+class MainWindow : public testing::ContextTest {
+protected:
+    void UseEntry(const std::string& app) {
+        const auto ini = WriteFile(
+            "panolcd.INI", "[SECTIONS]\r\nRD_SECTION=Main\r\n[Main]\r\nAPP=" + app + "\r\n");
+        Ctx().settings.iniFile = FromFsPath(ini);
+        Ctx().settings.readSection = "Main";
+        Ctx().settings.exeDir = FromFsPath(TempDir()) + "/";
+        Ctx().settings.exeName = "panolcd";
+    }
+};
+
+TEST_F(MainWindow, OpensTheDiagnosticWindowAtStartUnlessTheMaskIsZero) {
+    struct Case {
+        const char* entry;
+        bool opened;
+    };
+    for (const Case& c : {Case{"DM=1", true}, Case{"DM=0", false}, Case{"UPD=0", true}}) {
+        UseEntry(c.entry);
+        TAppMainForm form({});
+        EXPECT_EQ(form.windowTitle(), "PanoLCD");
+        form.show();
+        EXPECT_EQ(form.DiagnosticWindow() != nullptr, c.opened) << c.entry;
+    }
+}
+
+TEST_F(MainWindow, DiagnosticWindowCanBeReopenedAndTracingFollowsIt) {
+    UseEntry("DM=0");
+    TAppMainForm form({});
+    form.show();
+    auto* open = form.findChild<QAction*>("OpenSysWr_Action");
+    ASSERT_NE(open, nullptr);
+    open->trigger();
+    TMDIChild_SysWr0* first = form.DiagnosticWindow();
+    ASSERT_NE(first, nullptr);
+    open->trigger(); // the existing window comes to the front; no second one
+    EXPECT_EQ(form.MdiArea()->subWindowList().size(), 1);
+
+    form.MdiArea()->closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(form.DiagnosticWindow(), nullptr);
+    TraceLine(0, "while closed");
+
+    open->trigger();
+    TMDIChild_SysWr0* second = form.DiagnosticWindow();
+    ASSERT_NE(second, nullptr);
+    TraceLine(0, "reopened");
+    const std::string row = second->ConsoleWr0()->Model().RowText(0);
+    EXPECT_EQ(row.substr(0, 8), "reopened");
+}
+
+} // namespace
+} // namespace panolcd
