@@ -49,6 +49,8 @@ int main(int argc, char** argv) {
 
     const std::string programPath = ProgramPath(argv[0]);
     const auto startError = PrepareStart(programPath, args);
+    if (startError)
+        std::cerr << Cp1250ToUtf8(*startError) << '\n'; // also when no display can be opened
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(kProgramTitle);
@@ -58,7 +60,6 @@ int main(int argc, char** argv) {
         Ctx().user = std::move(port);
 
     if (startError) {
-        std::cerr << Cp1250ToUtf8(*startError) << '\n';
         MsgBox("", *startError, mb::kIconError | mb::kOk);
         return EXIT_FAILURE;
     }
