@@ -17,15 +17,22 @@ namespace panolcd {
 
 TConsole::TConsole(QWidget* parent) : QAbstractScrollArea(parent) {
     setFocusPolicy(Qt::ClickFocus);
+    // The system's fixed font, taken as it is: some font back ends cannot tell its pitch, and
+    // the console must open all the same.
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setStyleHint(QFont::TypeWriter);
     font.setPixelSize(12);
-    SetConsoleFont(font);
+    UseFont(font);
 }
 
 void TConsole::SetConsoleFont(const QFont& font) {
     if (!QFontInfo(font).fixedPitch()) {
         throw Exception("TConsole: " + FromQString(font.family()) + " is not fixed-pitch");
     }
+    UseFont(font);
+}
+
+void TConsole::UseFont(const QFont& font) {
     font_ = font;
     const QFontMetrics metrics(font_);
     cellWidth_ = std::max(1, metrics.averageCharWidth());

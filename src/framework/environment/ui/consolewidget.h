@@ -37,6 +37,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    void UseFont(const QFont& font);
     void UpdateScrollBars();
     void ScrollTo(int col, int row);
     void TrackCursor();
