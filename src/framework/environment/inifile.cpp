@@ -145,8 +145,13 @@ std::error_code Load(const std::string& storedPath, std::string& bytes, bool& ex
 
 std::string TempName(const fs::path& target) {
     static std::mt19937 random{std::random_device{}()};
-    return "." + target.filename().string() + ".tmp" + std::to_string(::getpid()) + "-" +
-           std::to_string(random() % 1000000);
+    std::string name = ".";
+    name += target.filename().string();
+    name += ".tmp";
+    name += std::to_string(::getpid());
+    name += '-';
+    name += std::to_string(random() % 1000000);
+    return name;
 }
 
 // Writes a temporary file beside the target and renames it over the target, so a reader sees
