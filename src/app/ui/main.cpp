@@ -7,6 +7,7 @@
 #include "common/cp1250.h"
 #include "framework/environment/context.h"
 #include "framework/environment/msgbox.h"
+#include "framework/environment/ui/qtclipboardport.h"
 #include "framework/environment/ui/qtuserport.h"
 
 #include <QApplication>
@@ -58,6 +59,7 @@ int main(int argc, char** argv) {
     QtUserPort* userPort = port.get();
     if (!std::getenv("PANOLCD_NO_DIALOGS"))
         Ctx().user = std::move(port);
+    Ctx().clipboard = std::make_unique<QtClipboardPort>();
 
     if (startError) {
         MsgBox("", *startError, mb::kIconError | mb::kOk);

@@ -5,6 +5,7 @@
 #include "framework/environment/ports.h"
 #include "framework/environment/settings.h"
 #include "framework/environment/trace.h"
+#include "framework/exchange/clipboardstream.h"
 
 #include <cstdint>
 #include <memory>
@@ -26,6 +27,10 @@ struct ProcessContext {
 
     std::unique_ptr<UserPort> user = std::make_unique<HeadlessUserPort>();
     std::unique_ptr<ClockPort> clock = std::make_unique<SystemClock>();
+    // The system clipboard; the ui installs its own.
+    std::unique_ptr<ClipboardPort> clipboard = std::make_unique<MemoryClipboardPort>();
+    // Token texts on their way to and from the clipboard.
+    TClipBoardStreamMan clipboardStream;
 };
 
 ProcessContext& Ctx();

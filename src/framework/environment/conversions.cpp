@@ -5,13 +5,18 @@
 #include "common/text.h"
 #include "framework/environment/restext.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <cmath>
 
 namespace panolcd {
 namespace {
 
 constexpr int kTextIntSyntax = 134;
 constexpr int kTextOutOfLimits = 135;
+constexpr int kTextLongIntSyntax = 138;
+constexpr int kTextRealSyntax = 139;
 constexpr int kTextBadExtension = 132;
 constexpr int kTextBadFileName = 133;
 constexpr int kTextIoError = 131;
@@ -23,6 +28,70 @@ int HexDigit(char c) {
     if (u >= 'A' && u <= 'F')
         return u - 'A' + 10;
     return -1;
+}
+
+std::string_view SkipLeadingBlanks(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t'))
+        ++pos;
+    return text.substr(pos);
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The decimal order of a well-formed unsigned real text: the power of ten of its first
+// significant digit, plus one ("5" gives 1, "0.05" gives -1, "1E400" gives 401).
+std::int64_t DecimalOrder(std::string_view text) {
+    std::int64_t order = 0;
+    bool seenPoint = false;
+    bool significant = false;
+    std::size_t pos = 0;
+    for (; pos < text.size() && (IsDigit(text[pos]) || text[pos] == '.'); ++pos) {
+        const char c = text[pos];
+        if (c == '.') {
+            seenPoint = true;
+            continue;
+        }
+        if (!significant && c != '0')
+            significant = true;
+        if (!seenPoint && significant)
+            ++order;
+        else if (seenPoint && !significant)
+            --order;
+    }
+    if (!significant)
+        return INT64_MIN / 2; // zero
+    if (pos < text.size()) {  // exponent
+        ++pos;
+        bool negative = false;
+        if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+            negative = text[pos++] == '-';
+        std::int64_t exponent = 0;
+        for (; pos < text.size(); ++pos)
+            exponent = std::min<std::int64_t>(exponent * 10 + (text[pos] - '0'), 1'000'000'000);
+        order += negative ? -exponent : exponent;
+    }
+    return order;
+}
+
+// Sets the result of a checked conversion: empty text and the value, or the error text.
+template <typename T>
+void SetLimResult(std::string& text, std::size_t capacity, T& value, const std::optional<T>& parsed,
+                  int syntaxTextId, unsigned flags, T max, T min) {
+    if (!parsed) {
+        text = CutShortString(ResText(syntaxTextId), capacity);
+        return;
+    }
+    const T v = *parsed;
+    if (!(v >= min && v <= max) || ((flags & kLimExcludeMin) && v == min) ||
+        ((flags & kLimExcludeMax) && v == max)) {
+        text = CutShortString(ResText(kTextOutOfLimits) + " ", capacity);
+        return;
+    }
+    text.clear();
+    value = v;
 }
 
 } // namespace
@@ -72,19 +141,102 @@ std::optional<std::int32_t> ParseIntText(std::string_view text) {
 
 void StrToIntLim(std::string& text, std::size_t capacity, std::int32_t& value, unsigned flags,
                  std::int32_t max, std::int32_t min) {
-    const std::optional<std::int32_t> parsed = ParseIntText(text);
-    if (!parsed) {
-        text = CutShortString(ResText(kTextIntSyntax), capacity);
-        return;
+    SetLimResult(text, capacity, value, ParseIntText(text), kTextIntSyntax, flags, max, min);
+}
+
+void StrToLongIntLim(std::string& text, std::size_t capacity, std::int32_t& value, unsigned flags,
+                     std::int32_t max, std::int32_t min) {
+    SetLimResult(text, capacity, value, ParseIntText(text), kTextLongIntSyntax, flags, max, min);
+}
+
+std::optional<std::int64_t> ParseDWordText(std::string_view text) {
+    text = SkipLeadingBlanks(text);
+    if (!text.empty() && text.front() == '$') {
+        const std::optional<std::int32_t> bits = ParseIntText(text);
+        if (!bits)
+            return std::nullopt;
+        return static_cast<std::int64_t>(static_cast<std::uint32_t>(*bits));
     }
-    const std::int32_t v = *parsed;
-    if (v < min || v > max || ((flags & kLimExcludeMin) && v == min) ||
-        ((flags & kLimExcludeMax) && v == max)) {
-        text = CutShortString(ResText(kTextOutOfLimits) + " ", capacity);
-        return;
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
     }
-    text.clear();
-    value = v;
+    if (text.empty())
+        return std::nullopt;
+    std::int64_t magnitude = 0;
+    for (const char c : text) {
+        if (!IsDigit(c))
+            return std::nullopt;
+        magnitude = magnitude * 10 + (c - '0');
+        if (magnitude > std::int64_t{UINT32_MAX})
+            return std::nullopt;
+    }
+    return negative ? -magnitude : magnitude;
+}
+
+void StrToDWordLim(std::string& text, std::size_t capacity, std::uint32_t& value, unsigned flags,
+                   std::uint32_t max, std::uint32_t min) {
+    const std::optional<std::int64_t> parsed = ParseDWordText(text);
+    std::int64_t wide = 0;
+    SetLimResult(text, capacity, wide, parsed, kTextLongIntSyntax, flags, std::int64_t{max},
+                 std::int64_t{min});
+    if (text.empty())
+        value = static_cast<std::uint32_t>(wide);
+}
+
+std::optional<double> ParseRealText(std::string_view text) {
+    text = SkipLeadingBlanks(text);
+    std::size_t pos = 0;
+    const auto digits = [&] {
+        const std::size_t start = pos;
+        while (pos < text.size() && IsDigit(text[pos]))
+            ++pos;
+        return pos - start;
+    };
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+        ++pos;
+    const std::size_t mantissaStart = pos;
+    std::size_t mantissaDigits = digits();
+    if (pos < text.size() && text[pos] == '.') {
+        ++pos;
+        mantissaDigits += digits();
+    }
+    if (mantissaDigits == 0)
+        return std::nullopt;
+    if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e')) {
+        ++pos;
+        if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+            ++pos;
+        if (digits() == 0)
+            return std::nullopt;
+    }
+    if (pos != text.size())
+        return std::nullopt;
+
+    // from_chars, unlike strtod, does not follow the locale's decimal point.
+    const char* first = text.data() + (text.front() == '+' ? 1 : 0);
+    const char* last = text.data() + text.size();
+    double result = 0;
+    const auto [end, error] = std::from_chars(first, last, result, std::chars_format::general);
+    if (end != last)
+        return std::nullopt;
+    if (error == std::errc::result_out_of_range) {
+        // Beyond a double: infinite when the number's decimal order is positive, else zero.
+        const bool negative = text.front() == '-';
+        const bool huge = DecimalOrder(text.substr(mantissaStart)) > 0;
+        if (huge)
+            return negative ? -HUGE_VAL : HUGE_VAL;
+        return negative ? -0.0 : 0.0;
+    }
+    if (error != std::errc())
+        return std::nullopt;
+    return result;
+}
+
+void StrToRealLim(std::string& text, std::size_t capacity, double& value, unsigned flags,
+                  double max, double min) {
+    SetLimResult(text, capacity, value, ParseRealText(text), kTextRealSyntax, flags, max, min);
 }
 
 std::string CheckFileName(std::string_view name, std::string_view requiredExt) {

@@ -25,6 +25,26 @@ std::optional<std::int32_t> ParseIntText(std::string_view text);
 void StrToIntLim(std::string& text, std::size_t capacity, std::int32_t& value, unsigned flags,
                  std::int32_t max, std::int32_t min);
 
+// The siblings of StrToIntLim, alike in every respect but their number type and the text of a
+// syntax error (text 138 for the long and the unsigned form, 139 for the real one).
+// Long integer: the texts ParseIntText accepts.
+void StrToLongIntLim(std::string& text, std::size_t capacity, std::int32_t& value, unsigned flags,
+                     std::int32_t max, std::int32_t min);
+// Unsigned 32-bit: decimal digits with an optional sign, or "$" and 1 to 8 hexadecimal digits.
+// A negative number is well formed and so falls below the limits rather than being a syntax
+// error; a decimal number beyond 32 bits is a syntax error.
+void StrToDWordLim(std::string& text, std::size_t capacity, std::uint32_t& value, unsigned flags,
+                   std::uint32_t max, std::uint32_t min);
+// Real: an optional sign, digits with an optional decimal point (".5" and "5." too), and an
+// optional exponent E or e with an optional sign. A number too large for a double counts as
+// infinite and so lies outside any finite limits.
+void StrToRealLim(std::string& text, std::size_t capacity, double& value, unsigned flags,
+                  double max, double min);
+
+// The parsers behind them: nullopt for a syntax error. Leading blanks are allowed, nothing after.
+std::optional<std::int64_t> ParseDWordText(std::string_view text); // -2^32+1 .. 2^32-1
+std::optional<double> ParseRealText(std::string_view text);
+
 // "" when the name may be used. With a required extension (".LCD"): refuses another extension
 // with "<extension>-" + text 132. Without one: refuses reserved device names with
 // "<name>-" + text 133.

@@ -70,6 +70,27 @@ public:
     void RequestAppClose() override {}
 };
 
+// The system clipboard, plain text only.
+class ClipboardPort {
+public:
+    virtual ~ClipboardPort() = default;
+    virtual std::string Text() const = 0;
+    virtual void SetText(const std::string& text) = 0;
+    // True when the clipboard holds a non-empty text.
+    virtual bool HasText() const = 0;
+};
+
+// The clipboard of a process without a window system (batch mode, tests): a text in memory.
+class MemoryClipboardPort final : public ClipboardPort {
+public:
+    std::string Text() const override { return text_; }
+    void SetText(const std::string& text) override { text_ = text; }
+    bool HasText() const override { return !text_.empty(); }
+
+private:
+    std::string text_;
+};
+
 class SystemClock final : public ClockPort {
 public:
     LocalDateTime Now() const override;

@@ -1,0 +1,49 @@
+#pragma once
+// Files written anew keep their previous version as a safety copy: PROJ.LCD -> PROJ.~CD,
+// PROG.PRG -> PROG.~RG.
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace panolcd {
+
+// The extension (dot included, at most 6 characters) becomes ".~" and its 3rd and 4th
+// characters; a name without extension gets ".~".
+std::string SafetyCopyName(std::string_view fileName);
+
+// A file written under a temporary name beside its final one. Only Commit puts it in place:
+// the old safety copy is deleted, the existing file becomes the safety copy, the new file takes
+// the name. A file that is abandoned (or destroyed uncommitted) leaves the existing file and its
+// copy as they were, so a failed write never costs the previous version.
+class ReplacingFile {
+public:
+    // Nullptr when the temporary file cannot be created; `error` then holds the errno value.
+    static std::unique_ptr<ReplacingFile> Create(std::string_view fileName, int& error);
+
+    ~ReplacingFile();
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
+
+    // False (and Error() set) when the bytes could not be written; the file is then abandoned.
+    bool Write(std::string_view bytes);
+    // False (and Error() set) when the file could not be completed or put in place.
+    bool Commit();
+    void Abandon();
+
+    bool IsOpen() const { return file_ != nullptr; }
+    int Error() const { return error_; }
+    const std::string& FileName() const { return fileName_; }
+
+private:
+    ReplacingFile(std::string fileName, std::string tempPath, std::FILE* file)
+        : fileName_(std::move(fileName)), tempPath_(std::move(tempPath)), file_(file) {}
+
+    std::string fileName_; // stored name (Windows-1250)
+    std::string tempPath_; // file-system path
+    std::FILE* file_;
+    int error_ = 0;
+};
+
+} // namespace panolcd

@@ -1,0 +1,84 @@
+#include "framework/exchange/safetycopy.h"
+
+#include "support/test_context.h"
+
+#include <cerrno>
+#include <filesystem>
+
+namespace panolcd {
+namespace {
+
+using testing::ContextTest;
+
+TEST(TokenSafetyCopy, Names) {
+    struct Case {
+        const char* name;
+        const char* copy;
+    };
+    const Case cases[] = {
+        {"PROJ.LCD", "PROJ.~CD"},
+        {"PROG.PRG", "PROG.~RG"},
+        {"/home/u/p.lcd", "/home/u/p.~cd"},
+        {"C:\\WORK\\TERM.LCD", "C:\\WORK\\TERM.~CD"},
+        {"NAME", "NAME.~"},
+        {"A.C", "A.~"},
+        {"A.CD", "A.~D"},
+        {"DATA.ABCDEFGH", "DATA.~BC"},
+        {"dir.x/FILE", "dir.x/FILE.~"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SafetyCopyName(c.name), c.copy) << c.name;
+}
+
+class TokenReplacingFile : public ContextTest {
+protected:
+    std::string Path(const char* name) const { return (TempDir() / name).string(); }
+    std::size_t FileCount() const {
+        return static_cast<std::size_t>(std::distance(
+            std::filesystem::directory_iterator(TempDir()), std::filesystem::directory_iterator()));
+    }
+};
+
+TEST_F(TokenReplacingFile, WithoutAnOldFileTheOldCopyIsStillDeleted) {
+    WriteFile("P.~RI", "older");
+    int error = 0;
+    auto file = ReplacingFile::Create(Path("P.PRI"), error);
+    ASSERT_TRUE(file);
+    EXPECT_TRUE(file->Commit());
+    EXPECT_EQ(ReadFile(Path("P.PRI")), "");
+    EXPECT_FALSE(std::filesystem::exists(Path("P.~RI")));
+}
+
+TEST_F(TokenReplacingFile, AbandonedOrDestroyedFilesChangeNothing) {
+    WriteFile("P.PRI", "old");
+    int error = 0;
+    {
+        auto file = ReplacingFile::Create(Path("P.PRI"), error);
+        ASSERT_TRUE(file);
+        file->Write("new");
+    }
+    auto file = ReplacingFile::Create(Path("P.PRI"), error);
+    file->Abandon();
+    EXPECT_FALSE(file->Commit());
+    EXPECT_EQ(ReadFile(Path("P.PRI")), "old");
+    EXPECT_EQ(FileCount(), 1u);
+}
+
+TEST_F(TokenReplacingFile, ANameWithACopyExtensionKeepsNoCopy) {
+    WriteFile("P.~CD", "old");
+    int error = 0;
+    auto file = ReplacingFile::Create(Path("P.~CD"), error);
+    ASSERT_TRUE(file);
+    file->Write("new");
+    EXPECT_TRUE(file->Commit());
+    EXPECT_EQ(ReadFile(Path("P.~CD")), "new");
+}
+
+TEST_F(TokenReplacingFile, CreationFailureGivesErrno) {
+    int error = 0;
+    EXPECT_FALSE(ReplacingFile::Create(Path("no/such/P.PRI"), error));
+    EXPECT_EQ(error, ENOENT);
+}
+
+} // namespace
+} // namespace panolcd
