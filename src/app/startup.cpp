@@ -4,6 +4,7 @@
 #include "framework/environment/context.h"
 #include "framework/environment/settings.h"
 #include "framework/persistence/register.h"
+#include "framework/records/register.h"
 
 #include <filesystem>
 #include <system_error>
@@ -12,6 +13,7 @@ namespace panolcd {
 
 void RegisterStreamClasses() {
     RegisterPersistenceClasses();
+    RegisterRecordClasses();
 }
 
 std::string ProgramPath(const char* argv0) {

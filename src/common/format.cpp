@@ -13,6 +13,7 @@ struct Directive {
     int width = -1;
     int precision = -1;
     char type = 0;
+    bool complete = false; // false when the pattern ends inside the directive
 };
 
 std::int64_t AsSigned(const FormatArg& arg) {
@@ -162,6 +163,39 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// Reads the directive whose "%" is at pattern[start] (not "%%"). Returns the index after it and
+// sets `d`; d.complete stays false when the pattern ends inside the directive, and d.type holds
+// an unknown letter when the directive is not one of ours.
+std::size_t ParseDirective(std::string_view pattern, std::size_t start, Directive& d) {
+    std::size_t i = start + 1;
+    if (i < pattern.size() && pattern[i] == '-') {
+        d.leftAlign = true;
+        ++i;
+    }
+    auto readNumber = [&](int& target) {
+        if (i >= pattern.size() || !IsDigit(pattern[i]))
+            return;
+        target = 0;
+        while (i < pattern.size() && IsDigit(pattern[i])) {
+            target = std::min(kMaxWidth, target * 10 + (pattern[i] - '0'));
+            ++i;
+        }
+    };
+    readNumber(d.width);
+    if (i < pattern.size() && pattern[i] == '.') {
+        ++i;
+        d.precision = 0;
+        readNumber(d.precision);
+    }
+    if (i >= pattern.size())
+        return i;
+    d.type = pattern[i++];
+    d.complete = true;
+    return i;
+}
+
+constexpr std::string_view kTypes = "sduxXfge";
+
 } // namespace
 
 std::string Format(std::string_view pattern, std::initializer_list<FormatArg> args) {
@@ -176,38 +210,18 @@ std::string Format(std::string_view pattern, std::initializer_list<FormatArg> ar
             ++i;
             continue;
         }
-        const std::size_t start = i++;
-        if (i < pattern.size() && pattern[i] == '%') {
+        const std::size_t start = i;
+        if (i + 1 < pattern.size() && pattern[i + 1] == '%') {
             out += '%';
-            ++i;
+            i += 2;
             continue;
         }
         Directive d;
-        if (i < pattern.size() && pattern[i] == '-') {
-            d.leftAlign = true;
-            ++i;
-        }
-        auto readNumber = [&](int& target) {
-            if (i >= pattern.size() || !IsDigit(pattern[i]))
-                return;
-            target = 0;
-            while (i < pattern.size() && IsDigit(pattern[i])) {
-                target = std::min(kMaxWidth, target * 10 + (pattern[i] - '0'));
-                ++i;
-            }
-        };
-        readNumber(d.width);
-        if (i < pattern.size() && pattern[i] == '.') {
-            ++i;
-            d.precision = 0;
-            readNumber(d.precision);
-        }
-        if (i >= pattern.size()) {
+        i = ParseDirective(pattern, start, d);
+        if (!d.complete) {
             out.append(pattern.substr(start));
             break;
         }
-        d.type = pattern[i++];
-        static constexpr std::string_view kTypes = "sduxXfge";
         if (kTypes.find(d.type) == std::string_view::npos) {
             out.append(pattern.substr(start, i - start));
             continue;
@@ -222,6 +236,26 @@ std::string Format(std::string_view pattern, std::initializer_list<FormatArg> ar
         out += text;
     }
     return out;
+}
+
+std::string FormatDirectiveTypes(std::string_view pattern) {
+    std::string types;
+    std::size_t i = 0;
+    while (i < pattern.size()) {
+        if (pattern[i] != '%') {
+            ++i;
+            continue;
+        }
+        if (i + 1 < pattern.size() && pattern[i + 1] == '%') {
+            i += 2;
+            continue;
+        }
+        Directive d;
+        i = ParseDirective(pattern, i, d);
+        if (d.complete && kTypes.find(d.type) != std::string_view::npos)
+            types += d.type;
+    }
+    return types;
 }
 
 } // namespace panolcd

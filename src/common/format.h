@@ -36,4 +36,9 @@ private:
 
 std::string Format(std::string_view pattern, std::initializer_list<FormatArg> args);
 
+// The type letters of the directives that take an argument, in order: "%5.1f C" gives "f",
+// "%%" and unknown directives give nothing. Lets a caller check that a pattern fits its value
+// before formatting it.
+std::string FormatDirectiveTypes(std::string_view pattern);
+
 } // namespace panolcd

@@ -48,5 +48,16 @@ TEST(Format, PatternsFromFilesCannotMisbehave) {
     EXPECT_EQ(Format("%99999999d", {1}).size(), 999u); // width is bounded
 }
 
+TEST(Format, DirectiveTypes) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"%d kg", "d"},    {"Hodnota %d mimo meze <%d;%d>", "ddd"},
+        {"100%%", ""},     {"%5.1f C", "f"},
+        {"%-8s|%X", "sX"}, {"%q %", ""},
+        {"bez vzoru", ""}, {"%%%u", "u"},
+    };
+    for (const auto& [pattern, types] : cases)
+        EXPECT_EQ(FormatDirectiveTypes(pattern), types) << pattern;
+}
+
 } // namespace
 } // namespace panolcd

@@ -1,0 +1,44 @@
+#include "framework/records/register.h"
+
+#include "framework/persistence/classregistry.h"
+#include "framework/records/assigntable.h"
+#include "framework/records/intfields.h"
+#include "framework/records/realfields.h"
+#include "framework/records/reffields.h"
+#include "framework/records/setfields.h"
+#include "framework/records/stringfields.h"
+
+namespace panolcd {
+
+void RegisterRecordClasses() {
+    RegisterClass<TRecFieldTypeDscr>();
+    RegisterClass<TByteRecFieldDscr>();
+    RegisterClass<TByteLimRecFieldDscr>();
+    RegisterClass<TWordRecFieldDscr>();
+    RegisterClass<TSpecWordRecFieldDscr>();
+    RegisterClass<TWordLimRecFieldDscr>();
+    RegisterClass<TWordOffsRecFieldDscr>();
+    RegisterClass<TSmallIntRecFieldDscr>();
+    RegisterClass<TSmallIntLimRecFieldDscr>();
+    RegisterClass<TSpecSmallIntRecFieldDscr>();
+    RegisterClass<TSpecSmallIntLimRecFieldDscr>();
+    RegisterClass<TIntegerRecFieldDscr>();
+    RegisterClass<TLIntRecFieldDscr>();
+    RegisterClass<TSpecLIntRecFieldDscr>();
+    RegisterClass<TLIntLimRecFieldDscr>();
+    RegisterClass<TDWordRecFieldDscr>();
+    RegisterClass<TRealpRecFieldDscr>();
+    RegisterClass<TRealpLimRecFieldDscr>();
+    RegisterClass<TEnumSetFieldDscr>();
+    RegisterClass<TDBStringFieldDscr>();
+    RegisterClass<TLabelFieldDscr>();
+    RegisterClass<TVsCodeStringDscr>();
+    RegisterClass<TRefPStr_FieldDscr>();
+    RegisterClass<TRefByte_FieldDscr>();
+    RegisterClass<TJoinDBNullFieldDscr>();
+    RegisterClass<TDscrAssignTable>();
+    RegisterClass<TByteDscrAssTab>();
+    RegisterClass<TWordDscrAssTab>();
+}
+
+} // namespace panolcd
