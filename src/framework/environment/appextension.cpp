@@ -7,6 +7,7 @@
 #include "framework/environment/context.h"
 #include "framework/environment/msgbox.h"
 #include "framework/environment/settings.h"
+#include "framework/records/appdata.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -88,6 +89,9 @@ int ReadResourceLibrary(const std::filesystem::path& path, ResourceLibrary& libr
 }
 
 } // namespace
+
+TAppExtension::TAppExtension() = default;
+TAppExtension::~TAppExtension() = default;
 
 void TAppExtension::InitEnvironment() {
     ReadSettings();

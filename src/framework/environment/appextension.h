@@ -4,14 +4,22 @@
 
 #include "framework/environment/restext.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace panolcd {
 
+class TAppData;
+
 class TAppExtension {
 public:
+    TAppExtension();
+    ~TAppExtension();
+    TAppExtension(const TAppExtension&) = delete;
+    TAppExtension& operator=(const TAppExtension&) = delete;
+
     // Every path and text is a ShortString of at most 254 characters.
     std::string AppCaption;
     std::string ResFile;
@@ -26,6 +34,8 @@ public:
     std::string RepoDir;
     std::string WorkIniFile;
     std::optional<ResourceLibrary> ResLibrary;
+    // The application description; none until it is loaded.
+    std::unique_ptr<TAppData> AppData;
 
     // ReadSettings, then LoadResLibrary(ResFile).
     void InitEnvironment();

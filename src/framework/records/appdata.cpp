@@ -1,0 +1,11 @@
+#include "framework/records/appdata.h"
+
+#include "framework/records/enumtypes.h"
+#include "framework/records/recordtype.h"
+
+namespace panolcd {
+
+TAppData::TAppData() = default;
+TAppData::~TAppData() = default;
+
+} // namespace panolcd
