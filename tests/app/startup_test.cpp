@@ -1,7 +1,9 @@
 #include "app/startup.h"
 
 #include "common/paths.h"
+#include "common/text.h"
 #include "framework/environment/context.h"
+#include "framework/persistence/classregistry.h"
 #include "support/test_context.h"
 
 #include <gtest/gtest.h>
@@ -57,6 +59,44 @@ TEST(ProgramPathTest, IsAnAbsolutePathOfThisProcess) {
     const std::string path = ProgramPath("argv0");
     EXPECT_TRUE(std::filesystem::path(path).is_absolute());
     EXPECT_TRUE(std::filesystem::exists(ToFsPath(path)));
+}
+
+} // namespace
+} // namespace panolcd
+
+namespace panolcd {
+namespace {
+
+TEST(StartUpClasses, EveryStreamClassBuiltSoFarIsRegisteredAtStart) {
+    RegisterStreamClasses();
+    const char* const names[] = {
+        // collections
+        "TrbCollection", "TrbSortedCollection",
+        // field descriptors
+        "TRecFieldTypeDscr", "TByteRecFieldDscr", "TByteLimRecFieldDscr", "TWordRecFieldDscr",
+        "TSpecWordRecFieldDscr", "TWordLimRecFieldDscr", "TSmallIntRecFieldDscr",
+        "TSmallIntLimRecFieldDscr", "TSpecSmallIntRecFieldDscr", "TSpecSmallIntLimRecFieldDscr",
+        "TIntegerRecFieldDscr", "TLIntRecFieldDscr", "TSpecLIntRecFieldDscr",
+        "TLIntLimRecFieldDscr", "TDWordRecFieldDscr", "TRealpRecFieldDscr", "TRealpLimRecFieldDscr",
+        "TEnumRecFieldDscr", "TDBStringFieldDscr", "TLabelFieldDscr", "TCompoundTDscr",
+        "TEnumSetFieldDscr", "TAbstractCaseTypeDscr", "TByteCaseTypeDscr", "TWordOffsRecFieldDscr",
+        "TIdentRecFieldDscr", "TRefPStr_FieldDscr", "TJoinDBNullFieldDscr", "TRefIdent_FieldDscr",
+        "TRefByte_FieldDscr", "TCaseTDscr", "TByteCaseTDscr", "TRootLookRefByte_FieldDscr",
+        "TVsCodeStringDscr",
+        // record types, record objects, initiators
+        "TRecordTypeDscr", "TRecTypesDscrColl", "TDscrRecObj", "TDscrAssignTable",
+        "TByteDscrAssTab", "TWordDscrAssTab", "TRecElIniciatorObj", "TByteElIniciatorObj",
+        "TWordElIniciatorObj", "TIntegerElIniciatorObj", "TDWordElIniciatorObj",
+        "TRealpElIniciatorObj", "TPStrElIniciatorObj", "TDBPtrElIniciatorObj",
+        "TSpecSmallIntElIniciatorObj", "TSpecLIntElIniciatorObj", "TRecIniciatorColl",
+        // enumeration types
+        "TEnumTypeElObj", "TEnumTransferObj", "TEnumTypeDefStrings", "TEnumTypeDefinition",
+        "TEnumTypesColl"};
+    for (const char* name : names) {
+        const auto object = ClassRegistry::Construct(AsciiUpper(name)); // any letter case
+        ASSERT_NE(object, nullptr) << name;
+        EXPECT_EQ(object->ClassName(), name);
+    }
 }
 
 } // namespace

@@ -8,13 +8,18 @@
 #include "framework/exchange/clipboardstream.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace panolcd {
 
 struct ParamScanner;
+class SemanticsManager;
 
 struct ProcessContext {
+    // Handle of the first record of the project's root database that owns a sub-database of
+    // type `dbType` (0 = none). The project model installs it; without a project none is found.
+    std::function<std::uint32_t(std::uint16_t dbType)> rootRecordLookup;
     SettingsLocation settings;
     TAppExtension app;
     TraceState trace;
@@ -31,6 +36,11 @@ struct ProcessContext {
     std::unique_ptr<ClipboardPort> clipboard = std::make_unique<MemoryClipboardPort>();
     // Token texts on their way to and from the clipboard.
     TClipBoardStreamMan clipboardStream;
+    // Registered dialogs; the ui installs its own.
+    std::unique_ptr<DialogPort> dialogs = std::make_unique<HeadlessDialogPort>();
+    // The semantics manager of the application description (not owned); none: records run no
+    // semantics.
+    SemanticsManager* semantics = nullptr;
 };
 
 ProcessContext& Ctx();

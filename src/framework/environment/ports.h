@@ -2,6 +2,7 @@
 // The ways core reaches the user and the machine. The ui layer implements them with Qt; tests
 // fake them. Texts crossing a port are Windows-1250.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -89,6 +90,20 @@ public:
 
 private:
     std::string text_;
+};
+
+// Runs a dialog registered by name on a transfer buffer of `size` bytes that the caller owns.
+class DialogPort {
+public:
+    virtual ~DialogPort() = default;
+    // The dialog's result: 1 = OK; 0 = no dialog ran.
+    virtual int RunDialog(const std::string& formName, std::uint8_t* trBuff, std::size_t size) = 0;
+};
+
+// Without a user interface no dialog runs.
+class HeadlessDialogPort final : public DialogPort {
+public:
+    int RunDialog(const std::string&, std::uint8_t*, std::size_t) override { return 0; }
 };
 
 class SystemClock final : public ClockPort {

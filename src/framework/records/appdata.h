@@ -29,6 +29,9 @@ public:
 
 // The enumeration type at `index` of AppEnumTypesColl, or nullptr.
 const TEnumTypeDefStrings* AppEnumStrings(std::int16_t index);
+// The first enumeration type whose name, cut to 32 characters, equals `name` without regard to
+// letter case; `index` is set to its position, or to -1 when none is found.
+const TEnumTypeDefStrings* AppFindEnumStrings(std::string_view name, std::int16_t& index);
 // With a valid index the record type at that index; otherwise the first whose name matches
 // without regard to letter case, and `index` is set to its position. Nullptr when none.
 TRecordTypeDscr* AppRecordType(std::string_view name, std::int16_t& index);

@@ -23,161 +23,142 @@ private:
     std::uint8_t* p_;
 };
 
-constexpr double kScale[] = {1.0, 10.0, 100.0, 1000.0};
+constexpr double kDivisors[] = {10.0, 100.0, 1000.0};
 
 } // namespace
 
-// --- 8 bit ------------------------------------------------------------------------------------
+// --- IntegerFieldOf ---------------------------------------------------------------------------
 
-void TByteRecFieldDscr::InitDefaults() {
+template <class T, int HexDigits> void IntegerFieldOf<T, HexDigits>::InitDefaults() {
     TRecFieldTypeDscr::InitDefaults();
-    FieldSize = 1;
+    FieldSize = kValueSize;
 }
 
-void TByteRecFieldDscr::SaveToStream(TrbObjStream& stream) const {
+template <class T, int HexDigits>
+void IntegerFieldOf<T, HexDigits>::SaveToStream(TrbObjStream& stream) const {
     TRecFieldTypeDscr::SaveToStream(stream);
-    stream.WriteNum<std::uint8_t>(Default);
+    stream.WriteNum<T>(Default);
 }
 
-void TByteRecFieldDscr::LoadFromStream(TrbObjStream& stream) {
+template <class T, int HexDigits>
+void IntegerFieldOf<T, HexDigits>::LoadFromStream(TrbObjStream& stream) {
     TRecFieldTypeDscr::LoadFromStream(stream);
-    Default = stream.ReadNum<std::uint8_t>();
+    Default = stream.ReadNum<T>();
 }
 
-void TByteRecFieldDscr::InitFieldValue(std::uint8_t* data) const {
-    data[0] = Default;
+template <class T, int HexDigits>
+void IntegerFieldOf<T, HexDigits>::InitFieldValue(std::uint8_t* data) const {
+    WriteLE<T>(data, Default);
 }
 
-std::uint16_t TByteRecFieldDscr::GetTrBuffSize() const {
-    return HasFlag(fNoTrBuff) ? 0 : 1;
+template <class T, int HexDigits>
+std::uint16_t IntegerFieldOf<T, HexDigits>::GetTrBuffSize() const {
+    return HasFlag(fNoTrBuff) ? 0 : kValueSize;
 }
 
-void TByteRecFieldDscr::PutDataToTrBuff(const std::uint8_t* data, std::uint8_t* buffer) const {
+template <class T, int HexDigits>
+void IntegerFieldOf<T, HexDigits>::PutDataToTrBuff(const std::uint8_t* data,
+                                                   std::uint8_t* buffer) const {
     if (HasFlag(fNoTrBuff))
         return;
-    buffer[0] = data[0];
+    SlotWriter(buffer).Put(ValueOf(data));
 }
 
-void TByteRecFieldDscr::GetDataFromTrBuff(std::uint8_t* data, const std::uint8_t* buffer,
-                                          bool& modified) const {
+template <class T, int HexDigits>
+void IntegerFieldOf<T, HexDigits>::GetDataFromTrBuff(std::uint8_t* data, const std::uint8_t* buffer,
+                                                     bool& modified) const {
     if (HasFlag(fNoTrBuff))
         return;
-    CopyBackToRecord(data, buffer, 1, modified);
+    CopyBackToRecord(data, buffer, kValueSize, modified);
 }
 
-std::string TByteRecFieldDscr::ValueText(std::uint8_t* data,
-                                         const FieldTextContext& context) const {
-    return IntegerText(data[0], data[0], 2, context);
+template <class T, int HexDigits>
+T IntegerFieldOf<T, HexDigits>::ValueOf(const std::uint8_t* data) {
+    return ReadLE<T>(data);
 }
 
-void TByteLimRecFieldDscr::SaveToStream(TrbObjStream& stream) const {
-    TByteRecFieldDscr::SaveToStream(stream);
-    stream.WriteNum<std::uint8_t>(Min);
-    stream.WriteNum<std::uint8_t>(Max);
+template <class T, int HexDigits>
+std::string IntegerFieldOf<T, HexDigits>::ValueText(std::uint8_t* data,
+                                                    const FieldTextContext& context) const {
+    return ValueTextOf(ValueOf(data), context);
 }
 
-void TByteLimRecFieldDscr::LoadFromStream(TrbObjStream& stream) {
-    TByteRecFieldDscr::LoadFromStream(stream);
-    Min = stream.ReadNum<std::uint8_t>();
-    Max = stream.ReadNum<std::uint8_t>();
+template <class T, int HexDigits>
+std::string IntegerFieldOf<T, HexDigits>::ValueTextOf(T value,
+                                                      const FieldTextContext& context) const {
+    return IntegerText(value, static_cast<std::make_unsigned_t<T>>(value), HexDigits, context);
 }
 
-std::uint16_t TByteLimRecFieldDscr::GetTrBuffSize() const {
-    return HasFlag(fNoTrBuff) ? 0 : 3;
+// --- WithLimits -------------------------------------------------------------------------------
+
+template <class Base> void WithLimits<Base>::SaveToStream(TrbObjStream& stream) const {
+    Base::SaveToStream(stream);
+    stream.WriteNum<ValueType>(Min);
+    stream.WriteNum<ValueType>(Max);
 }
 
-void TByteLimRecFieldDscr::PutDataToTrBuff(const std::uint8_t* data, std::uint8_t* buffer) const {
-    if (HasFlag(fNoTrBuff))
+template <class Base> void WithLimits<Base>::LoadFromStream(TrbObjStream& stream) {
+    Base::LoadFromStream(stream);
+    Min = stream.ReadNum<ValueType>();
+    Max = stream.ReadNum<ValueType>();
+}
+
+template <class Base> std::uint16_t WithLimits<Base>::GetTrBuffSize() const {
+    return this->HasFlag(fNoTrBuff) ? 0 : 3 * sizeof(ValueType);
+}
+
+template <class Base>
+void WithLimits<Base>::PutDataToTrBuff(const std::uint8_t* data, std::uint8_t* buffer) const {
+    if (this->HasFlag(fNoTrBuff))
         return;
-    SlotWriter(buffer).Put(data[0]).Put(Min).Put(Max);
+    SlotWriter(buffer).Put(Base::ValueOf(data)).Put(Min).Put(Max);
 }
 
-// --- 16 bit unsigned --------------------------------------------------------------------------
+// --- WithValueKind ----------------------------------------------------------------------------
 
-void TWordRecFieldDscr::InitDefaults() {
-    TRecFieldTypeDscr::InitDefaults();
-    FieldSize = 2;
-}
-
-void TWordRecFieldDscr::SaveToStream(TrbObjStream& stream) const {
-    TRecFieldTypeDscr::SaveToStream(stream);
-    stream.WriteNum<std::uint16_t>(Default);
-}
-
-void TWordRecFieldDscr::LoadFromStream(TrbObjStream& stream) {
-    TRecFieldTypeDscr::LoadFromStream(stream);
-    Default = stream.ReadNum<std::uint16_t>();
-}
-
-void TWordRecFieldDscr::InitFieldValue(std::uint8_t* data) const {
-    WriteLE<std::uint16_t>(data, Default);
-}
-
-std::uint16_t TWordRecFieldDscr::GetTrBuffSize() const {
-    return HasFlag(fNoTrBuff) ? 0 : 2;
-}
-
-void TWordRecFieldDscr::PutDataToTrBuff(const std::uint8_t* data, std::uint8_t* buffer) const {
-    if (HasFlag(fNoTrBuff))
-        return;
-    SlotWriter(buffer).Put(ReadLE<std::uint16_t>(data));
-}
-
-void TWordRecFieldDscr::GetDataFromTrBuff(std::uint8_t* data, const std::uint8_t* buffer,
-                                          bool& modified) const {
-    if (HasFlag(fNoTrBuff))
-        return;
-    CopyBackToRecord(data, buffer, 2, modified);
-}
-
-std::string TWordRecFieldDscr::ValueText(std::uint8_t* data,
-                                         const FieldTextContext& context) const {
-    const std::uint16_t value = ReadLE<std::uint16_t>(data);
-    return IntegerText(value, value, 4, context);
-}
-
-void TSpecWordRecFieldDscr::SaveToStream(TrbObjStream& stream) const {
-    TWordRecFieldDscr::SaveToStream(stream);
+template <class Base, int FirstScaledKind>
+void WithValueKind<Base, FirstScaledKind>::SaveToStream(TrbObjStream& stream) const {
+    Base::SaveToStream(stream);
     stream.WriteNum<std::uint8_t>(ValueKind);
     stream.WriteNum<std::uint8_t>(Decimals);
 }
 
-void TSpecWordRecFieldDscr::LoadFromStream(TrbObjStream& stream) {
-    TWordRecFieldDscr::LoadFromStream(stream);
+template <class Base, int FirstScaledKind>
+void WithValueKind<Base, FirstScaledKind>::LoadFromStream(TrbObjStream& stream) {
+    Base::LoadFromStream(stream);
     ValueKind = stream.ReadNum<std::uint8_t>();
     Decimals = stream.ReadNum<std::uint8_t>();
 }
 
+template <class Base, int FirstScaledKind>
+std::string WithValueKind<Base, FirstScaledKind>::ValueText(std::uint8_t* data,
+                                                            const FieldTextContext& context) const {
+    const int scale = ValueKind - FirstScaledKind;
+    if (scale < 0 || scale > 2)
+        return Base::ValueText(data, context);
+    return this->RealText(Base::ValueOf(data) / kDivisors[scale], Decimals, context);
+}
+
+template class IntegerFieldOf<std::uint8_t, 2>;
+template class IntegerFieldOf<std::uint16_t, 4>;
+template class IntegerFieldOf<std::int16_t, 4>;
+template class IntegerFieldOf<std::int32_t, 8>;
+template class WithLimits<TByteRecFieldDscr>;
+template class WithLimits<TWordRecFieldDscr>;
+template class WithLimits<TSmallIntRecFieldDscr>;
+template class WithLimits<TSpecSmallIntRecFieldDscr>;
+template class WithLimits<TLIntRecFieldDscr>;
+template class WithValueKind<TWordRecFieldDscr, 2>;
+template class WithValueKind<TSmallIntRecFieldDscr, 1>;
+template class WithValueKind<TLIntRecFieldDscr, 1>;
+
+// --- Named classes with behaviour of their own ------------------------------------------------
+
 std::string TSpecWordRecFieldDscr::ValueText(std::uint8_t* data,
                                              const FieldTextContext& context) const {
-    const std::uint16_t value = ReadLE<std::uint16_t>(data);
     if (ValueKind == 1)
-        return Aligned(TimeText(value), context);
-    if (ValueKind >= 2 && ValueKind <= 4)
-        return RealText(value / kScale[ValueKind - 1], Decimals, context);
-    return TWordRecFieldDscr::ValueText(data, context);
-}
-
-void TWordLimRecFieldDscr::SaveToStream(TrbObjStream& stream) const {
-    TWordRecFieldDscr::SaveToStream(stream);
-    stream.WriteNum<std::uint16_t>(Min);
-    stream.WriteNum<std::uint16_t>(Max);
-}
-
-void TWordLimRecFieldDscr::LoadFromStream(TrbObjStream& stream) {
-    TWordRecFieldDscr::LoadFromStream(stream);
-    Min = stream.ReadNum<std::uint16_t>();
-    Max = stream.ReadNum<std::uint16_t>();
-}
-
-std::uint16_t TWordLimRecFieldDscr::GetTrBuffSize() const {
-    return HasFlag(fNoTrBuff) ? 0 : 6;
-}
-
-void TWordLimRecFieldDscr::PutDataToTrBuff(const std::uint8_t* data, std::uint8_t* buffer) const {
-    if (HasFlag(fNoTrBuff))
-        return;
-    SlotWriter(buffer).Put(ReadLE<std::uint16_t>(data)).Put(Min).Put(Max);
+        return Aligned(TimeText(ValueOf(data)), context);
+    return WithValueKind::ValueText(data, context);
 }
 
 void TWordOffsRecFieldDscr::SaveToStream(TrbObjStream& stream) const {
@@ -193,7 +174,7 @@ void TWordOffsRecFieldDscr::LoadFromStream(TrbObjStream& stream) {
 void TWordOffsRecFieldDscr::PutDataToTrBuff(const std::uint8_t* data, std::uint8_t* buffer) const {
     if (HasFlag(fNoTrBuff))
         return;
-    const std::uint16_t value = ReadLE<std::uint16_t>(data);
+    const std::uint16_t value = ValueOf(data);
     SlotWriter(buffer).Put<std::uint16_t>(value < Offset ? 0 : value - Offset);
 }
 
@@ -210,108 +191,10 @@ void TWordOffsRecFieldDscr::GetDataFromTrBuff(std::uint8_t* data, const std::uin
 
 std::string TWordOffsRecFieldDscr::ValueText(std::uint8_t* data,
                                              const FieldTextContext& context) const {
-    const std::uint16_t value = ReadLE<std::uint16_t>(data);
+    const std::uint16_t value = ValueOf(data);
     if (value < Offset)
         return Aligned("?", context);
-    const std::uint16_t shown = value - Offset;
-    return IntegerText(shown, shown, 4, context);
-}
-
-// --- 16 bit signed ----------------------------------------------------------------------------
-
-void TSmallIntRecFieldDscr::InitDefaults() {
-    TRecFieldTypeDscr::InitDefaults();
-    FieldSize = 2;
-}
-
-void TSmallIntRecFieldDscr::SaveToStream(TrbObjStream& stream) const {
-    TRecFieldTypeDscr::SaveToStream(stream);
-    stream.WriteNum<std::int16_t>(Default);
-}
-
-void TSmallIntRecFieldDscr::LoadFromStream(TrbObjStream& stream) {
-    TRecFieldTypeDscr::LoadFromStream(stream);
-    Default = stream.ReadNum<std::int16_t>();
-}
-
-void TSmallIntRecFieldDscr::InitFieldValue(std::uint8_t* data) const {
-    WriteLE<std::int16_t>(data, Default);
-}
-
-std::uint16_t TSmallIntRecFieldDscr::GetTrBuffSize() const {
-    return HasFlag(fNoTrBuff) ? 0 : 2;
-}
-
-void TSmallIntRecFieldDscr::PutDataToTrBuff(const std::uint8_t* data, std::uint8_t* buffer) const {
-    if (HasFlag(fNoTrBuff))
-        return;
-    SlotWriter(buffer).Put(ReadLE<std::int16_t>(data));
-}
-
-void TSmallIntRecFieldDscr::GetDataFromTrBuff(std::uint8_t* data, const std::uint8_t* buffer,
-                                              bool& modified) const {
-    if (HasFlag(fNoTrBuff))
-        return;
-    CopyBackToRecord(data, buffer, 2, modified);
-}
-
-std::string TSmallIntRecFieldDscr::ValueText(std::uint8_t* data,
-                                             const FieldTextContext& context) const {
-    return IntegerText(ReadLE<std::int16_t>(data), ReadLE<std::uint16_t>(data), 4, context);
-}
-
-void TSmallIntLimRecFieldDscr::SaveToStream(TrbObjStream& stream) const {
-    TSmallIntRecFieldDscr::SaveToStream(stream);
-    stream.WriteNum<std::int16_t>(Min);
-    stream.WriteNum<std::int16_t>(Max);
-}
-
-void TSmallIntLimRecFieldDscr::LoadFromStream(TrbObjStream& stream) {
-    TSmallIntRecFieldDscr::LoadFromStream(stream);
-    Min = stream.ReadNum<std::int16_t>();
-    Max = stream.ReadNum<std::int16_t>();
-}
-
-std::uint16_t TSmallIntLimRecFieldDscr::GetTrBuffSize() const {
-    return HasFlag(fNoTrBuff) ? 0 : 6;
-}
-
-void TSmallIntLimRecFieldDscr::PutDataToTrBuff(const std::uint8_t* data,
-                                               std::uint8_t* buffer) const {
-    if (HasFlag(fNoTrBuff))
-        return;
-    SlotWriter(buffer).Put(ReadLE<std::int16_t>(data)).Put(Min).Put(Max);
-}
-
-void TSpecSmallIntRecFieldDscr::SaveToStream(TrbObjStream& stream) const {
-    TSmallIntRecFieldDscr::SaveToStream(stream);
-    stream.WriteNum<std::uint8_t>(ValueKind);
-    stream.WriteNum<std::uint8_t>(Decimals);
-}
-
-void TSpecSmallIntRecFieldDscr::LoadFromStream(TrbObjStream& stream) {
-    TSmallIntRecFieldDscr::LoadFromStream(stream);
-    ValueKind = stream.ReadNum<std::uint8_t>();
-    Decimals = stream.ReadNum<std::uint8_t>();
-}
-
-std::string TSpecSmallIntRecFieldDscr::ValueText(std::uint8_t* data,
-                                                 const FieldTextContext& context) const {
-    if (ValueKind >= 1 && ValueKind <= 3)
-        return RealText(ReadLE<std::int16_t>(data) / kScale[ValueKind], Decimals, context);
-    return TSmallIntRecFieldDscr::ValueText(data, context);
-}
-
-void TSpecSmallIntLimRecFieldDscr::SaveToStream(TrbObjStream& stream) const {
-    TSpecSmallIntRecFieldDscr::SaveToStream(stream);
-    stream.WriteNum<std::int16_t>(Min);
-    stream.WriteNum<std::int16_t>(Max);
-}
-
-void TSpecSmallIntLimRecFieldDscr::LoadFromStream(TrbObjStream& stream) {
-    TSpecSmallIntRecFieldDscr::LoadFromStream(stream);
-    Min = stream.ReadNum<std::int16_t>();
-    Max = stream.ReadNum<std::int16_t>();
+    return ValueTextOf(static_cast<std::uint16_t>(value - Offset), context);
 }
 
 std::uint16_t TSpecSmallIntLimRecFieldDscr::GetTrBuffSize() const {
@@ -322,96 +205,7 @@ void TSpecSmallIntLimRecFieldDscr::PutDataToTrBuff(const std::uint8_t* data,
                                                    std::uint8_t* buffer) const {
     if (HasFlag(fNoTrBuff))
         return;
-    SlotWriter(buffer)
-        .Put(ReadLE<std::int16_t>(data))
-        .Put(Min)
-        .Put(Max)
-        .Put(ValueKind)
-        .Put(Decimals);
-}
-
-// --- 32 bit -----------------------------------------------------------------------------------
-
-void TIntegerRecFieldDscr::InitDefaults() {
-    TRecFieldTypeDscr::InitDefaults();
-    FieldSize = 4;
-}
-
-void TIntegerRecFieldDscr::SaveToStream(TrbObjStream& stream) const {
-    TRecFieldTypeDscr::SaveToStream(stream);
-    stream.WriteNum<std::int32_t>(Default);
-}
-
-void TIntegerRecFieldDscr::LoadFromStream(TrbObjStream& stream) {
-    TRecFieldTypeDscr::LoadFromStream(stream);
-    Default = stream.ReadNum<std::int32_t>();
-}
-
-void TIntegerRecFieldDscr::InitFieldValue(std::uint8_t* data) const {
-    WriteLE<std::int32_t>(data, Default);
-}
-
-std::uint16_t TIntegerRecFieldDscr::GetTrBuffSize() const {
-    return HasFlag(fNoTrBuff) ? 0 : 4;
-}
-
-void TIntegerRecFieldDscr::PutDataToTrBuff(const std::uint8_t* data, std::uint8_t* buffer) const {
-    if (HasFlag(fNoTrBuff))
-        return;
-    SlotWriter(buffer).Put(ReadLE<std::int32_t>(data));
-}
-
-void TIntegerRecFieldDscr::GetDataFromTrBuff(std::uint8_t* data, const std::uint8_t* buffer,
-                                             bool& modified) const {
-    if (HasFlag(fNoTrBuff))
-        return;
-    CopyBackToRecord(data, buffer, 4, modified);
-}
-
-std::string TIntegerRecFieldDscr::ValueText(std::uint8_t* data,
-                                            const FieldTextContext& context) const {
-    return IntegerText(ReadLE<std::int32_t>(data), ReadLE<std::uint32_t>(data), 8, context);
-}
-
-void TSpecLIntRecFieldDscr::SaveToStream(TrbObjStream& stream) const {
-    TLIntRecFieldDscr::SaveToStream(stream);
-    stream.WriteNum<std::uint8_t>(ValueKind);
-    stream.WriteNum<std::uint8_t>(Decimals);
-}
-
-void TSpecLIntRecFieldDscr::LoadFromStream(TrbObjStream& stream) {
-    TLIntRecFieldDscr::LoadFromStream(stream);
-    ValueKind = stream.ReadNum<std::uint8_t>();
-    Decimals = stream.ReadNum<std::uint8_t>();
-}
-
-std::string TSpecLIntRecFieldDscr::ValueText(std::uint8_t* data,
-                                             const FieldTextContext& context) const {
-    if (ValueKind >= 1 && ValueKind <= 3)
-        return RealText(ReadLE<std::int32_t>(data) / kScale[ValueKind], Decimals, context);
-    return TLIntRecFieldDscr::ValueText(data, context);
-}
-
-void TLIntLimRecFieldDscr::SaveToStream(TrbObjStream& stream) const {
-    TLIntRecFieldDscr::SaveToStream(stream);
-    stream.WriteNum<std::int32_t>(Min);
-    stream.WriteNum<std::int32_t>(Max);
-}
-
-void TLIntLimRecFieldDscr::LoadFromStream(TrbObjStream& stream) {
-    TLIntRecFieldDscr::LoadFromStream(stream);
-    Min = stream.ReadNum<std::int32_t>();
-    Max = stream.ReadNum<std::int32_t>();
-}
-
-std::uint16_t TLIntLimRecFieldDscr::GetTrBuffSize() const {
-    return HasFlag(fNoTrBuff) ? 0 : 12;
-}
-
-void TLIntLimRecFieldDscr::PutDataToTrBuff(const std::uint8_t* data, std::uint8_t* buffer) const {
-    if (HasFlag(fNoTrBuff))
-        return;
-    SlotWriter(buffer).Put(ReadLE<std::int32_t>(data)).Put(Min).Put(Max);
+    SlotWriter(buffer).Put(ValueOf(data)).Put(Min).Put(Max).Put(ValueKind).Put(Decimals);
 }
 
 void TDWordRecFieldDscr::SaveToStream(TrbObjStream& stream) const {

@@ -2,8 +2,12 @@
 
 #include "framework/persistence/classregistry.h"
 #include "framework/records/assigntable.h"
+#include "framework/records/enumfield.h"
+#include "framework/records/enumtypes.h"
+#include "framework/records/initiator.h"
 #include "framework/records/intfields.h"
 #include "framework/records/realfields.h"
+#include "framework/records/recordtype.h"
 #include "framework/records/reffields.h"
 #include "framework/records/setfields.h"
 #include "framework/records/stringfields.h"
@@ -39,6 +43,10 @@ void RegisterRecordClasses() {
     RegisterClass<TDscrAssignTable>();
     RegisterClass<TByteDscrAssTab>();
     RegisterClass<TWordDscrAssTab>();
+    RegisterEnumFieldClasses();
+    RegisterEnumTypeClasses();
+    RegisterRecordTypeClasses();
+    RegisterInitiatorClasses();
 }
 
 } // namespace panolcd

@@ -4,7 +4,10 @@
 #include "framework/persistence/objstream.h"
 #include "framework/persistence/register.h"
 #include "framework/records/assigntable.h"
+#include "framework/records/enumfield.h"
+#include "framework/records/enumtypes.h"
 #include "framework/records/fieldflags.h"
+#include "framework/records/identfields.h"
 #include "framework/records/intfields.h"
 #include "framework/records/realfields.h"
 #include "framework/records/reffields.h"
@@ -42,10 +45,17 @@ const char* const kRecordClasses[] = {
     "TRefPStr_FieldDscr",
     "TRefByte_FieldDscr",
     "TJoinDBNullFieldDscr",
+    "TEnumRecFieldDscr",
+    "TIdentRecFieldDscr",
+    "TRefIdent_FieldDscr",
+    "TRootLookRefByte_FieldDscr",
 };
 
 const char* const kAssignTableClasses[] = {"TDscrAssignTable", "TByteDscrAssTab",
                                            "TWordDscrAssTab"};
+
+const char* const kEnumTypeClasses[] = {"TEnumTypeElObj", "TEnumTransferObj", "TEnumTypeDefStrings",
+                                        "TEnumTypeDefinition", "TEnumTypesColl"};
 
 std::vector<std::uint8_t> Save(const std::vector<const TrbStreamable*>& objects) {
     TrbMemoryObjStream stream;
@@ -74,6 +84,8 @@ protected:
     void SetUp() override {
         RegisterPersistenceClasses();
         RegisterRecordClasses();
+        RegisterEnumTypeClasses();
+        RegisterEnumFieldClasses();
     }
 };
 
@@ -85,6 +97,11 @@ TEST_F(RecordRegisterTest, EveryClassIsRegisteredUnderItsOwnName) {
         EXPECT_NE(dynamic_cast<TRecFieldTypeDscr*>(object.get()), nullptr) << name;
     }
     for (const char* name : kAssignTableClasses) {
+        auto object = ClassRegistry::Construct(name);
+        ASSERT_NE(object, nullptr) << name;
+        EXPECT_EQ(object->ClassName(), name);
+    }
+    for (const char* name : kEnumTypeClasses) {
         auto object = ClassRegistry::Construct(name);
         ASSERT_NE(object, nullptr) << name;
         EXPECT_EQ(object->ClassName(), name);
@@ -138,6 +155,41 @@ TEST_F(RecordRegisterTest, EveryClassSurvivesSaveLoadSaveByteIdentically) {
     e->Param = 0xFFFFFFFF;
     e->DefaultSet.fill(0xA5);
     objects.push_back(std::move(e));
+
+    auto en = std::make_unique<TEnumRecFieldDscr>();
+    en->InitDefaults();
+    en->Default = 0xFE;
+    en->EnumTypeIx = -2;
+    objects.push_back(std::move(en));
+    auto id = std::make_unique<TRefIdent_FieldDscr>();
+    id->InitDefaults();
+    id->Default = -5;
+    id->KindEnumIx = 0x7FFF0001;
+    id->Style = 1;
+    id->KindWidth = 200;
+    id->LookupParams = {65535, 0, 1, 2, 3};
+    objects.push_back(std::move(id));
+
+    for (const char* name : kEnumTypeClasses) {
+        auto object = ClassRegistry::Construct(name);
+        object->InitDefaults();
+        objects.push_back(std::move(object));
+    }
+    auto types = std::make_unique<TEnumTypesColl>();
+    for (int i = 0; i < 2; ++i) {
+        auto definition = Create<TEnumTypeDefinition>();
+        definition->TypeName = "EnTyp" + std::to_string(i);
+        definition->Strings->Add("prvni \x9A");
+        definition->Strings->Add(std::string(255, '\xFF'));
+        definition->Strings->Element(1)->TextId = 3;
+        if (i == 1) {
+            definition->Strings->Transfer = Create<TEnumTransferObj>();
+            definition->Strings->Transfer->Table.fill(0x80);
+        }
+        types->Insert(std::move(definition));
+    }
+    types->Insert(nullptr);
+    objects.push_back(std::move(types));
 
     for (const char* name : kAssignTableClasses) {
         auto table = ClassRegistry::Construct(name);

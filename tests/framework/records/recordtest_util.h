@@ -1,0 +1,184 @@
+#pragma once
+// Helpers for the record type, record object and nested field tests: an application description
+// with record types built in code, recording evaluators and a recording semantics manager.
+
+#include "framework/environment/context.h"
+#include "framework/persistence/classregistry.h"
+#include "framework/persistence/objstream.h"
+#include "framework/persistence/register.h"
+#include "framework/records/appdata.h"
+#include "framework/records/intfields.h"
+#include "framework/records/recordobject.h"
+#include "framework/records/recordtype.h"
+#include "framework/records/register.h"
+#include "framework/records/semevaluators.h"
+#include "framework/records/semmanager.h"
+#include "framework/records/stringfields.h"
+#include "support/test_context.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace panolcd::testing {
+
+// What evaluators and the semantics manager were asked, in order.
+inline std::vector<std::string>& SemLog() {
+    static std::vector<std::string> log;
+    return log;
+}
+
+// Evaluators that take part in the runs of their ids and log each call with their label.
+class TTestEvaluators : public TrbStreamable, public SemEvaluatorRunner, public SemEvaluatorIds {
+public:
+    std::string Label;
+    std::vector<std::int16_t> Ids;
+
+    std::string ClassName() const override { return "TTestEvaluators"; }
+    void SaveToStream(TrbObjStream& stream) const override {
+        stream.WriteStr(Label);
+        stream.WriteNum<std::uint8_t>(static_cast<std::uint8_t>(Ids.size()));
+        for (const std::int16_t id : Ids)
+            stream.WriteNum<std::int16_t>(id);
+    }
+    void LoadFromStream(TrbObjStream& stream) override {
+        Label = stream.ReadStr();
+        Ids.resize(stream.ReadNum<std::uint8_t>());
+        for (std::int16_t& id : Ids)
+            id = stream.ReadNum<std::int16_t>();
+    }
+    void RunAllEvaluators(std::int16_t semId, int phase, std::uint8_t* data, int event) override {
+        for (const std::int16_t id : Ids) {
+            if (id == semId)
+                SemLog().push_back(Label + " id" + std::to_string(semId) + " phase" +
+                                   std::to_string(phase) + " event" + std::to_string(event) +
+                                   " data" + std::to_string(data[0]));
+        }
+    }
+    std::vector<std::int16_t> EvaluatorIds() const override { return Ids; }
+};
+
+inline std::unique_ptr<TTestEvaluators> Evaluators(std::string label,
+                                                   std::vector<std::int16_t> ids) {
+    auto e = std::make_unique<TTestEvaluators>();
+    e->Label = std::move(label);
+    e->Ids = std::move(ids);
+    return e;
+}
+
+class RecordingSemManager final : public SemanticsManager {
+public:
+    void SetCurrentRecord(std::int16_t semId, TDscrRecObj* record) override {
+        SemLog().push_back("manager id" + std::to_string(semId) +
+                           (record == nullptr ? " none" : " record"));
+    }
+};
+
+inline std::unique_ptr<TByteRecFieldDscr> ByteField(std::uint8_t value, std::uint8_t width = 3) {
+    auto f = Create<TByteRecFieldDscr>();
+    f->Default = value;
+    f->LineWidth = f->CWinWidth = f->CSVWidth = f->JoinWidth = width;
+    return f;
+}
+
+inline std::unique_ptr<TByteLimRecFieldDscr> ByteLimField(std::uint8_t value) {
+    auto f = Create<TByteLimRecFieldDscr>();
+    f->Default = value;
+    f->Min = 0;
+    f->Max = 200;
+    f->LineWidth = f->CWinWidth = f->CSVWidth = f->JoinWidth = 3;
+    return f;
+}
+
+inline std::unique_ptr<TWordRecFieldDscr> WordField(std::uint16_t value, std::uint8_t width = 5) {
+    auto f = Create<TWordRecFieldDscr>();
+    f->Default = value;
+    f->LineWidth = f->CWinWidth = f->CSVWidth = f->JoinWidth = width;
+    return f;
+}
+
+inline std::unique_ptr<TDBStringFieldDscr> TextField(std::uint16_t size, std::string text,
+                                                     std::uint8_t width) {
+    auto f = Create<TDBStringFieldDscr>();
+    f->FieldSize = size;
+    f->DefaultText = std::move(text);
+    f->LineWidth = f->CWinWidth = f->CSVWidth = f->JoinWidth = width;
+    return f;
+}
+
+template <class F> std::unique_ptr<F> NoTrBuff(std::unique_ptr<F> field) {
+    field->Flags |= fNoTrBuff;
+    return field;
+}
+
+inline std::unique_ptr<TRecordTypeDscr>
+RecordType(std::string name, std::vector<std::unique_ptr<TRecFieldTypeDscr>> fields) {
+    auto type = Create<TRecordTypeDscr>();
+    type->RecTypeName = std::move(name);
+    for (auto& field : fields)
+        type->Insert(std::move(field));
+    return type;
+}
+
+template <class... F> std::vector<std::unique_ptr<TRecFieldTypeDscr>> Fields(F... fields) {
+    std::vector<std::unique_ptr<TRecFieldTypeDscr>> list;
+    (list.push_back(std::move(fields)), ...);
+    return list;
+}
+
+// A clean context with every class registered and an empty application description.
+class RecordContextTest : public ContextTest {
+protected:
+    void SetUp() override {
+        ContextTest::SetUp();
+        RegisterPersistenceClasses();
+        RegisterRecordClasses();
+        RegisterRecordTypeClasses();
+        RegisterClass<TTestEvaluators>();
+        Ctx().app.AppData = std::make_unique<TAppData>();
+        Ctx().app.AppData->RecTypesDscrColl = Create<TRecTypesDscrColl>();
+        SemLog().clear();
+    }
+    void TearDown() override {
+        SemLog().clear();
+        ContextTest::TearDown();
+    }
+
+    static TRecTypesDscrColl& Types() { return *Ctx().app.AppData->RecTypesDscrColl; }
+
+    // Appends a record type to the application description; answers its index.
+    static std::int16_t AddType(std::string name,
+                                std::vector<std::unique_ptr<TRecFieldTypeDscr>> fields) {
+        return static_cast<std::int16_t>(
+            Types().Insert(RecordType(std::move(name), std::move(fields))));
+    }
+    static TRecordTypeDscr& TypeAt(int index) { return *Types().RecordTypeAt(index); }
+
+    std::vector<std::string> Reported() {
+        std::vector<std::string> texts;
+        for (const auto& m : User().shown)
+            texts.push_back(m.text);
+        return texts;
+    }
+};
+
+// Every object written, read back and written again: both writings as bytes.
+inline std::pair<std::vector<std::uint8_t>, std::vector<std::uint8_t>>
+SaveLoadSave(const TrbStreamable& object) {
+    TrbMemoryObjStream first;
+    first.OpenWrite();
+    first.Put(&object);
+    first.Close();
+    const std::vector<std::uint8_t> bytes = first.Bytes();
+    TrbMemoryObjStream in(bytes);
+    in.OpenRead();
+    auto loaded = in.Get();
+    in.Close();
+    TrbMemoryObjStream second;
+    second.OpenWrite();
+    second.Put(loaded.get());
+    second.Close();
+    return {bytes, second.Bytes()};
+}
+
+} // namespace panolcd::testing
