@@ -12,34 +12,167 @@ namespace {
 
 constexpr std::uint32_t kMaxSize = 0xFFFF;
 
-void SaveCaseData(TrbObjStream& stream, std::int16_t recTypeIx, const TDscrAssignTable* table) {
-    stream.WriteNum<std::int16_t>(recTypeIx);
-    stream.Put(table);
+// The byte-selected walks below take `kOffset`, where the variant starts within the field:
+// 0 when the selector is the variant's own first byte, 1 when the selector byte precedes it.
+
+// Hands the variant the field's selector picks, with the variant's part of the field, to `walk`.
+template <std::size_t kOffset, class Field, class Walk>
+void WalkVariant(const Field& field, std::uint8_t* data, Walk walk) {
+    const std::uint16_t size = field.GetFieldSize();
+    const NestingScope scope;
+    if (size == 0 || !scope.Allowed())
+        return;
+    if (TRecordTypeDscr* variant = field.Variant(data))
+        walk(*variant, data + kOffset, size - kOffset);
 }
 
-void LoadCaseData(TrbObjStream& stream, std::int16_t& recTypeIx,
-                  std::unique_ptr<TDscrAssignTable>& table) {
-    recTypeIx = stream.ReadNum<std::int16_t>();
-    table = stream.GetAs<TDscrAssignTable>();
+template <std::size_t kOffset, class Field>
+void AppendVariantText(const Field& field, FieldTextForm form, std::uint8_t* data,
+                       std::string& text, std::size_t capacity) {
+    AppendNestedCaption(field, form, text, capacity);
+    WalkVariant<kOffset>(field, data,
+                         [&](TRecordTypeDscr& variant, std::uint8_t* part, std::size_t size) {
+                             variant.AppendText(form, part, size, text, capacity);
+                         });
 }
 
-// The variant a one-byte selector picks; the default variant when the table names none. The
-// selector is widened to two bytes so a word table never reads past the field.
-TRecordTypeDscr* PickVariant(const TDscrAssignTable* table, std::int16_t defaultIx,
-                             std::uint8_t selector) {
-    if (table != nullptr) {
-        const std::uint8_t widened[2] = {selector, 0};
-        const std::int16_t ix = table->GetDscrIx(widened);
+template <std::size_t kOffset, class Field>
+void PutVariantToTrBuff(const Field& field, const std::uint8_t* data, std::uint8_t* buffer) {
+    const std::uint16_t slot = field.GetTrBuffSize();
+    const std::uint16_t size = field.GetFieldSize();
+    const NestingScope scope;
+    if (slot == 0 || size == 0 || !scope.Allowed())
+        return;
+    std::memset(buffer, 0, slot);
+    // A selector ahead of the variant is no part of it: it goes into the slot as it is.
+    std::memcpy(buffer, data, kOffset);
+    if (TRecordTypeDscr* variant = field.Variant(data))
+        variant->PutDataToTrBuff(data + kOffset, size - kOffset, buffer + kOffset, slot - kOffset);
+}
+
+template <std::size_t kOffset, class Field>
+void GetVariantFromTrBuff(const Field& field, std::uint8_t* data, const std::uint8_t* buffer,
+                          bool& modified) {
+    static_assert(kOffset <= 1, "the selector is one byte");
+    const std::uint16_t slot = field.GetTrBuffSize();
+    const std::uint16_t size = field.GetFieldSize();
+    const NestingScope scope;
+    if (slot == 0 || size == 0 || !scope.Allowed())
+        return;
+    if (kOffset == 0 || buffer[0] == data[0]) {
+        if (TRecordTypeDscr* variant = field.Variant(data))
+            variant->GetDataFromTrBuff(data + kOffset, size - kOffset, buffer + kOffset,
+                                       slot - kOffset, modified);
+        return;
+    }
+    // The slot after the selector was laid out for the old variant and means nothing to the
+    // new one: the record takes the selector and the new variant starts from its defaults.
+    data[0] = buffer[0];
+    modified = true;
+    if (TRecordTypeDscr* variant = field.Variant(data))
+        variant->InitRecordValues(data + kOffset, size - kOffset);
+}
+
+template <std::size_t kOffset, class Field>
+void FreeVariantTrBuff(const Field& field, std::uint8_t* buffer) {
+    const std::uint16_t slot = field.GetTrBuffSize();
+    const NestingScope scope;
+    if (slot == 0 || !scope.Allowed())
+        return;
+    // Only the slot is known here; its first byte carries the selector.
+    if (TRecordTypeDscr* variant = field.Variant(buffer))
+        variant->FreeTrBuffRec(buffer + kOffset, slot - kOffset);
+}
+
+template <std::size_t kOffset, class Field>
+void RunVariantSemantics(const Field& field, std::int16_t semId, int event, std::uint8_t* data) {
+    WalkVariant<kOffset>(field, data,
+                         [&](TRecordTypeDscr& variant, std::uint8_t* part, std::size_t size) {
+                             variant.RunFieldsSemantics(semId, event, part, size);
+                         });
+}
+
+template <std::size_t kOffset, class Field>
+void CheckVariantDBPtrs(const Field& field, TDBColl* databases, std::uint8_t* data, int& status) {
+    WalkVariant<kOffset>(field, data,
+                         [&](TRecordTypeDscr& variant, std::uint8_t* part, std::size_t size) {
+                             variant.CheckDBPtrs(databases, part, size, status);
+                         });
+}
+
+template <std::size_t kOffset, class Field>
+void LinkVariantDBPtrs(const Field& field, TDataBase* database, TDBRecordObj* record,
+                       std::uint8_t* data) {
+    WalkVariant<kOffset>(field, data,
+                         [&](TRecordTypeDscr& variant, std::uint8_t* part, std::size_t size) {
+                             variant.LinkDBPtrs(database, record, part, size);
+                         });
+}
+
+template <std::size_t kOffset, class Field>
+void EnsureVariantDBPtrs(const Field& field, TDataBase* database, TDBRecordObj* record,
+                         std::uint8_t* data) {
+    WalkVariant<kOffset>(field, data,
+                         [&](TRecordTypeDscr& variant, std::uint8_t* part, std::size_t size) {
+                             variant.EnsureDBPtrs(database, record, part, size);
+                         });
+}
+
+constexpr std::size_t kSelectorIsFirstByte = 0;
+constexpr std::size_t kSelectorAhead = 1;
+
+} // namespace
+
+// --- CaseVariants ---
+
+void CaseVariants::SaveCaseData(TrbObjStream& stream) const {
+    stream.WriteNum<std::int16_t>(RecTypeIx);
+    stream.Put(AssignTable.get());
+}
+
+void CaseVariants::LoadCaseData(TrbObjStream& stream) {
+    RecTypeIx = stream.ReadNum<std::int16_t>();
+    AssignTable = stream.GetAs<TDscrAssignTable>();
+}
+
+TRecordTypeDscr* CaseVariants::Variant(const std::uint8_t* selector) const {
+    if (AssignTable != nullptr) {
+        // Widened to two bytes so a word table never reads past the field.
+        const std::uint8_t widened[2] = {selector[0], 0};
+        const std::int16_t ix = AssignTable->GetDscrIx(widened);
         if (ix >= 0) {
             if (TRecordTypeDscr* variant = AppRecordTypeAt(ix))
                 return variant;
         }
     }
-    return AppRecordTypeAt(defaultIx);
+    return AppRecordTypeAt(RecTypeIx);
 }
 
-// Every variant's transfer buffer must fit the slot, whichever the selector picks.
-std::uint16_t LargestVariantTrBuffSize(const TDscrAssignTable* table, std::int16_t defaultIx) {
+std::uint16_t CaseVariants::CaseFieldSize(std::uint16_t offset,
+                                          std::string_view emptyReport) const {
+    TRecordTypeDscr* variant = AppRecordTypeAt(RecTypeIx);
+    const std::uint16_t size = variant == nullptr ? 0 : variant->GetRecSize();
+    // Sizes are asked for on every walk; one report per descriptor is enough.
+    if (size == 0 && !reported_) {
+        reported_ = true;
+        ReportInternalError(emptyReport);
+    }
+    // An empty default variant behind a selector byte still leaves the selector as the field.
+    if (variant == nullptr || offset + size == 0)
+        return 0;
+    if (!lengthTested_) {
+        lengthTested_ = true;
+        if (AssignTable != nullptr)
+            AssignTable->TestDscrLength(size, AppRecordTypeSize);
+    }
+    return static_cast<std::uint16_t>(std::min<std::uint32_t>(offset + size, kMaxSize));
+}
+
+std::uint16_t CaseVariants::CaseTrBuffSize(std::uint16_t offset) const {
+    const NestingScope scope;
+    if (AppRecordTypeAt(RecTypeIx) == nullptr || !scope.Allowed())
+        return 0;
+    // Every variant's transfer buffer must fit the slot, whichever the selector picks.
     std::uint16_t largest = 0;
     const auto consider = [&largest](std::int16_t ix) {
         if (ix < 0)
@@ -47,54 +180,45 @@ std::uint16_t LargestVariantTrBuffSize(const TDscrAssignTable* table, std::int16
         if (TRecordTypeDscr* variant = AppRecordTypeAt(ix))
             largest = std::max(largest, variant->GetTrBuffSize());
     };
-    consider(defaultIx);
-    if (const auto* byteTable = dynamic_cast<const TByteDscrAssTab*>(table)) {
+    consider(RecTypeIx);
+    if (const auto* byteTable = dynamic_cast<const TByteDscrAssTab*>(AssignTable.get())) {
         for (const std::int16_t ix : byteTable->Table)
             consider(ix);
-    } else if (const auto* wordTable = dynamic_cast<const TWordDscrAssTab*>(table)) {
+    } else if (const auto* wordTable = dynamic_cast<const TWordDscrAssTab*>(AssignTable.get())) {
         for (const auto& [selector, ix] : wordTable->Pairs)
             consider(ix);
     }
-    return largest;
+    return static_cast<std::uint16_t>(std::min<std::uint32_t>(offset + largest, kMaxSize));
 }
 
-void TestVariantLengthsOnce(const TDscrAssignTable* table, std::uint16_t size, bool& tested) {
-    if (tested)
+void CaseVariants::DefaultVariantEvent(TDscrRecObj& record, int event) const {
+    const NestingScope scope;
+    TRecordTypeDscr* variant = AppRecordTypeAt(RecTypeIx);
+    if (variant == nullptr || !scope.Allowed())
         return;
-    tested = true;
-    if (table != nullptr)
-        table->TestDscrLength(size, AppRecordTypeSize);
+    variant->RecordEvent(record, event);
 }
-
-void ReportOnce(bool& reported, std::string_view text) {
-    if (reported)
-        return;
-    reported = true;
-    ReportInternalError(text);
-}
-
-} // namespace
 
 // --- TAbstractCaseTypeDscr, TCaseTDscr ---
 
 void TAbstractCaseTypeDscr::SaveToStream(TrbObjStream& stream) const {
     TRecFieldTypeDscr::SaveToStream(stream);
-    SaveCaseData(stream, RecTypeIx, AssignTable.get());
+    SaveCaseData(stream);
 }
 
 void TAbstractCaseTypeDscr::LoadFromStream(TrbObjStream& stream) {
     TRecFieldTypeDscr::LoadFromStream(stream);
-    LoadCaseData(stream, RecTypeIx, AssignTable);
+    LoadCaseData(stream);
 }
 
 void TCaseTDscr::SaveToStream(TrbObjStream& stream) const {
     TRecFieldTypeDscr::SaveToStream(stream);
-    SaveCaseData(stream, RecTypeIx, AssignTable.get());
+    SaveCaseData(stream);
 }
 
 void TCaseTDscr::LoadFromStream(TrbObjStream& stream) {
     TRecFieldTypeDscr::LoadFromStream(stream);
-    LoadCaseData(stream, RecTypeIx, AssignTable);
+    LoadCaseData(stream);
 }
 
 // --- TByteCaseTypeDscr ---
@@ -109,19 +233,8 @@ void TByteCaseTypeDscr::LoadFromStream(TrbObjStream& stream) {
     DefaultSelector = stream.ReadNum<std::uint8_t>();
 }
 
-TRecordTypeDscr* TByteCaseTypeDscr::Variant(const std::uint8_t* selector) const {
-    return PickVariant(AssignTable.get(), RecTypeIx, selector[0]);
-}
-
 std::uint16_t TByteCaseTypeDscr::GetFieldSize() const {
-    TRecordTypeDscr* variant = AppRecordTypeAt(RecTypeIx);
-    const std::uint16_t size = variant == nullptr ? 0 : variant->GetRecSize();
-    if (size == 0) {
-        ReportOnce(reported_, "# TByteCaseTypeDscr.GetFieldSize DefaultLen=0");
-        return 0;
-    }
-    TestVariantLengthsOnce(AssignTable.get(), size, lengthTested_);
-    return size;
+    return CaseFieldSize(kSelectorIsFirstByte, "# TByteCaseTypeDscr.GetFieldSize DefaultLen=0");
 }
 
 void TByteCaseTypeDscr::InitFieldValue(std::uint8_t* data) const {
@@ -136,120 +249,63 @@ void TByteCaseTypeDscr::InitFieldValue(std::uint8_t* data) const {
     data[0] = DefaultSelector;
 }
 
-void TByteCaseTypeDscr::AppendForm(FieldTextForm form, std::uint8_t* data, std::string& text,
-                                   std::size_t capacity) const {
-    AppendNestedCaption(*this, form, text, capacity);
-    const std::uint16_t size = GetFieldSize();
-    const NestingScope scope;
-    if (size == 0 || !scope.Allowed())
-        return;
-    if (TRecordTypeDscr* variant = Variant(data))
-        variant->AppendText(form, data, size, text, capacity);
-}
-
 void TByteCaseTypeDscr::GetLineAStr(std::uint8_t* data, std::string& text,
                                     std::size_t capacity) const {
-    AppendForm(FieldTextForm::Line, data, text, capacity);
+    AppendVariantText<kSelectorIsFirstByte>(*this, FieldTextForm::Line, data, text, capacity);
 }
 
 void TByteCaseTypeDscr::GetCWinAStr(std::uint8_t* data, std::string& text,
                                     std::size_t capacity) const {
-    AppendForm(FieldTextForm::CWin, data, text, capacity);
+    AppendVariantText<kSelectorIsFirstByte>(*this, FieldTextForm::CWin, data, text, capacity);
 }
 
 void TByteCaseTypeDscr::GetCSV_AStr(std::uint8_t* data, std::string& text,
                                     std::size_t capacity) const {
-    AppendForm(FieldTextForm::CSV, data, text, capacity);
+    AppendVariantText<kSelectorIsFirstByte>(*this, FieldTextForm::CSV, data, text, capacity);
 }
 
 void TByteCaseTypeDscr::GetJoinAStr(std::uint8_t* data, std::string& text,
                                     std::size_t capacity) const {
-    AppendForm(FieldTextForm::Join, data, text, capacity);
+    AppendVariantText<kSelectorIsFirstByte>(*this, FieldTextForm::Join, data, text, capacity);
 }
 
 std::uint16_t TByteCaseTypeDscr::GetTrBuffSize() const {
-    const NestingScope scope;
-    if (HasFlag(fNoTrBuff) || AppRecordTypeAt(RecTypeIx) == nullptr || !scope.Allowed())
-        return 0;
-    return LargestVariantTrBuffSize(AssignTable.get(), RecTypeIx);
+    return HasFlag(fNoTrBuff) ? 0 : CaseTrBuffSize(kSelectorIsFirstByte);
 }
 
 void TByteCaseTypeDscr::PutDataToTrBuff(const std::uint8_t* data, std::uint8_t* buffer) const {
-    const std::uint16_t slot = GetTrBuffSize();
-    const std::uint16_t size = GetFieldSize();
-    const NestingScope scope;
-    if (slot == 0 || size == 0 || !scope.Allowed())
-        return;
-    std::memset(buffer, 0, slot);
-    if (TRecordTypeDscr* variant = Variant(data))
-        variant->PutDataToTrBuff(data, size, buffer, slot);
+    PutVariantToTrBuff<kSelectorIsFirstByte>(*this, data, buffer);
 }
 
 void TByteCaseTypeDscr::GetDataFromTrBuff(std::uint8_t* data, const std::uint8_t* buffer,
                                           bool& modified) const {
-    const std::uint16_t slot = GetTrBuffSize();
-    const std::uint16_t size = GetFieldSize();
-    const NestingScope scope;
-    if (slot == 0 || size == 0 || !scope.Allowed())
-        return;
-    if (TRecordTypeDscr* variant = Variant(data))
-        variant->GetDataFromTrBuff(data, size, buffer, slot, modified);
+    GetVariantFromTrBuff<kSelectorIsFirstByte>(*this, data, buffer, modified);
 }
 
 void TByteCaseTypeDscr::FreeTrBuffRec(std::uint8_t* buffer) const {
-    const std::uint16_t slot = GetTrBuffSize();
-    const NestingScope scope;
-    if (slot == 0 || !scope.Allowed())
-        return;
-    // Only the slot is known here; its first byte carries the selector.
-    if (TRecordTypeDscr* variant = Variant(buffer))
-        variant->FreeTrBuffRec(buffer, slot);
+    FreeVariantTrBuff<kSelectorIsFirstByte>(*this, buffer);
 }
 
 void TByteCaseTypeDscr::RunFieldSemantics(std::int16_t semId, int event, std::uint8_t* data) const {
-    const std::uint16_t size = GetFieldSize();
-    const NestingScope scope;
-    if (size == 0 || !scope.Allowed())
-        return;
-    if (TRecordTypeDscr* variant = Variant(data))
-        variant->RunFieldsSemantics(semId, event, data, size);
+    RunVariantSemantics<kSelectorIsFirstByte>(*this, semId, event, data);
 }
 
 void TByteCaseTypeDscr::CheckDBPtr(TDBColl* databases, std::uint8_t* data, int& status) const {
-    const std::uint16_t size = GetFieldSize();
-    const NestingScope scope;
-    if (size == 0 || !scope.Allowed())
-        return;
-    if (TRecordTypeDscr* variant = Variant(data))
-        variant->CheckDBPtrs(databases, data, size, status);
+    CheckVariantDBPtrs<kSelectorIsFirstByte>(*this, databases, data, status);
 }
 
 void TByteCaseTypeDscr::LinkDBPtr(TDataBase* database, TDBRecordObj* record,
                                   std::uint8_t* data) const {
-    const std::uint16_t size = GetFieldSize();
-    const NestingScope scope;
-    if (size == 0 || !scope.Allowed())
-        return;
-    if (TRecordTypeDscr* variant = Variant(data))
-        variant->LinkDBPtrs(database, record, data, size);
+    LinkVariantDBPtrs<kSelectorIsFirstByte>(*this, database, record, data);
 }
 
 void TByteCaseTypeDscr::EnsureDBPtr(TDataBase* database, TDBRecordObj* record,
                                     std::uint8_t* data) const {
-    const std::uint16_t size = GetFieldSize();
-    const NestingScope scope;
-    if (size == 0 || !scope.Allowed())
-        return;
-    if (TRecordTypeDscr* variant = Variant(data))
-        variant->EnsureDBPtrs(database, record, data, size);
+    EnsureVariantDBPtrs<kSelectorIsFirstByte>(*this, database, record, data);
 }
 
 void TByteCaseTypeDscr::NestedRecordEvent(TDscrRecObj& record, int event) const {
-    const NestingScope scope;
-    TRecordTypeDscr* variant = AppRecordTypeAt(RecTypeIx);
-    if (variant == nullptr || !scope.Allowed())
-        return;
-    variant->RecordEvent(record, event);
+    DefaultVariantEvent(record, event);
 }
 
 // --- TByteCaseTDscr ---
@@ -264,21 +320,8 @@ void TByteCaseTDscr::LoadFromStream(TrbObjStream& stream) {
     DefaultSelector = stream.ReadNum<std::uint8_t>();
 }
 
-TRecordTypeDscr* TByteCaseTDscr::Variant(const std::uint8_t* selector) const {
-    return PickVariant(AssignTable.get(), RecTypeIx, selector[0]);
-}
-
 std::uint16_t TByteCaseTDscr::GetFieldSize() const {
-    TRecordTypeDscr* variant = AppRecordTypeAt(RecTypeIx);
-    if (variant == nullptr) {
-        ReportOnce(reported_, "# TByteCaseTDscr.GetFieldSize DefaultLen=0");
-        return 0;
-    }
-    const std::uint16_t size = variant->GetRecSize();
-    if (size == 0)
-        ReportOnce(reported_, "# TByteCaseTDscr.GetFieldSize DefaultLen=0");
-    TestVariantLengthsOnce(AssignTable.get(), size, lengthTested_);
-    return static_cast<std::uint16_t>(std::min<std::uint32_t>(1u + size, kMaxSize));
+    return CaseFieldSize(kSelectorAhead, "# TByteCaseTDscr.GetFieldSize DefaultLen=0");
 }
 
 void TByteCaseTDscr::InitFieldValue(std::uint8_t* data) const {
@@ -286,135 +329,69 @@ void TByteCaseTDscr::InitFieldValue(std::uint8_t* data) const {
     const NestingScope scope;
     if (size == 0 || !scope.Allowed())
         return;
+    // Here the selector decides which variant's defaults fill the rest.
     data[0] = DefaultSelector;
     if (TRecordTypeDscr* variant = Variant(data))
         variant->InitRecordValues(data + 1, size - 1u);
 }
 
-void TByteCaseTDscr::AppendForm(FieldTextForm form, std::uint8_t* data, std::string& text,
-                                std::size_t capacity) const {
-    AppendNestedCaption(*this, form, text, capacity);
-    const std::uint16_t size = GetFieldSize();
-    const NestingScope scope;
-    if (size == 0 || !scope.Allowed())
-        return;
-    if (TRecordTypeDscr* variant = Variant(data))
-        variant->AppendText(form, data + 1, size - 1u, text, capacity);
-}
-
 void TByteCaseTDscr::GetLineAStr(std::uint8_t* data, std::string& text,
                                  std::size_t capacity) const {
-    AppendForm(FieldTextForm::Line, data, text, capacity);
+    AppendVariantText<kSelectorAhead>(*this, FieldTextForm::Line, data, text, capacity);
 }
 
 void TByteCaseTDscr::GetCWinAStr(std::uint8_t* data, std::string& text,
                                  std::size_t capacity) const {
-    AppendForm(FieldTextForm::CWin, data, text, capacity);
+    AppendVariantText<kSelectorAhead>(*this, FieldTextForm::CWin, data, text, capacity);
 }
 
 void TByteCaseTDscr::GetCSV_AStr(std::uint8_t* data, std::string& text,
                                  std::size_t capacity) const {
-    AppendForm(FieldTextForm::CSV, data, text, capacity);
+    AppendVariantText<kSelectorAhead>(*this, FieldTextForm::CSV, data, text, capacity);
 }
 
 void TByteCaseTDscr::GetJoinAStr(std::uint8_t* data, std::string& text,
                                  std::size_t capacity) const {
-    AppendForm(FieldTextForm::Join, data, text, capacity);
+    AppendVariantText<kSelectorAhead>(*this, FieldTextForm::Join, data, text, capacity);
 }
 
 std::uint16_t TByteCaseTDscr::GetTrBuffSize() const {
-    const NestingScope scope;
-    if (HasFlag(fNoTrBuff) || AppRecordTypeAt(RecTypeIx) == nullptr || !scope.Allowed())
-        return 0;
-    const std::uint32_t size = 1u + LargestVariantTrBuffSize(AssignTable.get(), RecTypeIx);
-    return static_cast<std::uint16_t>(std::min(size, kMaxSize));
+    return HasFlag(fNoTrBuff) ? 0 : CaseTrBuffSize(kSelectorAhead);
 }
 
 void TByteCaseTDscr::PutDataToTrBuff(const std::uint8_t* data, std::uint8_t* buffer) const {
-    const std::uint16_t slot = GetTrBuffSize();
-    const std::uint16_t size = GetFieldSize();
-    const NestingScope scope;
-    if (slot == 0 || size == 0 || !scope.Allowed())
-        return;
-    std::memset(buffer, 0, slot);
-    buffer[0] = data[0];
-    if (TRecordTypeDscr* variant = Variant(data))
-        variant->PutDataToTrBuff(data + 1, size - 1u, buffer + 1, slot - 1u);
+    PutVariantToTrBuff<kSelectorAhead>(*this, data, buffer);
 }
 
 void TByteCaseTDscr::GetDataFromTrBuff(std::uint8_t* data, const std::uint8_t* buffer,
                                        bool& modified) const {
-    const std::uint16_t slot = GetTrBuffSize();
-    const std::uint16_t size = GetFieldSize();
-    const NestingScope scope;
-    if (slot == 0 || size == 0 || !scope.Allowed())
-        return;
-    if (buffer[0] == data[0]) {
-        if (TRecordTypeDscr* variant = Variant(data))
-            variant->GetDataFromTrBuff(data + 1, size - 1u, buffer + 1, slot - 1u, modified);
-        return;
-    }
-    // The slot after the selector was laid out for the old variant and means nothing to the
-    // new one: the record takes the selector and the new variant starts from its defaults.
-    data[0] = buffer[0];
-    modified = true;
-    if (TRecordTypeDscr* variant = Variant(data))
-        variant->InitRecordValues(data + 1, size - 1u);
+    GetVariantFromTrBuff<kSelectorAhead>(*this, data, buffer, modified);
 }
 
 void TByteCaseTDscr::FreeTrBuffRec(std::uint8_t* buffer) const {
-    const std::uint16_t slot = GetTrBuffSize();
-    const NestingScope scope;
-    if (slot == 0 || !scope.Allowed())
-        return;
-    if (TRecordTypeDscr* variant = Variant(buffer))
-        variant->FreeTrBuffRec(buffer + 1, slot - 1u);
+    FreeVariantTrBuff<kSelectorAhead>(*this, buffer);
 }
 
 void TByteCaseTDscr::RunFieldSemantics(std::int16_t semId, int event, std::uint8_t* data) const {
-    const std::uint16_t size = GetFieldSize();
-    const NestingScope scope;
-    if (size == 0 || !scope.Allowed())
-        return;
-    if (TRecordTypeDscr* variant = Variant(data))
-        variant->RunFieldsSemantics(semId, event, data + 1, size - 1u);
+    RunVariantSemantics<kSelectorAhead>(*this, semId, event, data);
 }
 
 void TByteCaseTDscr::CheckDBPtr(TDBColl* databases, std::uint8_t* data, int& status) const {
-    const std::uint16_t size = GetFieldSize();
-    const NestingScope scope;
-    if (size == 0 || !scope.Allowed())
-        return;
-    if (TRecordTypeDscr* variant = Variant(data))
-        variant->CheckDBPtrs(databases, data + 1, size - 1u, status);
+    CheckVariantDBPtrs<kSelectorAhead>(*this, databases, data, status);
 }
 
 void TByteCaseTDscr::LinkDBPtr(TDataBase* database, TDBRecordObj* record,
                                std::uint8_t* data) const {
-    const std::uint16_t size = GetFieldSize();
-    const NestingScope scope;
-    if (size == 0 || !scope.Allowed())
-        return;
-    if (TRecordTypeDscr* variant = Variant(data))
-        variant->LinkDBPtrs(database, record, data + 1, size - 1u);
+    LinkVariantDBPtrs<kSelectorAhead>(*this, database, record, data);
 }
 
 void TByteCaseTDscr::EnsureDBPtr(TDataBase* database, TDBRecordObj* record,
                                  std::uint8_t* data) const {
-    const std::uint16_t size = GetFieldSize();
-    const NestingScope scope;
-    if (size == 0 || !scope.Allowed())
-        return;
-    if (TRecordTypeDscr* variant = Variant(data))
-        variant->EnsureDBPtrs(database, record, data + 1, size - 1u);
+    EnsureVariantDBPtrs<kSelectorAhead>(*this, database, record, data);
 }
 
 void TByteCaseTDscr::NestedRecordEvent(TDscrRecObj& record, int event) const {
-    const NestingScope scope;
-    TRecordTypeDscr* variant = AppRecordTypeAt(RecTypeIx);
-    if (variant == nullptr || !scope.Allowed())
-        return;
-    variant->RecordEvent(record, event);
+    DefaultVariantEvent(record, event);
 }
 
 } // namespace panolcd

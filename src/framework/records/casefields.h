@@ -8,15 +8,37 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 namespace panolcd {
 
-// The field is one variant record whose first byte is the selector.
-class TAbstractCaseTypeDscr : public TRecFieldTypeDscr {
+// What both case families keep: the default variant, the table for the others, and the state
+// that keeps the variant length test and the empty-default report to once per descriptor.
+class CaseVariants {
 public:
     std::int16_t RecTypeIx = 0;
-    std::unique_ptr<TDscrAssignTable> AssignTable; // or nil
+    std::unique_ptr<TDscrAssignTable> AssignTable; // or nil: always the default variant
 
+    // The variant the selector byte at `selector` picks.
+    TRecordTypeDscr* Variant(const std::uint8_t* selector) const;
+
+protected:
+    void SaveCaseData(TrbObjStream& stream) const;
+    void LoadCaseData(TrbObjStream& stream);
+    // `offset` + the default variant's size, or 0 when there is no room for a variant.
+    std::uint16_t CaseFieldSize(std::uint16_t offset, std::string_view emptyReport) const;
+    // `offset` + the largest transfer size among the default variant and the table's variants.
+    std::uint16_t CaseTrBuffSize(std::uint16_t offset) const;
+    void DefaultVariantEvent(TDscrRecObj& record, int event) const;
+
+private:
+    mutable bool lengthTested_ = false;
+    mutable bool reported_ = false;
+};
+
+// The field is one variant record whose first byte is the selector.
+class TAbstractCaseTypeDscr : public TRecFieldTypeDscr, public CaseVariants {
+public:
     std::string ClassName() const override { return "TAbstractCaseTypeDscr"; }
     void SaveToStream(TrbObjStream& stream) const override;
     void LoadFromStream(TrbObjStream& stream) override;
@@ -49,24 +71,11 @@ public:
     void EnsureDBPtr(TDataBase* database, TDBRecordObj* record, std::uint8_t* data) const override;
     // Record events go to the default variant.
     void NestedRecordEvent(TDscrRecObj& record, int event) const override;
-
-    // The variant the selector byte at `selector` picks.
-    TRecordTypeDscr* Variant(const std::uint8_t* selector) const;
-
-private:
-    void AppendForm(FieldTextForm form, std::uint8_t* data, std::string& text,
-                    std::size_t capacity) const;
-
-    mutable bool lengthTested_ = false;
-    mutable bool reported_ = false;
 };
 
 // The field is a selector byte followed by the variant record.
-class TCaseTDscr : public TRecFieldTypeDscr {
+class TCaseTDscr : public TRecFieldTypeDscr, public CaseVariants {
 public:
-    std::int16_t RecTypeIx = 0;
-    std::unique_ptr<TDscrAssignTable> AssignTable; // or nil: always the default variant
-
     std::string ClassName() const override { return "TCaseTDscr"; }
     void SaveToStream(TrbObjStream& stream) const override;
     void LoadFromStream(TrbObjStream& stream) override;
@@ -99,15 +108,6 @@ public:
     void LinkDBPtr(TDataBase* database, TDBRecordObj* record, std::uint8_t* data) const override;
     void EnsureDBPtr(TDataBase* database, TDBRecordObj* record, std::uint8_t* data) const override;
     void NestedRecordEvent(TDscrRecObj& record, int event) const override;
-
-    TRecordTypeDscr* Variant(const std::uint8_t* selector) const;
-
-private:
-    void AppendForm(FieldTextForm form, std::uint8_t* data, std::string& text,
-                    std::size_t capacity) const;
-
-    mutable bool lengthTested_ = false;
-    mutable bool reported_ = false;
 };
 
 } // namespace panolcd
