@@ -1,5 +1,7 @@
 #include "framework/environment/context.h"
 
+#include "framework/records/database.h"
+
 namespace panolcd {
 namespace {
 std::unique_ptr<ProcessContext>& Slot() {
@@ -7,6 +9,9 @@ std::unique_ptr<ProcessContext>& Slot() {
     return context;
 }
 } // namespace
+
+ProcessContext::ProcessContext() = default;
+ProcessContext::~ProcessContext() = default;
 
 ProcessContext& Ctx() {
     return *Slot();

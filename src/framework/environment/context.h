@@ -6,6 +6,7 @@
 #include "framework/environment/settings.h"
 #include "framework/environment/trace.h"
 #include "framework/exchange/clipboardstream.h"
+#include "framework/records/instancemanager.h"
 
 #include <cstdint>
 #include <functional>
@@ -15,8 +16,14 @@ namespace panolcd {
 
 struct ParamScanner;
 class SemanticsManager;
+class TDataBase;
 
 struct ProcessContext {
+    ProcessContext();
+    ~ProcessContext();
+    ProcessContext(const ProcessContext&) = delete;
+    ProcessContext& operator=(const ProcessContext&) = delete;
+
     // Handle of the first record of the project's root database that owns a sub-database of
     // type `dbType` (0 = none). The project model installs it; without a project none is found.
     std::function<std::uint32_t(std::uint16_t dbType)> rootRecordLookup;
@@ -41,6 +48,10 @@ struct ProcessContext {
     // The semantics manager of the application description (not owned); none: records run no
     // semantics.
     SemanticsManager* semantics = nullptr;
+    // Instance addresses of databases; reset with each project.
+    TDBInstMan instMan;
+    // The open project's root database; none without a project.
+    std::unique_ptr<TDataBase> projectColl;
 };
 
 ProcessContext& Ctx();

@@ -1,5 +1,6 @@
 #include "framework/records/appdata.h"
 
+#include "framework/records/dbdescriptor.h"
 #include "framework/records/enumtypes.h"
 #include "framework/records/recordtype.h"
 

@@ -1,6 +1,6 @@
 #pragma once
-// TAppData: the application description read from the .APP file — enumeration types and record
-// types so far; the database descriptors, semantics and parameter record types join it as their
+// TAppData: the application description read from the .APP file — enumeration types, record
+// types and database descriptors so far; semantics and parameter record types join it as their
 // classes are built. The environment owns it (TAppExtension::AppData) and answers lookups.
 
 #include <cstdint>
@@ -13,6 +13,7 @@ class TEnumTypesColl;
 class TEnumTypeDefStrings;
 class TRecTypesDscrColl;
 class TRecordTypeDscr;
+class TDataBaseDscrColl;
 
 class TAppData {
 public:
@@ -23,6 +24,7 @@ public:
 
     std::unique_ptr<TEnumTypesColl> AppEnumTypesColl;
     std::unique_ptr<TRecTypesDscrColl> RecTypesDscrColl;
+    std::unique_ptr<TDataBaseDscrColl> DataBaseDscrColl;
 };
 
 // Lookups in the application description of the process (none loaded: nothing found).

@@ -2,6 +2,10 @@
 
 #include "framework/persistence/classregistry.h"
 #include "framework/records/assigntable.h"
+#include "framework/records/database.h"
+#include "framework/records/dbdescriptor.h"
+#include "framework/records/dbptrfields.h"
+#include "framework/records/dbrecord.h"
 #include "framework/records/enumfield.h"
 #include "framework/records/enumtypes.h"
 #include "framework/records/initiator.h"
@@ -13,6 +17,19 @@
 #include "framework/records/stringfields.h"
 
 namespace panolcd {
+
+void RegisterDatabaseClasses() {
+    RegisterClass<TDataBaseDscrObj>();
+    RegisterClass<TDataBaseDscrColl>();
+    RegisterClass<TDBFilterValidator>();
+    RegisterClass<TDBFilterValColl>();
+    RegisterClass<TDBCaptionObj>();
+    RegisterClass<TDataBase>();
+    RegisterClass<TDBRecordObj>();
+    RegisterClass<TDBColl>();
+    RegisterClass<TDynDBPtrRecFieldDscr>();
+    RegisterClass<THiddenDynDBPtrRecFieldDscr>();
+}
 
 void RegisterRecordClasses() {
     RegisterClass<TRecFieldTypeDscr>();
@@ -47,6 +64,7 @@ void RegisterRecordClasses() {
     RegisterEnumTypeClasses();
     RegisterRecordTypeClasses();
     RegisterInitiatorClasses();
+    RegisterDatabaseClasses();
 }
 
 } // namespace panolcd

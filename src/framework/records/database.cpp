@@ -1,0 +1,302 @@
+#include "framework/records/database.h"
+
+#include "framework/environment/context.h"
+#include "framework/persistence/objstream.h"
+#include "framework/records/dbdescriptor.h"
+#include "framework/records/dbrecord.h"
+#include "framework/records/excvalidators.h"
+#include "framework/records/fieldtext.h"
+#include "framework/records/semmanager.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace panolcd {
+namespace {
+
+// The current database of a running semantics, cleared however the run ends.
+class CurrentDBGuard {
+public:
+    CurrentDBGuard(SemanticsManager& manager, std::int16_t semId, TDataBase* database)
+        : manager_(manager), semId_(semId) {
+        manager_.SetCurrentDataBase(semId_, database);
+    }
+    ~CurrentDBGuard() { manager_.SetCurrentDataBase(semId_, nullptr); }
+    CurrentDBGuard(const CurrentDBGuard&) = delete;
+    CurrentDBGuard& operator=(const CurrentDBGuard&) = delete;
+
+private:
+    SemanticsManager& manager_;
+    std::int16_t semId_;
+};
+
+TDataBaseDscrObj* RequireDescriptor(std::uint16_t dbTypeId) {
+    TDataBaseDscrObj* dscr = AppDataBaseDscr(dbTypeId);
+    if (dscr == nullptr)
+        throw ExcValidators("TDataBase.DB_DscrCachePtr=nil DB_TypeID=$" + HexDigits(dbTypeId, 4));
+    return dscr;
+}
+
+} // namespace
+
+TDataBase::~TDataBase() = default;
+
+std::unique_ptr<TDataBase> TDataBase::New(TDataBase* owner, std::uint16_t dbTypeId,
+                                          std::uint8_t instByte, std::uint8_t auxByte) {
+    TDataBaseDscrObj* dscr = RequireDescriptor(dbTypeId);
+    auto database = std::make_unique<TDataBase>();
+    database->descriptor_ = dscr;
+    database->Owner = owner;
+    database->DB_TypeID = dbTypeId;
+    database->InstByte = instByte;
+    database->AuxByte = auxByte;
+    database->InstAdr = Ctx().instMan.AllocInstAdr();
+    return database;
+}
+
+void TDataBase::SaveToStream(TrbObjStream& stream) const {
+    stream.WriteNum<std::uint8_t>(AuxByte);
+    stream.WriteNum<std::uint8_t>(InstByte);
+    stream.WriteNum<std::int16_t>(InstAdr == TDBInstMan::kStart ? TDBInstMan::kStart
+                                                                : TDBInstMan::kNone);
+    stream.WriteNum<std::uint16_t>(DB_TypeID);
+    stream.WriteStr(DBFileName);
+    TrbCollection::SaveToStream(stream);
+}
+
+void TDataBase::LoadFromStream(TrbObjStream& stream) {
+    AuxByte = stream.ReadNum<std::uint8_t>();
+    InstByte = stream.ReadNum<std::uint8_t>();
+    const std::int16_t stored = stream.ReadNum<std::int16_t>();
+    DB_TypeID = stream.ReadNum<std::uint16_t>();
+    descriptor_ = RequireDescriptor(DB_TypeID);
+    // The address comes before the records', so a tree read after a reset numbers its databases
+    // in the order in which it was built.
+    InstAdr = stored == TDBInstMan::kStart ? stored : Ctx().instMan.AllocInstAdr();
+    DBFileName = stream.ReadStr();
+    Owner = nullptr;
+    DBModified = false;
+    TrbCollection::LoadFromStream(stream);
+}
+
+TDBRecordObj* TDataBase::Record(int index) const {
+    return dynamic_cast<TDBRecordObj*>(At(index));
+}
+
+void TDataBase::AtInsert(int index, Item&& item) {
+    auto* record = dynamic_cast<TDBRecordObj*>(item.get());
+    const int before = Count();
+    TrbCollection::AtInsert(index, std::move(item));
+    if (Count() == before)
+        return;
+    if (record != nullptr && !NoAttach)
+        AttachRecord(*record);
+    NotifyChanged();
+}
+
+TrbCollection::Item TDataBase::AtDelete(int index) {
+    Item item = TrbCollection::AtDelete(index);
+    if (item) {
+        DBModified = true;
+        const auto* record = dynamic_cast<const TDBRecordObj*>(item.get());
+        for (DataBaseObserver* observer : std::vector(observers_))
+            observer->RecordRemoved(*this, record);
+    }
+    NotifyChanged();
+    return item;
+}
+
+std::vector<TrbCollection::Item> TDataBase::DeleteAll() {
+    if (Count() > 0)
+        DBModified = true;
+    for (DataBaseObserver* observer : std::vector(observers_))
+        observer->AllRecordsRemoved(*this);
+    return TrbCollection::DeleteAll();
+}
+
+void TDataBase::AddObserver(DataBaseObserver* observer) {
+    if (observer != nullptr &&
+        std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
+        observers_.push_back(observer);
+}
+
+void TDataBase::RemoveObserver(const DataBaseObserver* observer) {
+    std::erase(observers_, observer);
+}
+
+void TDataBase::BeginUpdate() {
+    if (UpdateLock < 255)
+        ++UpdateLock;
+}
+
+void TDataBase::EndUpdate() {
+    if (UpdateLock > 0)
+        --UpdateLock;
+    NotifyChanged();
+}
+
+void TDataBase::NotifyChanged() {
+    if (UpdateLock > 0)
+        return;
+    for (DataBaseObserver* observer : std::vector(observers_))
+        observer->DBChanged(*this);
+}
+
+bool TDataBase::IsFull() const {
+    return descriptor_ == nullptr || Count() >= descriptor_->MaxRecords;
+}
+
+bool TDataBase::IsModified() const {
+    if (DBModified)
+        return true;
+    for (int i = 0; i < Count(); ++i) {
+        if (const TDBRecordObj* record = Record(i); record && record->IsModified())
+            return true;
+    }
+    return false;
+}
+
+void TDataBase::ClearModified() {
+    DBModified = false;
+    for (int i = 0; i < Count(); ++i) {
+        if (TDBRecordObj* record = Record(i))
+            record->ClearModified();
+    }
+}
+
+TDBRecordObj* TDataBase::RecordHolding(const TDataBase* database) const {
+    for (int i = 0; i < Count(); ++i) {
+        TDBRecordObj* record = Record(i);
+        if (record && record->SubDBs && record->SubDBs->IndexOf(database) >= 0)
+            return record;
+    }
+    return nullptr;
+}
+
+TDBRecordObj* TDataBase::GetOwnerRecord() const {
+    return Owner ? Owner->RecordHolding(this) : nullptr;
+}
+
+TDBRecordObj* TDataBase::FindOwnerOfType(std::uint16_t dbTypeId) const {
+    const TDataBase* below = this;
+    for (const TDataBase* owner = Owner; owner != nullptr; owner = owner->Owner) {
+        if (owner->DB_TypeID == dbTypeId)
+            return owner->RecordHolding(below);
+        below = owner;
+    }
+    return nullptr;
+}
+
+void TDataBase::RunDBSemantics(std::int16_t semId, int event) {
+    SemanticsManager* manager = Ctx().semantics;
+    if (manager == nullptr || !manager->HasSemantics(semId))
+        return;
+    std::optional<DBUpdateGuard> lock;
+    if (event == kDBEventStore)
+        lock.emplace(*this);
+    manager->SetDeviceIndex(semId, InstByte);
+    CurrentDBGuard current(*manager, semId, this);
+    manager->RunPhase(semId, 1, event);
+    for (int i = 0; i < Count(); ++i) {
+        if (TDBRecordObj* record = Record(i))
+            record->RunRecSemantics(semId, event);
+    }
+    manager->RunPhase(semId, 2, event);
+}
+
+void TDataBase::ApplyNewRecordSemantics(TDBRecordObj& record) {
+    SemanticsManager* manager = Ctx().semantics;
+    if (manager == nullptr || descriptor_ == nullptr)
+        return;
+    for (const std::int16_t semId : descriptor_->RecSemanticsIds()) {
+        if (manager->SetDeviceIndex(semId, InstByte))
+            record.RunRecSemantics(semId, kDBEventStore);
+    }
+}
+
+std::string TDataBase::Caption() const {
+    if (descriptor_ == nullptr)
+        return {};
+    if (descriptor_->CaptionObj)
+        return descriptor_->CaptionObj->GetDBCaption(*this);
+    return descriptor_->Caption();
+}
+
+TDBFilterValidator* TDataBase::Filter(int index) const {
+    return descriptor_ ? descriptor_->Filter(index) : nullptr;
+}
+
+void TDataBase::AttachRecord(TDBRecordObj& record) {
+    if (!record.SubDBs)
+        return;
+    for (int i = 0; i < record.SubDBs->Count(); ++i) {
+        TDataBase* sub = record.SubDBs->DataBase(i);
+        if (sub == nullptr)
+            continue;
+        sub->Owner = this;
+        if (descriptor_ && descriptor_->HasFlag(kDBInheritBoth))
+            sub->PassBothBytes(AuxByte, InstByte);
+        else if (descriptor_ && descriptor_->HasFlag(kDBInheritAux))
+            sub->PassAuxByte(AuxByte);
+    }
+}
+
+void TDataBase::PassBothBytes(std::uint8_t auxByte, std::uint8_t instByte) {
+    AuxByte = auxByte;
+    InstByte = instByte;
+    if (descriptor_ != nullptr) {
+        for (const std::int16_t semId : descriptor_->RecSemanticsIds())
+            RunDBSemantics(semId, kDBEventStore);
+    }
+    PassDown(auxByte, instByte);
+}
+
+void TDataBase::PassAuxByte(std::uint8_t auxByte) {
+    AuxByte = auxByte;
+    if (descriptor_ == nullptr || !descriptor_->HasFlag(kDBInheritBoth | kDBInheritAux))
+        return;
+    ForEachSubDB([auxByte](TDataBase& sub) { sub.PassAuxByte(auxByte); });
+}
+
+void TDataBase::PassDown(std::uint8_t auxByte, std::uint8_t instByte) {
+    if (descriptor_ == nullptr)
+        return;
+    if (descriptor_->HasFlag(kDBInheritBoth))
+        ForEachSubDB([=](TDataBase& sub) { sub.PassBothBytes(auxByte, instByte); });
+    else if (descriptor_->HasFlag(kDBInheritAux))
+        ForEachSubDB([auxByte](TDataBase& sub) { sub.PassAuxByte(auxByte); });
+}
+
+void TDataBase::ForEachSubDB(const std::function<void(TDataBase&)>& action) const {
+    for (int i = 0; i < Count(); ++i) {
+        const TDBRecordObj* record = Record(i);
+        if (record == nullptr || !record->SubDBs)
+            continue;
+        for (int j = 0; j < record->SubDBs->Count(); ++j) {
+            if (TDataBase* sub = record->SubDBs->DataBase(j))
+                action(*sub);
+        }
+    }
+}
+
+TDataBase* ProjectColl() {
+    return Ctx().projectColl.get();
+}
+
+void CloseProjectColl() {
+    Ctx().projectColl.reset();
+    Ctx().instMan.ResetInstAdr();
+}
+
+TDataBase& CreateProjectColl(std::uint16_t dbTypeId) {
+    CloseProjectColl();
+    Ctx().projectColl = TDataBase::New(nullptr, dbTypeId, 0, 0);
+    return *Ctx().projectColl;
+}
+
+TDataBase& InstallProjectColl(std::unique_ptr<TDataBase> database) {
+    Ctx().projectColl = std::move(database);
+    return *Ctx().projectColl;
+}
+
+} // namespace panolcd

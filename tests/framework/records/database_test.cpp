@@ -1,0 +1,259 @@
+#include "framework/records/database.h"
+
+#include "framework/environment/restext.h"
+#include "framework/records/dbtest_util.h"
+#include "framework/records/excvalidators.h"
+
+#include <gtest/gtest.h>
+
+namespace panolcd {
+namespace {
+
+using testing::kBankRec;
+using testing::kBanks;
+using testing::kObjects;
+using testing::kObjRec;
+using testing::kRefusedTag;
+using testing::kRoot;
+using testing::kRootRec;
+using testing::kScreenRec;
+using testing::kScreens;
+
+class CountingObserver final : public DataBaseObserver {
+public:
+    int changed = 0;
+    std::vector<const TDBRecordObj*> removed;
+    int allRemoved = 0;
+    void DBChanged(TDataBase&) override { ++changed; }
+    void RecordRemoved(TDataBase&, const TDBRecordObj* record) override {
+        removed.push_back(record);
+    }
+    void AllRecordsRemoved(TDataBase&) override { ++allRemoved; }
+};
+
+// Logs database runs; semantics 4 exists, 5 is a device-index semantics, 6 fails in phase 1.
+class DBSemManager final : public SemanticsManager {
+public:
+    std::vector<std::string> log;
+    TDataBase* current = nullptr;
+    void SetCurrentRecord(std::int16_t, TDscrRecObj*) override {}
+    bool HasSemantics(std::int16_t id) const override { return id >= 4 && id <= 6; }
+    bool SetDeviceIndex(std::int16_t id, std::uint8_t inst) override {
+        if (id != 5)
+            return false;
+        log.push_back("dev" + std::to_string(inst));
+        return true;
+    }
+    void SetCurrentDataBase(std::int16_t, TDataBase* database) override { current = database; }
+    void RunPhase(std::int16_t id, int phase, int event) override {
+        if (id == 6)
+            throw Exception("sem failed");
+        log.push_back(HexDigits(current->DB_TypeID, 4) + " id" + std::to_string(id) + " phase" +
+                      std::to_string(phase) + " event" + std::to_string(event) + " lock" +
+                      std::to_string(current->UpdateLock));
+    }
+};
+
+class DataBaseTest : public testing::DatabaseTest {};
+
+TEST_F(DataBaseTest, CreatesEveryTypeFromItsDescriptor) {
+    const std::uint16_t types[] = {kRoot, kBanks, kScreens, kObjects};
+    std::int16_t expectedAdr = -32767;
+    for (const std::uint16_t type : types) {
+        auto database = DB(type, 3, 7);
+        ASSERT_NE(database->Descriptor(), nullptr);
+        EXPECT_EQ(database->Descriptor()->DB_TypeID, type);
+        EXPECT_EQ(database->DB_TypeID, type);
+        EXPECT_EQ(database->InstAdr, expectedAdr++);
+        EXPECT_EQ(database->InstByte, 3);
+        EXPECT_EQ(database->AuxByte, 7);
+        EXPECT_EQ(database->UpdateLock, 0);
+        EXPECT_FALSE(database->NoAttach || database->DBModified);
+        EXPECT_EQ(database->Caption(), "D" + std::to_string(type));
+    }
+}
+
+TEST_F(DataBaseTest, UnknownTypeRaisesAndCreatesNothing) {
+    const std::int16_t before = Ctx().instMan.Current();
+    try {
+        DB(0x5011);
+        FAIL() << "no exception";
+    } catch (const ExcValidators& e) {
+        EXPECT_STREQ(e.what(), "TDataBase.DB_DscrCachePtr=nil DB_TypeID=$5011");
+    }
+    EXPECT_EQ(Ctx().instMan.Current(), before);
+}
+
+TEST_F(DataBaseTest, AddressesStopOneBeforeTheNoneMark) {
+    TDBInstMan& man = Ctx().instMan;
+    std::int16_t last = 0;
+    for (int i = 0; i < 32766; ++i)
+        last = man.AllocInstAdr();
+    EXPECT_EQ(last, -2);
+    EXPECT_TRUE(Reported().empty());
+    EXPECT_EQ(man.AllocInstAdr(), -1);
+    EXPECT_EQ(Reported(), std::vector<std::string>{"Instance Address Overflow !"});
+    man.ResetInstAdr();
+    EXPECT_EQ(man.AllocInstAdr(), -32767);
+}
+
+TEST_F(DataBaseTest, ProjectCollRestartsNumbering) {
+    DB(kObjects);
+    DB(kObjects);
+    EXPECT_EQ(CreateProjectColl().InstAdr, -32767);
+    EXPECT_EQ(ProjectColl()->DB_TypeID, kRoot);
+    EXPECT_EQ(DB(kObjects)->InstAdr, -32766);
+    EXPECT_EQ(CreateProjectColl().InstAdr, -32767);
+    CloseProjectColl();
+    EXPECT_EQ(ProjectColl(), nullptr);
+    EXPECT_TRUE(CollectProjectDBsOfType(kRoot).empty());
+    ResetContext();
+    EXPECT_EQ(Ctx().instMan.Current(), TDBInstMan::kStart);
+}
+
+TEST_F(DataBaseTest, FullAtMaxRecordsOrWithoutDescriptor) {
+    auto banks = DB(kBanks);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_FALSE(banks->IsFull()) << i;
+        banks->Insert(Rec(kBankRec));
+    }
+    EXPECT_TRUE(banks->IsFull());
+    EXPECT_TRUE(Create<TDataBase>()->IsFull());
+}
+
+TEST_F(DataBaseTest, UpdateLockHoldsBackNotification) {
+    auto objects = DB(kObjects);
+    CountingObserver lists;
+    objects->AddObserver(&lists);
+    objects->Insert(Rec(kObjRec));
+    EXPECT_EQ(lists.changed, 1);
+    for (int i = 0; i < 256; ++i)
+        objects->BeginUpdate();
+    EXPECT_EQ(objects->UpdateLock, 255);
+    objects->Insert(Rec(kObjRec));
+    EXPECT_EQ(lists.changed, 1);
+    while (objects->UpdateLock > 0)
+        objects->EndUpdate();
+    EXPECT_EQ(lists.changed, 2);
+    objects->EndUpdate(); // at 0 still refreshes
+    EXPECT_EQ(lists.changed, 3);
+    objects->RemoveObserver(&lists);
+}
+
+TEST_F(DataBaseTest, SemanticsRunLocksAndAlwaysReleases) {
+    DBSemManager manager;
+    Ctx().semantics = &manager;
+    auto objects = DB(kObjects, 3);
+    objects->RunDBSemantics(4, 2);
+    objects->RunDBSemantics(4, 3);
+    objects->RunDBSemantics(7, 2); // no such semantics
+    EXPECT_EQ(manager.log, (std::vector<std::string>{
+                               "5020 id4 phase1 event2 lock1", "5020 id4 phase2 event2 lock1",
+                               "5020 id4 phase1 event3 lock0", "5020 id4 phase2 event3 lock0"}));
+    EXPECT_THROW(objects->RunDBSemantics(6, 2), Exception);
+    EXPECT_EQ(objects->UpdateLock, 0);
+    EXPECT_EQ(manager.current, nullptr);
+    Ctx().semantics = nullptr;
+}
+
+TEST_F(DataBaseTest, InsertPassesKeysAsTheOwnersFlagsSay) {
+    DBSemManager manager;
+    Ctx().semantics = &manager;
+    auto* screensDscr = AppDataBaseDscr(kScreens);
+    screensDscr->RecSemantics = testing::Evaluators("s", {4});
+    auto root = DB(kRoot, 3, 7); // passes both bytes
+    auto record = Rec(kRootRec);
+    TDataBase& banks = Nest(*record, DB(kBanks));     // passes AuxByte on
+    TDataBase& screens = Nest(*record, DB(kScreens)); // passes both on
+    TDataBase& bankObjects = Nest(Add(banks, Rec(kBankRec)), DB(kObjects));
+    TDataBase& screenObjects = Nest(Add(screens, Rec(kScreenRec)), DB(kObjects));
+    Add(*root, std::move(record));
+
+    const struct {
+        const char* name;
+        TDataBase& db;
+        int inst, aux;
+    } cases[] = {{"banks", banks, 3, 7},
+                 {"screens", screens, 3, 7},
+                 {"objects under banks", bankObjects, 0, 7},
+                 {"objects under screens", screenObjects, 3, 7}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.db.InstByte, c.inst) << c.name;
+        EXPECT_EQ(c.db.AuxByte, c.aux) << c.name;
+    }
+    EXPECT_EQ(banks.Owner, root.get());
+    EXPECT_EQ(screens.Owner, root.get());
+    EXPECT_EQ(manager.log, (std::vector<std::string>{"5012 id4 phase1 event2 lock1",
+                                                     "5012 id4 phase2 event2 lock1"}));
+    Ctx().semantics = nullptr;
+}
+
+// The sub-databases' own flags do not decide at the first level: an owner without inheritance
+// flags passes nothing, whatever the flags of the databases inserted into it.
+TEST_F(DataBaseTest, OwnerWithoutFlagsPassesNothing) {
+    auto objects = DB(kObjects, 5, 6);
+    auto record = Rec(kObjRec);
+    TDataBase& screens = Nest(*record, DB(kScreens));
+    Add(*objects, std::move(record));
+    EXPECT_EQ(screens.InstByte, 0);
+    EXPECT_EQ(screens.AuxByte, 0);
+    EXPECT_EQ(screens.Owner, objects.get());
+
+    auto root = DB(kRoot, 3, 7);
+    root->NoAttach = true;
+    auto detached = Rec(kRootRec);
+    TDataBase& banks = Nest(*detached, DB(kBanks));
+    Add(*root, std::move(detached));
+    EXPECT_EQ(banks.Owner, nullptr);
+    EXPECT_EQ(banks.AuxByte, 0);
+}
+
+TEST_F(DataBaseTest, NewRecordSemanticsRunOnlyDeviceIndexSemantics) {
+    DBSemManager manager;
+    Ctx().semantics = &manager;
+    AppDataBaseDscr(kObjects)->RecSemantics = testing::Evaluators("o", {4, 5});
+    auto objects = DB(kObjects, 9);
+    auto record = Rec(kObjRec);
+    objects->ApplyNewRecordSemantics(*record);
+    EXPECT_EQ(manager.log, (std::vector<std::string>{"dev9"}));
+    Ctx().semantics = nullptr;
+}
+
+TEST_F(DataBaseTest, RemovalMarksModifiedAndTellsObservers) {
+    auto objects = DB(kObjects);
+    Add(*objects, Rec(kObjRec));
+    TDBRecordObj& second = Add(*objects, Rec(kObjRec));
+    EXPECT_TRUE(objects->IsModified()); // new records are modified
+    objects->ClearModified();
+    EXPECT_FALSE(objects->IsModified());
+    CountingObserver edits;
+    objects->AddObserver(&edits);
+    auto removed = objects->AtDelete(1);
+    EXPECT_EQ(removed.get(), &second);
+    EXPECT_EQ(edits.removed, std::vector<const TDBRecordObj*>{&second});
+    EXPECT_TRUE(objects->DBModified);
+    EXPECT_EQ(objects->AtDelete(5), nullptr);
+    objects->ClearModified();
+    objects->DeleteAll();
+    EXPECT_TRUE(objects->DBModified);
+    EXPECT_EQ(edits.allRemoved, 1);
+    objects->ClearModified();
+    objects->DeleteAll();
+    EXPECT_FALSE(objects->DBModified);
+    objects->RemoveObserver(&edits);
+}
+
+TEST_F(DataBaseTest, ModifiedFlagsReachThroughSubDatabases) {
+    auto root = DB(kRoot);
+    TDBRecordObj& record = Add(*root, Rec(kRootRec));
+    TDBRecordObj& bank = Add(Nest(record, DB(kBanks)), Rec(kBankRec));
+    root->ClearModified();
+    EXPECT_FALSE(root->IsModified() || record.IsModified() || bank.IsModified());
+    bank.Modified = true;
+    EXPECT_TRUE(record.IsModified());
+    EXPECT_TRUE(root->IsModified());
+    EXPECT_FALSE(record.Modified);
+}
+
+} // namespace
+} // namespace panolcd
