@@ -91,7 +91,11 @@ TEST(StartUpClasses, EveryStreamClassBuiltSoFarIsRegisteredAtStart) {
         "TSpecSmallIntElIniciatorObj", "TSpecLIntElIniciatorObj", "TRecIniciatorColl",
         // enumeration types
         "TEnumTypeElObj", "TEnumTransferObj", "TEnumTypeDefStrings", "TEnumTypeDefinition",
-        "TEnumTypesColl"};
+        "TEnumTypesColl",
+        // databases
+        "TDynDBPtrRecFieldDscr", "THiddenDynDBPtrRecFieldDscr", "TDBRecordObj", "TDataBase",
+        "TDBColl", "TDBEditValidatorsColl", "TDBLookValidatorsColl", "TDBFilterValidator",
+        "TDBFilterValColl", "TDBCaptionObj", "TDataBaseDscrObj", "TDataBaseDscrColl"};
     for (const char* name : names) {
         const auto object = ClassRegistry::Construct(AsciiUpper(name)); // any letter case
         ASSERT_NE(object, nullptr) << name;

@@ -10,7 +10,7 @@ std::unique_ptr<ProcessContext>& Slot() {
 }
 } // namespace
 
-ProcessContext::ProcessContext() = default;
+ProcessContext::ProcessContext() : rootRecordLookup(RootRecordHandle) {}
 ProcessContext::~ProcessContext() = default;
 
 ProcessContext& Ctx() {

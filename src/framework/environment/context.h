@@ -1,6 +1,7 @@
 #pragma once
 // Process-wide state in one place, so that each test can start from a clean slate.
 
+#include "common/handletable.h"
 #include "framework/environment/appextension.h"
 #include "framework/environment/ports.h"
 #include "framework/environment/settings.h"
@@ -17,6 +18,7 @@ namespace panolcd {
 struct ParamScanner;
 class SemanticsManager;
 class TDataBase;
+class TrbStreamable;
 
 struct ProcessContext {
     ProcessContext();
@@ -25,7 +27,7 @@ struct ProcessContext {
     ProcessContext& operator=(const ProcessContext&) = delete;
 
     // Handle of the first record of the project's root database that owns a sub-database of
-    // type `dbType` (0 = none). The project model installs it; without a project none is found.
+    // type `dbType` (0 = none); by default RootRecordHandle.
     std::function<std::uint32_t(std::uint16_t dbType)> rootRecordLookup;
     SettingsLocation settings;
     TAppExtension app;
@@ -48,6 +50,8 @@ struct ProcessContext {
     // The semantics manager of the application description (not owned); none: records run no
     // semantics.
     SemanticsManager* semantics = nullptr;
+    // Handles of objects referred to from transfer buffers; a record leaves it when freed.
+    HandleTable<TrbStreamable> handles;
     // Instance addresses of databases; reset with each project.
     TDBInstMan instMan;
     // The open project's root database; none without a project.

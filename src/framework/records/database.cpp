@@ -76,6 +76,8 @@ void TDataBase::LoadFromStream(TrbObjStream& stream) {
     DBFileName = stream.ReadStr();
     Owner = nullptr;
     DBModified = false;
+    EditLinks->FreeAll();
+    LookLinks->FreeAll();
     TrbCollection::LoadFromStream(stream);
 }
 
@@ -89,6 +91,11 @@ void TDataBase::AtInsert(int index, Item&& item) {
     TrbCollection::AtInsert(index, std::move(item));
     if (Count() == before)
         return;
+    if (record != nullptr) {
+        // A held record is the original: it owns what it writes, whatever it was copied from.
+        record->HeldBy = this;
+        record->SharedSubDBs = false;
+    }
     if (record != nullptr && !NoAttach)
         AttachRecord(*record);
     NotifyChanged();
@@ -98,7 +105,10 @@ TrbCollection::Item TDataBase::AtDelete(int index) {
     Item item = TrbCollection::AtDelete(index);
     if (item) {
         DBModified = true;
-        const auto* record = dynamic_cast<const TDBRecordObj*>(item.get());
+        auto* record = dynamic_cast<TDBRecordObj*>(item.get());
+        if (record != nullptr)
+            record->HeldBy = nullptr;
+        EditLinks->FreeLinksOf(record);
         for (DataBaseObserver* observer : std::vector(observers_))
             observer->RecordRemoved(*this, record);
     }
@@ -111,7 +121,13 @@ std::vector<TrbCollection::Item> TDataBase::DeleteAll() {
         DBModified = true;
     for (DataBaseObserver* observer : std::vector(observers_))
         observer->AllRecordsRemoved(*this);
-    return TrbCollection::DeleteAll();
+    EditLinks->FreeAll();
+    std::vector<Item> items = TrbCollection::DeleteAll();
+    for (const Item& item : items) {
+        if (auto* record = dynamic_cast<TDBRecordObj*>(item.get()))
+            record->HeldBy = nullptr;
+    }
+    return items;
 }
 
 void TDataBase::AddObserver(DataBaseObserver* observer) {
@@ -138,6 +154,7 @@ void TDataBase::EndUpdate() {
 void TDataBase::NotifyChanged() {
     if (UpdateLock > 0)
         return;
+    LookLinks->UpDateLooks();
     for (DataBaseObserver* observer : std::vector(observers_))
         observer->DBChanged(*this);
 }
@@ -292,6 +309,17 @@ TDataBase& CreateProjectColl(std::uint16_t dbTypeId) {
     CloseProjectColl();
     Ctx().projectColl = TDataBase::New(nullptr, dbTypeId, 0, 0);
     return *Ctx().projectColl;
+}
+
+std::uint32_t RootRecordHandle(std::uint16_t dbTypeId) {
+    const TDataBase* root = ProjectColl();
+    if (root == nullptr)
+        return 0;
+    for (int i = 0; i < root->Count(); ++i) {
+        if (TDBRecordObj* record = root->Record(i); record && record->GetDBTidDataBase(dbTypeId))
+            return Ctx().handles.Register(record);
+    }
+    return 0;
 }
 
 TDataBase& InstallProjectColl(std::unique_ptr<TDataBase> database) {

@@ -1,9 +1,11 @@
 #pragma once
 // TDataBase: an ordered list of database records of one type. Records own the sub-databases
 // nested in them, so one database is the root of a tree; keys flow down that tree when a record
-// is inserted. Lists and edit windows follow a database through DataBaseObserver.
+// is inserted. Lists and edit windows follow a database through DataBaseObserver and its link
+// registries (EditLinks, LookLinks).
 
 #include "framework/persistence/collection.h"
+#include "framework/records/dblinks.h"
 
 #include <cstdint>
 #include <functional>
@@ -44,6 +46,9 @@ public:
     std::int16_t InstAdr = -1;
     std::uint16_t DB_TypeID = 0;
     bool DBModified = false;
+    // The edit windows and lists that show this database; never stored.
+    std::unique_ptr<TDBEditValidatorsColl> EditLinks = std::make_unique<TDBEditValidatorsColl>();
+    std::unique_ptr<TDBLookValidatorsColl> LookLinks = std::make_unique<TDBLookValidatorsColl>();
 
     // For the class registry; LoadFromStream completes it.
     TDataBase() = default;
@@ -72,7 +77,9 @@ public:
     void AddObserver(DataBaseObserver* observer);
     void RemoveObserver(const DataBaseObserver* observer);
     // A list or edit control shows the database.
-    bool IsShown() const { return !observers_.empty(); }
+    bool IsShown() const {
+        return !observers_.empty() || EditLinks->Count() > 0 || LookLinks->Count() > 0;
+    }
 
     void BeginUpdate();
     void EndUpdate();
@@ -130,6 +137,9 @@ TDataBase* ProjectColl();
 void CloseProjectColl();
 // A new empty root database after CloseProjectColl.
 TDataBase& CreateProjectColl(std::uint16_t dbTypeId = kProjectDBType);
+// The handle (in Ctx().handles) of the first record of the project's root database whose
+// sub-databases hold one of `dbTypeId`; 0 without project or such record.
+std::uint32_t RootRecordHandle(std::uint16_t dbTypeId);
 // A root database built elsewhere (read after CloseProjectColl).
 TDataBase& InstallProjectColl(std::unique_ptr<TDataBase> database);
 

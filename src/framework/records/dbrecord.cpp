@@ -1,5 +1,6 @@
 #include "framework/records/dbrecord.h"
 
+#include "framework/environment/context.h"
 #include "framework/environment/msgbox.h"
 #include "framework/environment/trace.h"
 #include "framework/persistence/objstream.h"
@@ -8,6 +9,42 @@
 #include "framework/records/instancemanager.h"
 
 namespace panolcd {
+namespace {
+
+// Default records build their own sub-databases; a description whose default record nests its
+// own database type would never stop. Real trees are a few levels deep.
+constexpr int kMaxDefaultNesting = 16;
+
+// Counts the nesting of LinkDBPtr and reports running too deep once per outermost call.
+class LinkDepthGuard {
+public:
+    LinkDepthGuard() { ++depth_; }
+    ~LinkDepthGuard() {
+        if (--depth_ == 0)
+            reported_ = false;
+    }
+    LinkDepthGuard(const LinkDepthGuard&) = delete;
+    LinkDepthGuard& operator=(const LinkDepthGuard&) = delete;
+
+    bool TooDeep() const {
+        if (depth_ <= kMaxDefaultNesting)
+            return false;
+        if (!reported_)
+            ReportInternalError("# TDBRecordObj.LinkDBPtr: default records nested too deep");
+        reported_ = true;
+        return true;
+    }
+
+private:
+    static inline thread_local int depth_ = 0;
+    static inline thread_local bool reported_ = false;
+};
+
+} // namespace
+
+TDBRecordObj::~TDBRecordObj() {
+    Ctx().handles.ReleaseObject(this);
+}
 
 void TDBRecordObj::SaveToStream(TrbObjStream& stream) const {
     TDscrRecObj::SaveToStream(stream);
@@ -36,10 +73,12 @@ void TDBRecordObj::AssignTo(TrbStreamable& target) const {
         return;
     }
     record->SubDBs = SubDBs;
-    if (record->RecOrigin == kRecOriginCopy || record->RecOrigin == kRecOriginNew)
+    if ((record->RecOrigin == kRecOriginCopy || record->RecOrigin == kRecOriginNew) &&
+        record->HeldBy == nullptr)
         record->SharedSubDBs = true;
     if (RecOrigin == kRecOriginCopy || RecOrigin == kRecOriginNew) {
-        SharedSubDBs = true;
+        if (HeldBy == nullptr)
+            SharedSubDBs = true;
         RecOrigin = kRecOriginCopy;
     }
 }
@@ -71,7 +110,10 @@ std::unique_ptr<TDBRecordObj> TDBRecordObj::New(std::string_view recTypeName, st
 std::unique_ptr<TDBRecordObj> TDBRecordObj::CopyOf(const TDBRecordObj& source,
                                                    std::int16_t recTag) {
     auto record = panolcd::Create<TDBRecordObj>();
+    // The source is the original: it goes on writing its sub-databases, only the copy shares.
+    const bool sourceShared = source.SharedSubDBs;
     source.AssignTo(*record);
+    source.SharedSubDBs = sourceShared;
     record->RecTag = recTag;
     record->RecOrigin = kRecOriginCopy;
     if (record->SubDBs)
@@ -106,6 +148,9 @@ bool TDBRecordObj::CheckDBPtrs() {
 
 void TDBRecordObj::LinkDBPtr(TDataBase* owner, std::uint16_t dbTypeId, std::int16_t& instAdr,
                              int filterIx, std::optional<std::int16_t> selector) {
+    const LinkDepthGuard depth;
+    if (depth.TooDeep())
+        return;
     TDBColl& subDBs = EnsureSubDBs();
     TDataBase* database = nullptr;
     for (int i = 0; i < subDBs.Count() && database == nullptr; ++i) {

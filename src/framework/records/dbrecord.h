@@ -22,13 +22,22 @@ inline constexpr int kDBPtrCheckFailed = '~';
 
 class TDBRecordObj : public TDscrRecObj {
 public:
-    // The sub-databases are shared with another record; they are not written to streams. The
-    // collection itself is freed by whichever holder goes last. Copying sets the flags of both
-    // sides, hence mutable.
+    // The sub-databases are shared with the record this one is an edit copy of; they are not
+    // written to streams. The collection itself is freed by whichever holder goes last. A record
+    // held by a database is never marked, so saving the database keeps its sub-databases.
+    // Copying may mark the source too, hence mutable.
     mutable bool SharedSubDBs = false;
     mutable std::uint8_t RecOrigin = 0;
     std::int16_t RecTag = 0;
     std::shared_ptr<TDBColl> SubDBs;
+    // The database whose record this is (set on insert, cleared on removal); not streamed.
+    TDataBase* HeldBy = nullptr;
+
+    TDBRecordObj() = default;
+    // Gives up the record's handle, should it have one.
+    ~TDBRecordObj() override;
+    TDBRecordObj(const TDBRecordObj&) = delete;
+    TDBRecordObj& operator=(const TDBRecordObj&) = delete;
 
     std::string ClassName() const override { return "TDBRecordObj"; }
     void SaveToStream(TrbObjStream& stream) const override;

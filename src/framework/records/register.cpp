@@ -4,6 +4,7 @@
 #include "framework/records/assigntable.h"
 #include "framework/records/database.h"
 #include "framework/records/dbdescriptor.h"
+#include "framework/records/dblinks.h"
 #include "framework/records/dbptrfields.h"
 #include "framework/records/dbrecord.h"
 #include "framework/records/enumfield.h"
@@ -27,6 +28,8 @@ void RegisterDatabaseClasses() {
     RegisterClass<TDataBase>();
     RegisterClass<TDBRecordObj>();
     RegisterClass<TDBColl>();
+    RegisterClass<TDBEditValidatorsColl>();
+    RegisterClass<TDBLookValidatorsColl>();
     RegisterClass<TDynDBPtrRecFieldDscr>();
     RegisterClass<THiddenDynDBPtrRecFieldDscr>();
 }

@@ -1,5 +1,6 @@
 #include "framework/records/dbcoll.h"
 
+#include "framework/environment/context.h"
 #include "framework/environment/restext.h"
 #include "framework/records/dbtest_util.h"
 #include "framework/records/dbtrack.h"
@@ -275,7 +276,8 @@ TEST_F(DBTreeTest, CopiesShareSubDatabasesAndStoreNoneOfThem) {
         EXPECT_EQ(copy->RecOrigin, kRecOriginCopy);
         EXPECT_EQ(copy->RecTag, 8);
         EXPECT_EQ(original->RecOrigin, kRecOriginCopy);
-        EXPECT_TRUE(copy->SharedSubDBs && original->SharedSubDBs);
+        EXPECT_TRUE(copy->SharedSubDBs);
+        EXPECT_FALSE(original->SharedSubDBs);
         TrbMemoryObjStream out;
         out.OpenWrite();
         out.Put(copy.get());
@@ -296,6 +298,38 @@ TEST_F(DBTreeTest, CopiesShareSubDatabasesAndStoreNoneOfThem) {
     a->AssignTo(*b);
     EXPECT_EQ(Reported(), std::vector<std::string>{"# TDBRecordObj.AssignTo: Error"});
     EXPECT_NE(a->SubDBs, b->SubDBs);
+}
+
+TEST_F(DBTreeTest, SavingTheOriginalKeepsSubDatabasesWhileAnEditCopyExists) {
+    auto root = DB(kRoot);
+    TDBRecordObj& stored = Add(*root, Rec(kRootRec));
+    Nest(stored, DB(kBanks)).Insert(Rec(kBankRec));
+    auto copy = TDBRecordObj::CopyOf(stored, 1);
+    copy->AssignTo(stored); // applying the edit back
+    EXPECT_TRUE(copy->SharedSubDBs);
+    EXPECT_FALSE(stored.SharedSubDBs);
+    TrbMemoryObjStream out;
+    out.OpenWrite();
+    out.Put(root.get());
+    out.Close();
+    TrbMemoryObjStream in(out.Bytes());
+    in.OpenRead();
+    auto loaded = in.GetAs<TDataBase>();
+    ASSERT_EQ(loaded->Count(), 1);
+    const TDataBase* banks = loaded->Record(0)->GetDBTidDataBase(kBanks);
+    ASSERT_NE(banks, nullptr);
+    EXPECT_EQ(banks->Count(), 1);
+    // The edit copy of a new record, inserted, becomes the original.
+    auto fresh = Rec(kRootRec);
+    Nest(*fresh, DB(kBanks));
+    auto editCopy = TDBRecordObj::CopyOf(*fresh, 2);
+    fresh.reset();
+    ASSERT_TRUE(editCopy->SharedSubDBs);
+    TDBRecordObj& held = Add(*root, std::move(editCopy));
+    EXPECT_FALSE(held.SharedSubDBs);
+    EXPECT_EQ(held.HeldBy, root.get());
+    auto removed = root->AtDelete(1);
+    EXPECT_EQ(dynamic_cast<TDBRecordObj&>(*removed).HeldBy, nullptr);
 }
 
 TEST_F(DBTreeTest, RemoveEmptySubDBsKeepsShownAndKeptOnes) {
@@ -346,6 +380,42 @@ TEST_F(DBTreeTest, TrackStackPopsInReverseAndFreesOnlyOwnedCollections) {
     EXPECT_TRUE(last->Borrowed());
     EXPECT_EQ(last->Collection(), &borrowed);
     EXPECT_TRUE(stack.Empty());
+}
+
+TEST_F(DBTreeTest, RootRecordLookupHandsOutTheRecordOwningTheType) {
+    EXPECT_EQ(Ctx().rootRecordLookup(kScreens), 0u); // no project
+    TDataBase& root = BuildProject();
+    TDBRecordObj& bare = *root.Record(0);
+    root.AtInsert(0, Rec(kRootRec)); // a first record without sub-databases is passed over
+    const std::uint32_t handle = Ctx().rootRecordLookup(kScreens);
+    ASSERT_NE(handle, 0u);
+    EXPECT_EQ(Ctx().handles.Resolve(handle), &bare);
+    EXPECT_EQ(Ctx().rootRecordLookup(kBanks), handle);
+    EXPECT_EQ(Ctx().rootRecordLookup(kObjects), 0u); // two levels down is not the root's
+    root.AtFree(1);
+    EXPECT_EQ(Ctx().handles.Resolve(handle), nullptr);
+    EXPECT_EQ(Ctx().rootRecordLookup(kScreens), 0u);
+}
+
+TEST_F(DBTreeTest, DefaultRecordsNestingTheirOwnTypeStopAtADepthLimit) {
+    constexpr std::uint16_t kLoop = 0x5030;
+    const std::int16_t loopRec =
+        AddType("LoopRec", testing::Fields(testing::ByteField(0), testing::PtrField(kLoop)));
+    TypeAt(loopRec).RecAttrs = 1;
+    Ctx().app.AppData->DataBaseDscrColl->Insert(Dscr(kLoop, 0x02, 10, 3, loopRec));
+    auto top = DB(kLoop);
+    TDBRecordObj& record = Add(*top, Rec(loopRec));
+    record.LinkDBPtrs(top.get());
+    EXPECT_EQ(Reported(), std::vector<std::string>{
+                              "# TDBRecordObj.LinkDBPtr: default records nested too deep"});
+    int depth = 0;
+    for (const TDBRecordObj* r = &record; r != nullptr && r->SubDBs; ++depth) {
+        const TDataBase* sub = r->GetDBTidDataBase(kLoop);
+        r = sub && sub->Count() > 0 ? sub->Record(0) : nullptr;
+    }
+    EXPECT_EQ(depth, 16);
+    record.LinkDBPtrs(top.get()); // found again: no new report
+    EXPECT_EQ(Reported().size(), 1u);
 }
 
 } // namespace

@@ -54,9 +54,11 @@ const char* const kRecordClasses[] = {
 };
 
 // Their stream data is pinned in the database tests (a database needs its descriptor to load).
-const char* const kDatabaseClasses[] = {
-    "TDataBaseDscrObj", "TDataBaseDscrColl", "TDBFilterValidator", "TDBFilterValColl",
-    "TDBCaptionObj",    "TDataBase",         "TDBRecordObj",       "TDBColl"};
+const char* const kDatabaseClasses[] = {"TDataBaseDscrObj",      "TDataBaseDscrColl",
+                                        "TDBFilterValidator",    "TDBFilterValColl",
+                                        "TDBCaptionObj",         "TDataBase",
+                                        "TDBRecordObj",          "TDBColl",
+                                        "TDBEditValidatorsColl", "TDBLookValidatorsColl"};
 
 const char* const kAssignTableClasses[] = {"TDscrAssignTable", "TByteDscrAssTab",
                                            "TWordDscrAssTab"};
