@@ -71,59 +71,40 @@ std::string TLexicalElemReader::TakeIntToken() {
     return line_.substr(start, end - start);
 }
 
-std::uint8_t TLexicalElemReader::ReadByte() {
-    constexpr std::uint8_t kFailed = 255;
+std::optional<std::int32_t>
+TLexicalElemReader::ReadIntToken(bool (*starts)(char), const char* classText, IntConversion convert,
+                                 std::int32_t max, std::int32_t min, const char* rangeText) {
     if (error_)
-        return kFailed;
-    if (!StartsByte(NextChar())) {
-        Error(kErrLexical, kByteClass);
-        return kFailed;
+        return std::nullopt;
+    if (!starts(NextChar())) {
+        Error(kErrLexical, classText);
+        return std::nullopt;
     }
     std::string text = TakeIntToken();
     std::int32_t value = 0;
-    StrToIntLim(text, kTextCapacity, value, 0, 255, 0);
+    convert(text, kTextCapacity, value, 0, max, min);
     if (!text.empty()) {
-        Error(kErrSemantic, text + kByteRange);
-        return kFailed;
+        Error(kErrSemantic, text + rangeText);
+        return std::nullopt;
     }
-    return static_cast<std::uint8_t>(value);
+    return value;
+}
+
+std::uint8_t TLexicalElemReader::ReadByte() {
+    const auto value = ReadIntToken(StartsByte, kByteClass, StrToIntLim, 255, 0, kByteRange);
+    return value ? static_cast<std::uint8_t>(*value) : 255;
 }
 
 std::uint16_t TLexicalElemReader::ReadWord() {
-    constexpr std::uint16_t kFailed = 65535;
-    if (error_)
-        return kFailed;
-    if (!StartsWord(NextChar())) {
-        Error(kErrLexical, kWordClass);
-        return kFailed;
-    }
-    std::string text = TakeIntToken();
-    std::int32_t value = 0;
-    StrToIntLim(text, kTextCapacity, value, 0, 65535, 0);
-    if (!text.empty()) {
-        Error(kErrSemantic, text + kWordRange);
-        return kFailed;
-    }
-    return static_cast<std::uint16_t>(value);
+    const auto value = ReadIntToken(StartsWord, kWordClass, StrToIntLim, 65535, 0, kWordRange);
+    return value ? static_cast<std::uint16_t>(*value) : 65535;
 }
 
 std::int32_t TLexicalElemReader::ReadLongInt() {
-    constexpr std::int32_t kFailed = -1;
-    if (error_)
-        return kFailed;
-    if (!StartsWord(NextChar())) {
-        Error(kErrLexical, kWordClass);
-        return kFailed;
-    }
-    std::string text = TakeIntToken();
-    std::int32_t value = 0;
     // Symmetric limits: -2147483648 is out of range.
-    StrToLongIntLim(text, kTextCapacity, value, 0, 2147483647, -2147483647);
-    if (!text.empty()) {
-        Error(kErrSemantic, text + kLongIntRange);
-        return kFailed;
-    }
-    return value;
+    const auto value = ReadIntToken(StartsWord, kWordClass, StrToLongIntLim, 2147483647,
+                                    -2147483647, kLongIntRange);
+    return value.value_or(-1);
 }
 
 std::uint32_t TLexicalElemReader::ReadDateTime(int form) {

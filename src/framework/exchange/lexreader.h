@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -84,6 +85,13 @@ private:
     std::string TakeIntToken();
     // The run of characters from the current column on that `member` accepts.
     std::string TakeRun(bool (*member)(char));
+    // An integer token that `starts` may begin, checked by `convert` within <min;max>; nullopt
+    // after the error is reported.
+    using IntConversion = void (*)(std::string&, std::size_t, std::int32_t&, unsigned, std::int32_t,
+                                   std::int32_t);
+    std::optional<std::int32_t> ReadIntToken(bool (*starts)(char), const char* classText,
+                                             IntConversion convert, std::int32_t max,
+                                             std::int32_t min, const char* rangeText);
 
     std::string fileName_;
     TokenSettings settings_;
