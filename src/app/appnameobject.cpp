@@ -1,10 +1,9 @@
 #include "app/appnameobject.h"
 
 #include "common/format.h"
+#include "common/rounding.h"
 #include "framework/environment/paramscanner.h"
 #include "framework/environment/trace.h"
-
-#include <cmath>
 
 namespace panolcd {
 
@@ -43,7 +42,7 @@ bool TAppNameObject::ParseParam(const std::string& keyword) {
 std::string TAppNameObject::BuildParamText() const {
     return TNameObject::BuildParamText() +
            Format(" DM=$%.8X TXS=%d TER=%d RLE=%d FTB=%d PRJ='%s'",
-                  {TraceMask(), TXS ? 1 : 0, TER, static_cast<long long>(std::nearbyint(RLE)),
+                  {TraceMask(), TXS ? 1 : 0, TER, static_cast<long long>(PascalRound(RLE)),
                    FTB ? 1 : 0, PRJ});
 }
 

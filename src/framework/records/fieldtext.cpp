@@ -3,7 +3,6 @@
 #include "common/format.h"
 
 #include <algorithm>
-#include <cfenv>
 #include <cmath>
 #include <cstdio>
 
@@ -67,15 +66,6 @@ bool PatternFits(std::string_view pattern, PatternValue kind) {
                                       : kind == PatternValue::Real  ? "fge"
                                                                     : "s";
     return accepted.find(types[0]) != std::string_view::npos;
-}
-
-double PascalRound(double value) {
-    // nearbyint follows the current rounding mode, which is to-nearest-even unless changed.
-    const int saved = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    const double rounded = std::nearbyint(value);
-    std::fesetround(saved);
-    return rounded;
 }
 
 std::string FixedText(double value, int decimals) {

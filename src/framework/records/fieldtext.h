@@ -2,6 +2,8 @@
 // Building blocks of the four text forms of a field (Line, CWin, CSV, Join): alignment, cutting,
 // hexadecimal and real renderings, and the checked use of format patterns.
 
+#include "common/rounding.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -37,9 +39,6 @@ std::string CsvPattern(std::string_view caption);
 enum class PatternValue : std::uint8_t { Integer, Real, Text };
 // True when `pattern` has exactly one directive and it takes a value of this kind.
 bool PatternFits(std::string_view pattern, PatternValue kind);
-
-// Round to nearest, halves to even.
-double PascalRound(double value);
 
 // Fixed-point text with `decimals` decimals (bounded so damaged data cannot ask for pages).
 std::string FixedText(double value, int decimals);
