@@ -32,4 +32,11 @@ std::optional<std::string> PrepareStart(const std::string& programPath,
     return OpenSettings(settings);
 }
 
+std::string StartFailureText(std::string_view failure) {
+    const std::string& appFile = Ctx().app.AppFile;
+    if (appFile.empty())
+        return std::string(failure);
+    return "APP file " + appFile + ": " + std::string(failure);
+}
+
 } // namespace panolcd

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace panolcd {
@@ -18,5 +19,9 @@ std::string ProgramPath(const char* argv0);
 // when the program cannot go on.
 std::optional<std::string> PrepareStart(const std::string& programPath,
                                         const std::vector<std::string>& args);
+
+// The message for a main window that could not be created: the failure names the application
+// description file, whose loading is what can fail there.
+std::string StartFailureText(std::string_view failure);
 
 } // namespace panolcd

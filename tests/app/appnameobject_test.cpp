@@ -1,10 +1,13 @@
 #include "app/appnameobject.h"
 
 #include "app/mainformsession.h"
+#include "app/startup.h"
 #include "common/paths.h"
 #include "framework/environment/console.h"
 #include "framework/environment/context.h"
 #include "framework/environment/trace.h"
+#include "framework/records/appdata.h"
+#include "framework/records/appdatastream.h"
 #include "support/test_context.h"
 
 #include <gtest/gtest.h>
@@ -37,6 +40,10 @@ protected:
         Ctx().settings.exeDir = FromFsPath(TempDir()) + "/";
         Ctx().settings.exeName = "panolcd";
         Ctx().settings.exePath = Ctx().settings.exeDir + "panolcd";
+        // The session loads the application description beside the program.
+        RegisterStreamClasses();
+        const TAppData description;
+        WriteAppData(Ctx().settings.exeDir + "panolcd.APP", &description, nullptr);
     }
     std::string IniText() const { return ReadFile(TempDir() / "panolcd.INI"); }
 };

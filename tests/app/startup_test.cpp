@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/mainformsession.h"
 #include "common/paths.h"
 #include "common/text.h"
 #include "framework/environment/context.h"
@@ -55,6 +56,18 @@ TEST_F(StartUp, FirstArgumentSelectsTheProfile) {
     EXPECT_EQ(Ctx().settings.iniFile, FromFsPath(TempDir() / "JOB.INI"));
 }
 
+TEST_F(StartUp, MissingApplicationDescriptionStopsTheMainForm) {
+    WriteFile("panolcd.INI", "[SECTIONS]\r\nRD_SECTION=Main\r\n[Main]\r\nAPP=UPD=0\r\n");
+    ASSERT_FALSE(PrepareStart(ExePath(), {}).has_value());
+    const std::string app = FromFsPath(TempDir() / "panolcd.APP");
+    try {
+        MainFormSession session({});
+        ADD_FAILURE() << "started without " << app;
+    } catch (const std::exception& e) {
+        EXPECT_EQ(StartFailureText(e.what()), "APP file " + app + ": Cannot open file " + app);
+    }
+}
+
 TEST(ProgramPathTest, IsAnAbsolutePathOfThisProcess) {
     const std::string path = ProgramPath("argv0");
     EXPECT_TRUE(std::filesystem::path(path).is_absolute());
@@ -95,7 +108,9 @@ TEST(StartUpClasses, EveryStreamClassBuiltSoFarIsRegisteredAtStart) {
         // databases
         "TDynDBPtrRecFieldDscr", "THiddenDynDBPtrRecFieldDscr", "TDBRecordObj", "TDataBase",
         "TDBColl", "TDBEditValidatorsColl", "TDBLookValidatorsColl", "TDBFilterValidator",
-        "TDBFilterValColl", "TDBCaptionObj", "TDataBaseDscrObj", "TDataBaseDscrColl"};
+        "TDBFilterValColl", "TDBCaptionObj", "TDataBaseDscrObj", "TDataBaseDscrColl",
+        // application description, parameter records
+        "TAppData", "TParRecTypesColl", "TParRecData", "TParRecColl", "TParRecordObj"};
     for (const char* name : names) {
         const auto object = ClassRegistry::Construct(AsciiUpper(name)); // any letter case
         ASSERT_NE(object, nullptr) << name;

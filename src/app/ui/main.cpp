@@ -13,7 +13,9 @@
 #include <QApplication>
 
 #include <cstdlib>
+#include <exception>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -68,9 +70,18 @@ int main(int argc, char** argv) {
 
     int status = EXIT_FAILURE;
     {
-        TAppMainForm mainForm(args);
-        userPort->SetMainWindow(&mainForm);
-        mainForm.show();
+        std::unique_ptr<TAppMainForm> mainForm;
+        try {
+            mainForm = std::make_unique<TAppMainForm>(args);
+        } catch (const std::exception& e) {
+            const std::string text = StartFailureText(e.what());
+            std::cerr << Cp1250ToUtf8(text) << '\n';
+            MsgBox("", text, mb::kIconError | mb::kOk);
+            ResetContext();
+            return EXIT_FAILURE;
+        }
+        userPort->SetMainWindow(mainForm.get());
+        mainForm->show();
         status = QApplication::exec();
     }
     ResetContext();

@@ -8,6 +8,8 @@
 #include "framework/environment/msgbox.h"
 #include "framework/environment/settings.h"
 #include "framework/records/appdata.h"
+#include "framework/records/appdatastream.h"
+#include "framework/records/parrecords.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -96,6 +98,26 @@ TAppExtension::~TAppExtension() = default;
 void TAppExtension::InitEnvironment() {
     ReadSettings();
     LoadResLibrary(ResFile);
+    LoadAppData(AppFile);
+}
+
+void TAppExtension::LoadAppData(std::string_view fileName) {
+    // Databases, records and their windows cache record types and descriptors of the held
+    // description; replacing it under them would leave them dangling.
+    const ProcessContext& ctx = Ctx();
+    if (ctx.projectColl != nullptr || ctx.instMan.Current() != TDBInstMan::kStart)
+        throw Exception("LoadAppData: the application description is in use by databases");
+    ReleaseAppData();
+    TAppDataStream stream(fileName);
+    stream.OpenRead();
+    AppData = stream.GetAs<TAppData>();
+    ParRecData = stream.GetAs<TParRecData>();
+    stream.Close();
+}
+
+void TAppExtension::ReleaseAppData() {
+    ParRecData.reset();
+    AppData.reset();
 }
 
 void TAppExtension::ReadSettings() {

@@ -1,6 +1,6 @@
 #pragma once
-// TAppExtension: the program's directories and files resolved from the settings, and the
-// optional resource library.
+// TAppExtension: the program's directories and files resolved from the settings, the optional
+// resource library, and the application description with its parameter record data.
 
 #include "framework/environment/restext.h"
 
@@ -12,6 +12,7 @@
 namespace panolcd {
 
 class TAppData;
+class TParRecData;
 
 class TAppExtension {
 public:
@@ -36,9 +37,18 @@ public:
     std::optional<ResourceLibrary> ResLibrary;
     // The application description; none until it is loaded.
     std::unique_ptr<TAppData> AppData;
+    // Loaded with the description; declared after it so that its records, which refer to the
+    // description's record types, go first.
+    std::unique_ptr<TParRecData> ParRecData;
 
-    // ReadSettings, then LoadResLibrary(ResFile).
+    // ReadSettings, then LoadResLibrary(ResFile), then LoadAppData(AppFile).
     void InitEnvironment();
+    // Replaces the description and the parameter record data by those of the file. Failures
+    // raise; whatever top-level object was read completely before stays held. Refused while
+    // databases exist, since they keep references into the description being replaced.
+    void LoadAppData(std::string_view fileName);
+    // Destroys the parameter record data, then the description.
+    void ReleaseAppData();
     void ReadSettings();
     void LoadResLibrary(std::string_view path);
     void FreeResLibrary();

@@ -16,7 +16,6 @@
 namespace panolcd {
 
 struct ParamScanner;
-class SemanticsManager;
 class TDataBase;
 class TrbStreamable;
 
@@ -47,9 +46,6 @@ struct ProcessContext {
     TClipBoardStreamMan clipboardStream;
     // Registered dialogs; the ui installs its own.
     std::unique_ptr<DialogPort> dialogs = std::make_unique<HeadlessDialogPort>();
-    // The semantics manager of the application description (not owned); none: records run no
-    // semantics.
-    SemanticsManager* semantics = nullptr;
     // Handles of objects referred to from transfer buffers; a record leaves it when freed.
     HandleTable<TrbStreamable> handles;
     // Instance addresses of databases; reset with each project.

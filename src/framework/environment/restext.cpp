@@ -125,6 +125,14 @@ std::string ResText(int id) {
     return std::string(1, '\x7F');
 }
 
+std::string ResTextOr(int id, std::string_view fallback) {
+    if (id >= 0) {
+        if (const std::string* text = LookUp(id))
+            return CutShortString(*text, 254);
+    }
+    return std::string(fallback);
+}
+
 std::string ResTextZ(int id, std::size_t capacity) {
     if (id == 0 || capacity == 0)
         return {};

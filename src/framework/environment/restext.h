@@ -16,7 +16,11 @@ using ResourceLibrary = std::map<int, std::string>;
 // The program's own text for an id, or nullptr.
 const std::string* BuiltInResText(int id);
 
+// The text of `id`, or a lone DEL (character 127) when there is none.
 std::string ResText(int id);
+// The text of `id` when `id` is not negative and has a text; otherwise `fallback`. Lets stored
+// texts carry an id through which a resource library can translate them.
+std::string ResTextOr(int id, std::string_view fallback);
 std::string ResTextZ(int id, std::size_t capacity);
 std::string ResFmt(int id, std::initializer_list<FormatArg> args);
 

@@ -85,8 +85,11 @@ void FreeVariantTrBuff(const Field& field, std::uint8_t* buffer) {
 }
 
 template <std::size_t kOffset, class Field>
-void RunVariantSemantics(const Field& field, std::int16_t semId, int event, std::uint8_t* data) {
-    WalkVariant<kOffset>(field, data,
+void RunVariantSemantics(const Field& field, std::int16_t semId, int event, SemData data) {
+    // The walk covers the declared size; a shorter span is no whole field.
+    if (data.size() < field.GetFieldSize())
+        return;
+    WalkVariant<kOffset>(field, data.data(),
                          [&](TRecordTypeDscr& variant, std::uint8_t* part, std::size_t size) {
                              variant.RunFieldsSemantics(semId, event, part, size);
                          });
@@ -286,7 +289,7 @@ void TByteCaseTypeDscr::FreeTrBuffRec(std::uint8_t* buffer) const {
     FreeVariantTrBuff<kSelectorIsFirstByte>(*this, buffer);
 }
 
-void TByteCaseTypeDscr::RunFieldSemantics(std::int16_t semId, int event, std::uint8_t* data) const {
+void TByteCaseTypeDscr::RunFieldSemantics(std::int16_t semId, int event, SemData data) const {
     RunVariantSemantics<kSelectorIsFirstByte>(*this, semId, event, data);
 }
 
@@ -372,7 +375,7 @@ void TByteCaseTDscr::FreeTrBuffRec(std::uint8_t* buffer) const {
     FreeVariantTrBuff<kSelectorAhead>(*this, buffer);
 }
 
-void TByteCaseTDscr::RunFieldSemantics(std::int16_t semId, int event, std::uint8_t* data) const {
+void TByteCaseTDscr::RunFieldSemantics(std::int16_t semId, int event, SemData data) const {
     RunVariantSemantics<kSelectorAhead>(*this, semId, event, data);
 }
 

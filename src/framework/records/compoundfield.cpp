@@ -4,6 +4,7 @@
 #include "framework/persistence/objstream.h"
 #include "framework/records/recordtype.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace panolcd {
@@ -131,12 +132,13 @@ void TCompoundTDscr::FreeTrBuffRec(std::uint8_t* buffer) const {
     nested->FreeTrBuffRec(buffer, slot);
 }
 
-void TCompoundTDscr::RunFieldSemantics(std::int16_t semId, int event, std::uint8_t* data) const {
+void TCompoundTDscr::RunFieldSemantics(std::int16_t semId, int event, SemData data) const {
     const NestingScope scope;
     TRecordTypeDscr* nested = NestedType();
     if (nested == nullptr || !scope.Allowed())
         return;
-    nested->RunFieldsSemantics(semId, event, data, GetFieldSize());
+    nested->RunFieldsSemantics(semId, event, data.data(),
+                               std::min<std::size_t>(data.size(), GetFieldSize()));
 }
 
 void TCompoundTDscr::CheckDBPtr(TDBColl* databases, std::uint8_t* data, int& status) const {

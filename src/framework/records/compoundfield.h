@@ -60,7 +60,7 @@ public:
     void GetDataFromTrBuff(std::uint8_t* data, const std::uint8_t* buffer,
                            bool& modified) const override;
     void FreeTrBuffRec(std::uint8_t* buffer) const override;
-    void RunFieldSemantics(std::int16_t semId, int event, std::uint8_t* data) const override;
+    void RunFieldSemantics(std::int16_t semId, int event, SemData data) const override;
     void CheckDBPtr(TDBColl* databases, std::uint8_t* data, int& status) const override;
     void LinkDBPtr(TDataBase* database, TDBRecordObj* record, std::uint8_t* data) const override;
     void EnsureDBPtr(TDataBase* database, TDBRecordObj* record, std::uint8_t* data) const override;

@@ -2,11 +2,13 @@
 
 #include "framework/environment/context.h"
 #include "framework/persistence/objstream.h"
+#include "framework/records/appdata.h"
 #include "framework/records/dbdescriptor.h"
 #include "framework/records/dbrecord.h"
 #include "framework/records/excvalidators.h"
 #include "framework/records/fieldtext.h"
-#include "framework/records/semmanager.h"
+#include "framework/records/semantics.h"
+#include "framework/records/semsetters.h"
 
 #include <algorithm>
 #include <optional>
@@ -17,17 +19,15 @@ namespace {
 // The current database of a running semantics, cleared however the run ends.
 class CurrentDBGuard {
 public:
-    CurrentDBGuard(SemanticsManager& manager, std::int16_t semId, TDataBase* database)
-        : manager_(manager), semId_(semId) {
-        manager_.SetCurrentDataBase(semId_, database);
+    CurrentDBGuard(TSemantics& semantics, TDataBase* database) : semantics_(semantics) {
+        semantics_.CurDB = database;
     }
-    ~CurrentDBGuard() { manager_.SetCurrentDataBase(semId_, nullptr); }
+    ~CurrentDBGuard() { semantics_.CurDB = nullptr; }
     CurrentDBGuard(const CurrentDBGuard&) = delete;
     CurrentDBGuard& operator=(const CurrentDBGuard&) = delete;
 
 private:
-    SemanticsManager& manager_;
-    std::int16_t semId_;
+    TSemantics& semantics_;
 };
 
 TDataBaseDscrObj* RequireDescriptor(std::uint16_t dbTypeId) {
@@ -205,29 +205,31 @@ TDBRecordObj* TDataBase::FindOwnerOfType(std::uint16_t dbTypeId) const {
 }
 
 void TDataBase::RunDBSemantics(std::int16_t semId, int event) {
-    SemanticsManager* manager = Ctx().semantics;
-    if (manager == nullptr || !manager->HasSemantics(semId))
+    TSemantics* semantics = AppSemantics(semId);
+    if (semantics == nullptr)
         return;
     std::optional<DBUpdateGuard> lock;
     if (event == kDBEventStore)
         lock.emplace(*this);
-    manager->SetDeviceIndex(semId, InstByte);
-    CurrentDBGuard current(*manager, semId, this);
-    manager->RunPhase(semId, 1, event);
+    if (auto* devIx = dynamic_cast<TDevIxSetSem*>(semantics))
+        devIx->DevIx = InstByte;
+    CurrentDBGuard current(*semantics, this);
+    semantics->Evaluate(kSemPhaseDBBegin, event, {});
     for (int i = 0; i < Count(); ++i) {
         if (TDBRecordObj* record = Record(i))
             record->RunRecSemantics(semId, event);
     }
-    manager->RunPhase(semId, 2, event);
+    semantics->Evaluate(kSemPhaseDBEnd, event, {});
 }
 
 void TDataBase::ApplyNewRecordSemantics(TDBRecordObj& record) {
-    SemanticsManager* manager = Ctx().semantics;
-    if (manager == nullptr || descriptor_ == nullptr)
+    if (descriptor_ == nullptr)
         return;
     for (const std::int16_t semId : descriptor_->RecSemanticsIds()) {
-        if (manager->SetDeviceIndex(semId, InstByte))
+        if (auto* devIx = dynamic_cast<TDevIxSetSem*>(AppSemantics(semId))) {
+            devIx->DevIx = InstByte;
             record.RunRecSemantics(semId, kDBEventStore);
+        }
     }
 }
 

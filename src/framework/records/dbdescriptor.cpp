@@ -10,8 +10,7 @@
 #include "framework/records/fieldtext.h"
 #include "framework/records/initiatorcoll.h"
 #include "framework/records/recordtype.h"
-#include "framework/records/semevaluators.h"
-#include "framework/records/semmanager.h"
+#include "framework/records/semantics.h"
 
 namespace panolcd {
 
@@ -73,7 +72,7 @@ void TDataBaseDscrObj::LoadFromStream(TrbObjStream& stream) {
     AssignTable = stream.GetAs<TDscrAssignTable>();
     Iniciators = stream.GetAs<TRecIniciatorColl>();
     Filters = stream.GetAs<TDBFilterValColl>();
-    RecSemantics = stream.Get();
+    RecSemantics = stream.GetAs<TSemEvalColl>();
     CaptionObj = stream.GetAs<TDBCaptionObj>();
     LinkFilters();
 }
@@ -105,13 +104,7 @@ std::int16_t TDataBaseDscrObj::RecTypeIxOfSelector(std::int16_t selector) const 
 }
 
 std::string TDataBaseDscrObj::Caption() const {
-    if (CaptionId >= 0) {
-        // ResText answers a lone DEL for an id without text.
-        std::string text = ResText(CaptionId);
-        if (text != "\x7F")
-            return text;
-    }
-    return Name;
+    return ResTextOr(CaptionId, Name);
 }
 
 TDBFilterValidator* TDataBaseDscrObj::Filter(int index) const {
@@ -119,8 +112,8 @@ TDBFilterValidator* TDataBaseDscrObj::Filter(int index) const {
 }
 
 std::vector<std::int16_t> TDataBaseDscrObj::RecSemanticsIds() const {
-    const auto* ids = dynamic_cast<const SemEvaluatorIds*>(RecSemantics.get());
-    return ids ? ids->EvaluatorIds() : std::vector<std::int16_t>{};
+    const auto* evaluators = dynamic_cast<const TSemEvalColl*>(RecSemantics.get());
+    return evaluators ? evaluators->EvaluatorIds() : std::vector<std::int16_t>{};
 }
 
 TrbSortedCollection::KeyRef TDataBaseDscrColl::KeyOf(const TrbStreamable* item) const {

@@ -91,7 +91,7 @@ public:
     std::unique_ptr<TDscrAssignTable> AssignTable;
     std::unique_ptr<TRecIniciatorColl> Iniciators;
     std::unique_ptr<TDBFilterValColl> Filters;
-    // An evaluator collection naming semantics ids (SemEvaluatorIds) or nil.
+    // A TSemEvalColl or nil.
     std::unique_ptr<TrbStreamable> RecSemantics;
     std::unique_ptr<TDBCaptionObj> CaptionObj;
 

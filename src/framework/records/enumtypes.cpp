@@ -14,8 +14,6 @@
 namespace panolcd {
 namespace {
 
-// ResText answers this for an id it does not know.
-constexpr std::string_view kMissingText = "\x7F";
 // Type names are compared on this many leading characters only.
 constexpr std::size_t kTypeNameCompared = 32;
 
@@ -40,12 +38,7 @@ void TEnumTypeElObj::LoadFromStream(TrbObjStream& stream) {
 }
 
 std::string TEnumTypeElObj::DisplayText() const {
-    if (TextId >= 0) {
-        std::string text = ResText(TextId);
-        if (text != kMissingText)
-            return text;
-    }
-    return ItemText;
+    return ResTextOr(TextId, ItemText);
 }
 
 // --- TEnumTransferObj -------------------------------------------------------------------------

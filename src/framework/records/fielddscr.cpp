@@ -3,19 +3,11 @@
 #include "common/format.h"
 #include "framework/environment/restext.h"
 #include "framework/persistence/objstream.h"
-#include "framework/records/semevaluators.h"
 
 #include <cmath>
 #include <cstring>
 
 namespace panolcd {
-namespace {
-
-// ResText answers this for an id it does not know.
-constexpr std::string_view kMissingText = "\x7F";
-
-} // namespace
-
 void TRecFieldTypeDscr::InitDefaults() {
     CaptionId = -1;
 }
@@ -45,7 +37,7 @@ void TRecFieldTypeDscr::LoadFromStream(TrbObjStream& stream) {
     JoinWidth = stream.ReadNum<std::uint8_t>();
     auto evaluators = stream.Get();
     // Only an evaluator collection may sit here; anything else fails as a bad cast.
-    StreamableAs<SemEvaluatorRunner>(evaluators.get());
+    StreamableAs<TSemEvalColl>(evaluators.get());
     Evaluators = std::move(evaluators);
 }
 
@@ -92,11 +84,11 @@ void TRecFieldTypeDscr::GetDataFromTrBuff(std::uint8_t* data, const std::uint8_t
 
 void TRecFieldTypeDscr::FreeTrBuffRec(std::uint8_t* /*buffer*/) const {}
 
-void TRecFieldTypeDscr::RunFieldSemantics(std::int16_t semId, int event, std::uint8_t* data) const {
-    auto* runner = dynamic_cast<SemEvaluatorRunner*>(Evaluators.get());
-    if (runner == nullptr)
+void TRecFieldTypeDscr::RunFieldSemantics(std::int16_t semId, int event, SemData data) const {
+    const auto* evaluators = dynamic_cast<const TSemEvalColl*>(Evaluators.get());
+    if (evaluators == nullptr)
         return;
-    runner->RunAllEvaluators(semId, kFieldSemanticsPhase, data, event);
+    evaluators->RunAllEvaluators(semId, kSemPhaseField, data, event);
 }
 
 void TRecFieldTypeDscr::RecordEvent(TDBRecordObj* /*record*/, int /*event*/) const {}
@@ -111,12 +103,7 @@ void TRecFieldTypeDscr::EnsureDBPtr(TDataBase* /*database*/, TDBRecordObj* /*rec
                                     std::uint8_t* /*data*/) const {}
 
 std::string TRecFieldTypeDscr::GetCaption() const {
-    if (CaptionId >= 0) {
-        std::string text = ResText(CaptionId);
-        if (text != kMissingText)
-            return CutTo(std::move(text), static_cast<int>(kCaptionMax));
-    }
-    return CutTo(Caption, static_cast<int>(kCaptionMax));
+    return CutTo(ResTextOr(CaptionId, Caption), static_cast<int>(kCaptionMax));
 }
 
 FieldTextContext TRecFieldTypeDscr::ContextFor(FieldTextForm form) const {

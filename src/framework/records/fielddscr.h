@@ -6,6 +6,7 @@
 #include "framework/persistence/streamable.h"
 #include "framework/records/fieldflags.h"
 #include "framework/records/fieldtext.h"
+#include "framework/records/semantics.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -18,8 +19,6 @@ class TDBRecordObj;
 class TDBColl;
 class TDataBase;
 
-// Phase in which field evaluators run.
-inline constexpr int kFieldSemanticsPhase = 5;
 // Longest caption shown.
 inline constexpr std::size_t kCaptionMax = 63;
 
@@ -34,7 +33,7 @@ public:
     std::uint8_t CWinWidth = 0;
     std::uint8_t CSVWidth = 0;
     std::uint8_t JoinWidth = 0;
-    // An evaluator collection (SemEvaluatorRunner) or nil.
+    // A TSemEvalColl or nil.
     std::unique_ptr<TrbStreamable> Evaluators;
 
     std::string ClassName() const override { return "TRecFieldTypeDscr"; }
@@ -56,7 +55,8 @@ public:
     virtual void GetDataFromTrBuff(std::uint8_t* data, const std::uint8_t* buffer,
                                    bool& modified) const;
     virtual void FreeTrBuffRec(std::uint8_t* buffer) const;
-    virtual void RunFieldSemantics(std::int16_t semId, int event, std::uint8_t* data) const;
+    // `data` is the field, bounded by its size.
+    virtual void RunFieldSemantics(std::int16_t semId, int event, SemData data) const;
     virtual void RecordEvent(TDBRecordObj* record, int event) const;
     virtual void CheckDBPtr(TDBColl* databases, std::uint8_t* data, int& status) const;
     virtual void LinkDBPtr(TDataBase* database, TDBRecordObj* record, std::uint8_t* data) const;

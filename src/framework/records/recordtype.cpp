@@ -9,8 +9,7 @@
 #include "framework/records/compoundfield.h"
 #include "framework/records/fielddscr.h"
 #include "framework/records/recordobject.h"
-#include "framework/records/semevaluators.h"
-#include "framework/records/semmanager.h"
+#include "framework/records/semantics.h"
 
 #include <algorithm>
 #include <array>
@@ -77,16 +76,16 @@ void AppendFieldText(FieldTextForm form, const TRecFieldTypeDscr& field, std::ui
 // Ends a semantics run also when an evaluator throws.
 class CurrentRecordScope {
 public:
-    CurrentRecordScope(SemanticsManager& manager, std::int16_t semId, TDscrRecObj& record)
+    CurrentRecordScope(TSemManColl& manager, std::int16_t semId, TDscrRecObj& record)
         : manager_(manager), semId_(semId) {
-        manager_.SetCurrentRecord(semId_, &record);
+        manager_.SetCurrentRecord(&record, semId_);
     }
-    ~CurrentRecordScope() { manager_.SetCurrentRecord(semId_, nullptr); }
+    ~CurrentRecordScope() { manager_.SetCurrentRecord(nullptr, semId_); }
     CurrentRecordScope(const CurrentRecordScope&) = delete;
     CurrentRecordScope& operator=(const CurrentRecordScope&) = delete;
 
 private:
-    SemanticsManager& manager_;
+    TSemManColl& manager_;
     std::int16_t semId_;
 };
 
@@ -114,10 +113,10 @@ void TRecordTypeDscr::LoadFromStream(TrbObjStream& stream) {
     RecSize = stream.ReadNum<std::uint16_t>();
     TrBuffSize = stream.ReadNum<std::uint16_t>();
     auto eventEvaluators = stream.Get();
-    StreamableAs<SemEvaluatorIds>(eventEvaluators.get());
+    StreamableAs<TSemEvalColl>(eventEvaluators.get());
     EventEvaluators = std::move(eventEvaluators);
     auto recEvaluators = stream.Get();
-    StreamableAs<SemEvaluatorRunner>(recEvaluators.get());
+    StreamableAs<TSemEvalColl>(recEvaluators.get());
     RecEvaluators = std::move(recEvaluators);
 }
 
@@ -240,8 +239,8 @@ void TRecordTypeDscr::FreeTrBuffRec(std::uint8_t* buffer, std::size_t bufferSize
 }
 
 void TRecordTypeDscr::RecordEvent(TDscrRecObj& record, int event) {
-    if (const auto* ids = dynamic_cast<const SemEvaluatorIds*>(EventEvaluators.get())) {
-        for (const std::int16_t semId : ids->EvaluatorIds())
+    if (const auto* evaluators = dynamic_cast<const TSemEvalColl*>(EventEvaluators.get())) {
+        for (const std::int16_t semId : evaluators->EvaluatorIds())
             record.RunRecSemantics(semId, event);
     }
     for (int i = 0; i < Count(); ++i) {
@@ -259,22 +258,23 @@ void TRecordTypeDscr::RecordEvent(TDscrRecObj& record, int event) {
 
 void TRecordTypeDscr::RunRecSemantics(TDscrRecObj& record, std::int16_t semId, int event,
                                       std::uint8_t* data, std::size_t size) {
-    SemanticsManager* manager = Ctx().semantics;
+    TSemManColl* manager = AppSemanticsManager();
     if (manager == nullptr || data == nullptr || size == 0)
         return;
     const CurrentRecordScope scope(*manager, semId, record);
-    auto* recEvaluators = dynamic_cast<SemEvaluatorRunner*>(RecEvaluators.get());
+    // The record evaluators run over no field, so they get no data.
+    const auto* recEvaluators = dynamic_cast<const TSemEvalColl*>(RecEvaluators.get());
     if (recEvaluators != nullptr)
-        recEvaluators->RunAllEvaluators(semId, kRecSemanticsPhaseBefore, data, event);
+        recEvaluators->RunAllEvaluators(semId, kSemPhaseRecBefore, {}, event);
     RunFieldsSemantics(semId, event, data, size);
     if (recEvaluators != nullptr)
-        recEvaluators->RunAllEvaluators(semId, kRecSemanticsPhaseAfter, data, event);
+        recEvaluators->RunAllEvaluators(semId, kSemPhaseRecAfter, {}, event);
 }
 
 void TRecordTypeDscr::RunFieldsSemantics(std::int16_t semId, int event, std::uint8_t* data,
                                          std::size_t size) {
     WalkData(*this, size, [&](int, const TRecFieldTypeDscr& field, std::size_t offset) {
-        field.RunFieldSemantics(semId, event, data + offset);
+        field.RunFieldSemantics(semId, event, SemData(data + offset, field.GetFieldSize()));
     });
 }
 

@@ -26,9 +26,6 @@ class TDataBase;
 
 // Bit 0 of RecAttrs: records own sub-databases that the database layer searches.
 inline constexpr int kRecAttrOwnsSubDBs = 0;
-// Phases in which the record evaluators run, before and after the field evaluators.
-inline constexpr int kRecSemanticsPhaseBefore = 3;
-inline constexpr int kRecSemanticsPhaseAfter = 4;
 // A column order names fields by 1-based number, at most this many positions.
 inline constexpr std::size_t kColumnOrderMax = 64;
 // Each field's slot in a column-ordered text holds at most this many characters.
@@ -44,7 +41,7 @@ public:
     // Size caches; 0 = not yet computed.
     std::uint16_t RecSize = 0;
     std::uint16_t TrBuffSize = 0;
-    // Evaluator collections (SemEvaluatorIds / SemEvaluatorRunner) or nil.
+    // Evaluator collections (TSemEvalColl) or nil.
     std::unique_ptr<TrbStreamable> EventEvaluators;
     std::unique_ptr<TrbStreamable> RecEvaluators;
     std::uint8_t RecAttrs = 0;

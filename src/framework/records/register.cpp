@@ -1,6 +1,7 @@
 #include "framework/records/register.h"
 
 #include "framework/persistence/classregistry.h"
+#include "framework/records/appdata.h"
 #include "framework/records/assigntable.h"
 #include "framework/records/database.h"
 #include "framework/records/dbdescriptor.h"
@@ -14,6 +15,7 @@
 #include "framework/records/realfields.h"
 #include "framework/records/recordtype.h"
 #include "framework/records/reffields.h"
+#include "framework/records/semantics.h"
 #include "framework/records/setfields.h"
 #include "framework/records/stringfields.h"
 
@@ -68,6 +70,8 @@ void RegisterRecordClasses() {
     RegisterRecordTypeClasses();
     RegisterInitiatorClasses();
     RegisterDatabaseClasses();
+    RegisterSemanticsClasses();
+    RegisterAppDataClasses();
 }
 
 } // namespace panolcd

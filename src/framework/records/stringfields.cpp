@@ -36,12 +36,7 @@ std::size_t TDBStringFieldDscr::TextCapacity() const {
 }
 
 std::string TDBStringFieldDscr::GetDefaultText() const {
-    if (DefaultTextId >= 0) {
-        std::string text = ResText(DefaultTextId);
-        if (text != "\x7F")
-            return text;
-    }
-    return DefaultText;
+    return ResTextOr(DefaultTextId, DefaultText);
 }
 
 void TDBStringFieldDscr::InitFieldValue(std::uint8_t* data) const {

@@ -1,9 +1,12 @@
 #include "app/ui/mainwindow.h"
 
+#include "app/startup.h"
 #include "common/paths.h"
 #include "framework/environment/context.h"
 #include "framework/environment/ui/consolewidget.h"
 #include "framework/environment/ui/syswrwindow.h"
+#include "framework/records/appdata.h"
+#include "framework/records/appdatastream.h"
 #include "support/test_context.h"
 
 #include <QAction>
@@ -26,6 +29,10 @@ protected:
         Ctx().settings.readSection = "Main";
         Ctx().settings.exeDir = FromFsPath(TempDir()) + "/";
         Ctx().settings.exeName = "panolcd";
+        // The main window loads the application description beside the program.
+        RegisterStreamClasses();
+        TAppData description;
+        WriteAppData(FromFsPath(TempDir() / "panolcd.APP"), &description, nullptr);
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include "common/paths.h"
 #include "framework/environment/context.h"
+#include "framework/persistence/streamerrors.h"
 #include "support/test_context.h"
 
 #include <gtest/gtest.h>
@@ -96,7 +97,8 @@ TEST_F(AppExtension, NumberSettingsKeepDefaultsOutsideTheirLimits) {
 TEST_F(AppExtension, ResourceLibraryReplacesTexts) {
     const auto lib = WriteFile("texts.res", "# comment\n100=Fehler\r\n\n178=Úprava\n");
     UseSettings({"APP_RES=" + FromFsPath(lib)});
-    App().InitEnvironment();
+    // The application description comes last: its absence leaves the texts loaded.
+    EXPECT_THROW(App().InitEnvironment(), EFOpenError);
     ASSERT_TRUE(App().ResLibrary.has_value());
     EXPECT_EQ(ResText(100), "Fehler");
     EXPECT_EQ(ResText(178), testing::Cz("Úprava"));

@@ -274,21 +274,17 @@ TEST_F(CompoundFieldTest, AMissingRecordTypeIsReportedOnce) {
 }
 
 TEST_F(CompoundFieldTest, NestedFieldsRunSemanticsAndHearEvents) {
-    TypeAt(kInner).EventEvaluators = testing::Evaluators("innerEv", {3});
-    TypeAt(kInner).Field(1)->Evaluators = testing::Evaluators("nf", {3});
+    TypeAt(kInner).EventEvaluators = testing::Evaluators({3});
+    TypeAt(kInner).Field(1)->Evaluators = testing::Evaluators({3});
     AddType("Outer", Fields(ByteField(1)));
     TypeAt(7).Insert(Compound(kInner));
-    testing::RecordingSemManager manager;
-    Ctx().semantics = &manager;
+    testing::InstallRecordingSemantics(4);
     auto record = Create<TDscrRecObj>();
     record->Create("Outer", -1);
     EXPECT_EQ(record->RecData, (Bytes{1, 5, 6, 6}));
     SemLog().clear();
     record->RecordEvent(kRecEventWriteOut);
-    EXPECT_EQ(SemLog(),
-              (std::vector<std::string>{"manager id3 record", "nf id3 phase5 event3 data6",
-                                        "manager id3 none"}));
-    Ctx().semantics = nullptr;
+    EXPECT_EQ(SemLog(), (std::vector<std::string>{"id3 phase5 event3 record data6"}));
 }
 
 TEST_F(CompoundFieldTest, ARecordTypeThatNestsItselfEnds) {

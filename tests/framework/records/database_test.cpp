@@ -3,6 +3,7 @@
 #include "framework/environment/restext.h"
 #include "framework/records/dbtest_util.h"
 #include "framework/records/excvalidators.h"
+#include "framework/records/semsetters.h"
 
 #include <gtest/gtest.h>
 
@@ -31,26 +32,45 @@ public:
     void AllRecordsRemoved(TDataBase&) override { ++allRemoved; }
 };
 
-// Logs database runs; semantics 4 exists, 5 is a device-index semantics, 6 fails in phase 1.
-class DBSemManager final : public SemanticsManager {
+// Logs the database phases of its runs, or fails in them.
+class TDBLogSem : public TSemantics {
 public:
-    std::vector<std::string> log;
-    TDataBase* current = nullptr;
-    void SetCurrentRecord(std::int16_t, TDscrRecObj*) override {}
-    bool HasSemantics(std::int16_t id) const override { return id >= 4 && id <= 6; }
-    bool SetDeviceIndex(std::int16_t id, std::uint8_t inst) override {
-        if (id != 5)
-            return false;
-        log.push_back("dev" + std::to_string(inst));
-        return true;
-    }
-    void SetCurrentDataBase(std::int16_t, TDataBase* database) override { current = database; }
-    void RunPhase(std::int16_t id, int phase, int event) override {
-        if (id == 6)
+    std::vector<std::string>* log = nullptr;
+    bool fails = false;
+
+    std::string ClassName() const override { return "TDBLogSem"; }
+    void Evaluate(int phase, int event, SemData) override {
+        if (phase > kSemPhaseDBEnd)
+            return;
+        if (fails)
             throw Exception("sem failed");
-        log.push_back(HexDigits(current->DB_TypeID, 4) + " id" + std::to_string(id) + " phase" +
-                      std::to_string(phase) + " event" + std::to_string(event) + " lock" +
-                      std::to_string(current->UpdateLock));
+        log->push_back(HexDigits(CurDB->DB_TypeID, 4) + " phase" + std::to_string(phase) +
+                       " event" + std::to_string(event) + " lock" +
+                       std::to_string(CurDB->UpdateLock));
+    }
+};
+
+// Semantics 4 logs, 5 is a device-index semantics, 6 fails; 0..3 name none.
+struct DBSemantics {
+    std::vector<std::string> log;
+    TSemantics* logging = nullptr;
+    TDevIxSetSem* devIx = nullptr;
+
+    DBSemantics() {
+        auto manager = Create<TSemManColl>();
+        for (int i = 0; i < 4; ++i)
+            manager->Insert(nullptr);
+        auto logSem = Create<TDBLogSem>();
+        logSem->log = &log;
+        logging = logSem.get();
+        manager->Insert(std::move(logSem));
+        auto dev = Create<TDevIxSetSem>();
+        devIx = dev.get();
+        manager->Insert(std::move(dev));
+        auto failing = Create<TDBLogSem>();
+        failing->fails = true;
+        manager->Insert(std::move(failing));
+        Ctx().app.AppData->SemanticsManager = std::move(manager);
     }
 };
 
@@ -141,26 +161,27 @@ TEST_F(DataBaseTest, UpdateLockHoldsBackNotification) {
 }
 
 TEST_F(DataBaseTest, SemanticsRunLocksAndAlwaysReleases) {
-    DBSemManager manager;
-    Ctx().semantics = &manager;
+    DBSemantics sems;
     auto objects = DB(kObjects, 3);
     objects->RunDBSemantics(4, 2);
     objects->RunDBSemantics(4, 3);
     objects->RunDBSemantics(7, 2); // no such semantics
-    EXPECT_EQ(manager.log, (std::vector<std::string>{
-                               "5020 id4 phase1 event2 lock1", "5020 id4 phase2 event2 lock1",
-                               "5020 id4 phase1 event3 lock0", "5020 id4 phase2 event3 lock0"}));
+    objects->RunDBSemantics(2, 2); // an empty slot
+    EXPECT_EQ(sems.log,
+              (std::vector<std::string>{"5020 phase1 event2 lock1", "5020 phase2 event2 lock1",
+                                        "5020 phase1 event3 lock0", "5020 phase2 event3 lock0"}));
+    EXPECT_EQ(sems.logging->CurDB, nullptr);
     EXPECT_THROW(objects->RunDBSemantics(6, 2), Exception);
     EXPECT_EQ(objects->UpdateLock, 0);
-    EXPECT_EQ(manager.current, nullptr);
-    Ctx().semantics = nullptr;
+    EXPECT_EQ(AppSemantics(6)->CurDB, nullptr);
+    objects->RunDBSemantics(5, 3);
+    EXPECT_EQ(sems.devIx->DevIx, 3);
 }
 
 TEST_F(DataBaseTest, InsertPassesKeysAsTheOwnersFlagsSay) {
-    DBSemManager manager;
-    Ctx().semantics = &manager;
+    DBSemantics sems;
     auto* screensDscr = AppDataBaseDscr(kScreens);
-    screensDscr->RecSemantics = testing::Evaluators("s", {4});
+    screensDscr->RecSemantics = testing::Evaluators({4});
     auto root = DB(kRoot, 3, 7); // passes both bytes
     auto record = Rec(kRootRec);
     TDataBase& banks = Nest(*record, DB(kBanks));     // passes AuxByte on
@@ -183,9 +204,8 @@ TEST_F(DataBaseTest, InsertPassesKeysAsTheOwnersFlagsSay) {
     }
     EXPECT_EQ(banks.Owner, root.get());
     EXPECT_EQ(screens.Owner, root.get());
-    EXPECT_EQ(manager.log, (std::vector<std::string>{"5012 id4 phase1 event2 lock1",
-                                                     "5012 id4 phase2 event2 lock1"}));
-    Ctx().semantics = nullptr;
+    EXPECT_EQ(sems.log,
+              (std::vector<std::string>{"5012 phase1 event2 lock1", "5012 phase2 event2 lock1"}));
 }
 
 // The sub-databases' own flags do not decide at the first level: an owner without inheritance
@@ -209,14 +229,13 @@ TEST_F(DataBaseTest, OwnerWithoutFlagsPassesNothing) {
 }
 
 TEST_F(DataBaseTest, NewRecordSemanticsRunOnlyDeviceIndexSemantics) {
-    DBSemManager manager;
-    Ctx().semantics = &manager;
-    AppDataBaseDscr(kObjects)->RecSemantics = testing::Evaluators("o", {4, 5});
+    DBSemantics sems;
+    AppDataBaseDscr(kObjects)->RecSemantics = testing::Evaluators({4, 5});
     auto objects = DB(kObjects, 9);
     auto record = Rec(kObjRec);
     objects->ApplyNewRecordSemantics(*record);
-    EXPECT_EQ(manager.log, (std::vector<std::string>{"dev9"}));
-    Ctx().semantics = nullptr;
+    EXPECT_EQ(sems.devIx->DevIx, 9);
+    EXPECT_TRUE(sems.log.empty());
 }
 
 TEST_F(DataBaseTest, RemovalMarksModifiedAndTellsObservers) {

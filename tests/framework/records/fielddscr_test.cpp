@@ -3,9 +3,10 @@
 #include "framework/persistence/classregistry.h"
 #include "framework/persistence/collection.h"
 #include "framework/persistence/register.h"
+#include "framework/records/appdata.h"
 #include "framework/records/fieldtest_util.h"
 #include "framework/records/register.h"
-#include "framework/records/semevaluators.h"
+#include "framework/records/semantics.h"
 #include "support/test_context.h"
 
 #include <gtest/gtest.h>
@@ -16,23 +17,19 @@ namespace {
 using testing::Bytes;
 using testing::FormText;
 
-// Records every run it is asked for; streams one marker byte.
-class TRecordingEvaluators : public TrbStreamable, public SemEvaluatorRunner {
+// Records every call it is asked for.
+class TSpySem : public TSemantics {
 public:
     struct Run {
-        std::int16_t semId;
         int phase;
-        std::uint8_t* data;
         int event;
+        SemData data;
     };
     std::vector<Run> runs;
-    std::uint8_t marker = 0;
 
-    std::string ClassName() const override { return "TTestRecordingEvaluators"; }
-    void SaveToStream(TrbObjStream& s) const override { s.WriteNum<std::uint8_t>(marker); }
-    void LoadFromStream(TrbObjStream& s) override { marker = s.ReadNum<std::uint8_t>(); }
-    void RunAllEvaluators(std::int16_t semId, int phase, std::uint8_t* data, int event) override {
-        runs.push_back({semId, phase, data, event});
+    std::string ClassName() const override { return "TSpySem"; }
+    void Evaluate(int phase, int event, SemData data) override {
+        runs.push_back({phase, event, data});
     }
 };
 
@@ -42,7 +39,6 @@ protected:
         ContextTest::SetUp();
         RegisterPersistenceClasses();
         RegisterRecordClasses();
-        RegisterClass<TRecordingEvaluators>();
     }
 
     static std::unique_ptr<TRecFieldTypeDscr> Field(std::uint16_t size, std::string caption,
@@ -82,25 +78,32 @@ TEST_F(FieldDscrTest, StreamDataOfTheBase) {
 
 TEST_F(FieldDscrTest, EvaluatorsAreStreamedAndRunInPhaseFive) {
     auto d = Create<TRecFieldTypeDscr>();
-    auto evaluators = std::make_unique<TRecordingEvaluators>();
-    evaluators->marker = 0x5A;
+    auto evaluators = Create<TSemEvalColl>();
+    evaluators->Add(7);
+    evaluators->Add(2);
     d->Evaluators = std::move(evaluators);
-    const Bytes data = testing::StreamData(*d);
-    ASSERT_GE(data.size(), 3u);
-    EXPECT_EQ(data.back(), 0x5A);
 
     auto loaded = StreamableAs<TRecFieldTypeDscr>(testing::SaveAndLoad(*d));
-    auto* runner = dynamic_cast<TRecordingEvaluators*>(loaded->Evaluators.get());
+    auto* runner = dynamic_cast<TSemEvalColl*>(loaded->Evaluators.get());
     ASSERT_NE(runner, nullptr);
-    EXPECT_EQ(runner->marker, 0x5A);
+    EXPECT_EQ(runner->EvaluatorIds(), (std::vector<std::int16_t>{7, 2}));
+
+    Ctx().app.AppData = std::make_unique<TAppData>();
+    auto manager = Create<TSemManColl>();
+    manager->SetCount(7);
+    auto spy = Create<TSpySem>();
+    TSpySem& sem = *spy;
+    manager->Insert(std::move(spy));
+    Ctx().app.AppData->SemanticsManager = std::move(manager);
 
     std::uint8_t field[4] = {};
     loaded->RunFieldSemantics(7, 2, field);
-    ASSERT_EQ(runner->runs.size(), 1u);
-    EXPECT_EQ(runner->runs[0].semId, 7);
-    EXPECT_EQ(runner->runs[0].phase, kFieldSemanticsPhase);
-    EXPECT_EQ(runner->runs[0].data, field);
-    EXPECT_EQ(runner->runs[0].event, 2);
+    loaded->RunFieldSemantics(3, 2, field); // no evaluator names 3
+    ASSERT_EQ(sem.runs.size(), 1u);
+    EXPECT_EQ(sem.runs[0].phase, kSemPhaseField);
+    EXPECT_EQ(sem.runs[0].data.data(), field);
+    EXPECT_EQ(sem.runs[0].data.size(), 4u);
+    EXPECT_EQ(sem.runs[0].event, 2);
 }
 
 TEST_F(FieldDscrTest, AnObjectThatIsNoEvaluatorCollectionIsRefused) {

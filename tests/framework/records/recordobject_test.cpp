@@ -390,12 +390,10 @@ TEST_F(RecordObjectTest, WithoutAUserInterfaceNoDialogRuns) {
 }
 
 TEST_F(RecordObjectTest, EventTwoFollowsCreationLoadingAndInit) {
-    TypeAt(1).EventEvaluators = testing::Evaluators("ev", {6});
-    TypeAt(1).Field(0)->Evaluators = testing::Evaluators("f", {6});
-    testing::RecordingSemManager manager;
-    Ctx().semantics = &manager;
-    const std::vector<std::string> oneRun = {"manager id6 record", "f id6 phase5 event2 data1",
-                                             "manager id6 none"};
+    TypeAt(1).EventEvaluators = testing::Evaluators({6});
+    TypeAt(1).Field(0)->Evaluators = testing::Evaluators({6});
+    testing::InstallRecordingSemantics(7);
+    const std::vector<std::string> oneRun = {"id6 phase5 event2 record data1"};
     auto record = Record("Pair");
     EXPECT_EQ(SemLog(), oneRun);
     SemLog().clear();
@@ -409,7 +407,6 @@ TEST_F(RecordObjectTest, EventTwoFollowsCreationLoadingAndInit) {
     const Bytes source = {1, 2};
     record->CreateFromData("Pair", -1, source.data(), 2, failed);
     EXPECT_TRUE(SemLog().empty()); // a full copy is no new record of defaults
-    Ctx().semantics = nullptr;
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 // Helpers for the record type, record object and nested field tests: an application description
-// with record types built in code, recording evaluators and a recording semantics manager.
+// with record types built in code and recording semantics.
 
 #include "framework/environment/context.h"
 #include "framework/persistence/classregistry.h"
@@ -11,8 +11,7 @@
 #include "framework/records/recordobject.h"
 #include "framework/records/recordtype.h"
 #include "framework/records/register.h"
-#include "framework/records/semevaluators.h"
-#include "framework/records/semmanager.h"
+#include "framework/records/semantics.h"
 #include "framework/records/stringfields.h"
 #include "support/test_context.h"
 
@@ -22,57 +21,44 @@
 
 namespace panolcd::testing {
 
-// What evaluators and the semantics manager were asked, in order.
+// What the recording semantics were asked, in order.
 inline std::vector<std::string>& SemLog() {
     static std::vector<std::string> log;
     return log;
 }
 
-// Evaluators that take part in the runs of their ids and log each call with their label.
-class TTestEvaluators : public TrbStreamable, public SemEvaluatorRunner, public SemEvaluatorIds {
+// Logs each call: its identifier, phase, event, whether a record is current and the first byte
+// of the data it was given.
+class TRecordingSem : public TSemantics {
 public:
-    std::string Label;
-    std::vector<std::int16_t> Ids;
+    std::int16_t Id = 0;
 
-    std::string ClassName() const override { return "TTestEvaluators"; }
-    void SaveToStream(TrbObjStream& stream) const override {
-        stream.WriteStr(Label);
-        stream.WriteNum<std::uint8_t>(static_cast<std::uint8_t>(Ids.size()));
-        for (const std::int16_t id : Ids)
-            stream.WriteNum<std::int16_t>(id);
+    std::string ClassName() const override { return "TRecordingSem"; }
+    void Evaluate(int phase, int event, SemData data) override {
+        SemLog().push_back("id" + std::to_string(Id) + " phase" + std::to_string(phase) + " event" +
+                           std::to_string(event) + (CurRec == nullptr ? " none" : " record") +
+                           (data.empty() ? std::string() : " data" + std::to_string(data[0])));
     }
-    void LoadFromStream(TrbObjStream& stream) override {
-        Label = stream.ReadStr();
-        Ids.resize(stream.ReadNum<std::uint8_t>());
-        for (std::int16_t& id : Ids)
-            id = stream.ReadNum<std::int16_t>();
-    }
-    void RunAllEvaluators(std::int16_t semId, int phase, std::uint8_t* data, int event) override {
-        for (const std::int16_t id : Ids) {
-            if (id == semId)
-                SemLog().push_back(Label + " id" + std::to_string(semId) + " phase" +
-                                   std::to_string(phase) + " event" + std::to_string(event) +
-                                   " data" + std::to_string(data[0]));
-        }
-    }
-    std::vector<std::int16_t> EvaluatorIds() const override { return Ids; }
 };
 
-inline std::unique_ptr<TTestEvaluators> Evaluators(std::string label,
-                                                   std::vector<std::int16_t> ids) {
-    auto e = std::make_unique<TTestEvaluators>();
-    e->Label = std::move(label);
-    e->Ids = std::move(ids);
-    return e;
+// The application description's semantics: `count` recording semantics, identifier = index.
+inline TSemManColl& InstallRecordingSemantics(int count) {
+    auto manager = Create<TSemManColl>();
+    for (int i = 0; i < count; ++i) {
+        auto sem = Create<TRecordingSem>();
+        sem->Id = static_cast<std::int16_t>(i);
+        manager->Insert(std::move(sem));
+    }
+    Ctx().app.AppData->SemanticsManager = std::move(manager);
+    return *Ctx().app.AppData->SemanticsManager;
 }
 
-class RecordingSemManager final : public SemanticsManager {
-public:
-    void SetCurrentRecord(std::int16_t semId, TDscrRecObj* record) override {
-        SemLog().push_back("manager id" + std::to_string(semId) +
-                           (record == nullptr ? " none" : " record"));
-    }
-};
+inline std::unique_ptr<TSemEvalColl> Evaluators(std::vector<std::int16_t> ids) {
+    auto evaluators = Create<TSemEvalColl>();
+    for (const std::int16_t id : ids)
+        evaluators->Add(id);
+    return evaluators;
+}
 
 inline std::unique_ptr<TByteRecFieldDscr> ByteField(std::uint8_t value, std::uint8_t width = 3) {
     auto f = Create<TByteRecFieldDscr>();
@@ -134,7 +120,6 @@ protected:
         RegisterPersistenceClasses();
         RegisterRecordClasses();
         RegisterRecordTypeClasses();
-        RegisterClass<TTestEvaluators>();
         Ctx().app.AppData = std::make_unique<TAppData>();
         Ctx().app.AppData->RecTypesDscrColl = Create<TRecTypesDscrColl>();
         SemLog().clear();

@@ -234,10 +234,10 @@ TEST_F(RecordTextTest, AWalkNeverLeavesItsBlock) {
 
 TEST_F(RecordTypeTest, SemanticsRunInPhasesWithTheManagerTold) {
     auto type = testing::RecordType("S", Fields(ByteField(4), ByteField(5)));
-    type->Field(0)->Evaluators = testing::Evaluators("f1", {7});
-    type->Field(1)->Evaluators = testing::Evaluators("f2", {8});
-    type->RecEvaluators = testing::Evaluators("rec", {7, 8});
-    type->EventEvaluators = testing::Evaluators("events", {8, 7});
+    type->Field(0)->Evaluators = testing::Evaluators({7});
+    type->Field(1)->Evaluators = testing::Evaluators({8});
+    type->RecEvaluators = testing::Evaluators({7, 8});
+    type->EventEvaluators = testing::Evaluators({8, 7});
     AddType("S", {});
     Types().AtFree(0);
     Types().Insert(std::move(type));
@@ -247,45 +247,39 @@ TEST_F(RecordTypeTest, SemanticsRunInPhasesWithTheManagerTold) {
     record->Create("S", -1);
     EXPECT_TRUE(SemLog().empty());
 
-    testing::RecordingSemManager manager;
-    Ctx().semantics = &manager;
+    TSemManColl& manager = testing::InstallRecordingSemantics(9);
     record->RunRecSemantics(7, 3);
     EXPECT_EQ(SemLog(), (std::vector<std::string>{
-                            "manager id7 record",
-                            "rec id7 phase3 event3 data4",
-                            "f1 id7 phase5 event3 data4",
-                            "rec id7 phase4 event3 data4",
-                            "manager id7 none",
+                            "id7 phase3 event3 record",
+                            "id7 phase5 event3 record data4",
+                            "id7 phase4 event3 record",
                         }));
+    EXPECT_EQ(manager.GetSemantics(7)->CurRec, nullptr);
     SemLog().clear();
     record->RecordEvent(kRecEventWriteOut);
     EXPECT_EQ(SemLog(), (std::vector<std::string>{
-                            "manager id8 record",
-                            "rec id8 phase3 event3 data4",
-                            "f2 id8 phase5 event3 data5",
-                            "rec id8 phase4 event3 data4",
-                            "manager id8 none",
-                            "manager id7 record",
-                            "rec id7 phase3 event3 data4",
-                            "f1 id7 phase5 event3 data4",
-                            "rec id7 phase4 event3 data4",
-                            "manager id7 none",
+                            "id8 phase3 event3 record",
+                            "id8 phase5 event3 record data5",
+                            "id8 phase4 event3 record",
+                            "id7 phase3 event3 record",
+                            "id7 phase5 event3 record data4",
+                            "id7 phase4 event3 record",
                         }));
-    Ctx().semantics = nullptr;
+    // An identifier that names no semantics runs nothing.
+    SemLog().clear();
+    TypeAt(0).Field(0)->Evaluators = testing::Evaluators({20});
+    record->RunRecSemantics(20, 3);
+    EXPECT_TRUE(SemLog().empty());
 }
 
 TEST_F(RecordTypeTest, WithoutRecordEvaluatorsOnlyTheFieldsRun) {
     AddType("S", Fields(ByteField(4)));
-    TypeAt(0).Field(0)->Evaluators = testing::Evaluators("f1", {7});
-    testing::RecordingSemManager manager;
-    Ctx().semantics = &manager;
+    TypeAt(0).Field(0)->Evaluators = testing::Evaluators({7});
+    testing::InstallRecordingSemantics(8);
     auto record = Create<TDscrRecObj>();
     record->Create("S", -1);
     record->RunRecSemantics(7, 2);
-    EXPECT_EQ(SemLog(),
-              (std::vector<std::string>{"manager id7 record", "f1 id7 phase5 event2 data4",
-                                        "manager id7 none"}));
-    Ctx().semantics = nullptr;
+    EXPECT_EQ(SemLog(), (std::vector<std::string>{"id7 phase5 event2 record data4"}));
 }
 
 TEST_F(RecordTypeTest, EventEvaluatorsMustNameTheirIds) {
@@ -335,7 +329,7 @@ TEST_F(RecordTypeTest, EveryRegisteredClassRoundTripsByteIdentically) {
     compound->Caption = "Vno\xF8"
                         "en\xFD";
     compound->RecTypeIx = 0;
-    compound->Evaluators = testing::Evaluators("c", {1, 2});
+    compound->Evaluators = testing::Evaluators({1, 2});
 
     auto abstractCase = Create<TAbstractCaseTypeDscr>();
     abstractCase->RecTypeIx = 3;
@@ -361,8 +355,8 @@ TEST_F(RecordTypeTest, EveryRegisteredClassRoundTripsByteIdentically) {
                                                   std::move(byteCaseType), std::move(byteCaseT)));
     type->EditFormName = "F_ALL";
     type->RecAttrs = 1;
-    type->EventEvaluators = testing::Evaluators("ev", {3});
-    type->RecEvaluators = testing::Evaluators("rec", {4, 5});
+    type->EventEvaluators = testing::Evaluators({3});
+    type->RecEvaluators = testing::Evaluators({4, 5});
 
     auto record = Create<TDscrRecObj>();
     record->Create("V", -1);

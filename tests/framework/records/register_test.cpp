@@ -271,7 +271,7 @@ TEST_F(RecordRegisterTest, NoOperationLeavesItsFieldOrSlot) {
                 EXPECT_EQ(modified, cutInSlot) << name << " flags " << flags << " size " << size;
                 d.FreeTrBuffRec(slot.get());
                 d.InitFieldValue(record.get());
-                d.RunFieldSemantics(1, 1, record.get());
+                d.RunFieldSemantics(1, 1, SemData(record.get(), fieldSize));
             }
         }
     }
