@@ -1,0 +1,34 @@
+#pragma once
+// The pieces BuildAppDescription assembles, one source file each.
+
+#include "schema/appschema.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace panolcd {
+class TRecordTypeDscr;
+class TEnumTypesColl;
+class TDataBaseDscrColl;
+class TSemManColl;
+} // namespace panolcd
+
+namespace panolcd::schema {
+
+// A bank number that names no bank.
+inline constexpr std::uint8_t kNoBank = 255;
+// A new screen shows the bitmap, text and graphic layers (bit 31 is the selection frame's).
+inline constexpr std::uint32_t kNewScreenLayers = 0x80000007;
+// Layer values 3..30 are the case layers 1..28.
+inline constexpr std::uint8_t kFirstCaseLayer = 3;
+
+// Records of the project databases (projectrecords.cpp) and of the screen objects
+// (objectrecords.cpp); `type` says which.
+std::unique_ptr<TRecordTypeDscr> ProjectRecordType(RecType type);
+std::unique_ptr<TRecordTypeDscr> ObjectRecordType(RecType type);
+
+std::unique_ptr<TEnumTypesColl> BuildEnumTypes();
+std::unique_ptr<TDataBaseDscrColl> BuildDataBaseDescriptors();
+std::unique_ptr<TSemManColl> BuildSemantics();
+
+} // namespace panolcd::schema
