@@ -92,18 +92,24 @@ private:
     std::string text_;
 };
 
+// How a modal dialog ended. None = no dialog ran (an empty name, no user interface); any way of
+// leaving other than OK (Cancel, Escape, the close box) is Cancel.
+enum class DialogResult { None = 0, Ok = 1, Cancel = 2 };
+
 // Runs a dialog registered by name on a transfer buffer of `size` bytes that the caller owns.
 class DialogPort {
 public:
     virtual ~DialogPort() = default;
-    // The dialog's result: 1 = OK; 0 = no dialog ran.
-    virtual int RunDialog(const std::string& formName, std::uint8_t* trBuff, std::size_t size) = 0;
+    virtual DialogResult RunDialog(const std::string& formName, std::uint8_t* trBuff,
+                                   std::size_t size) = 0;
 };
 
 // Without a user interface no dialog runs.
 class HeadlessDialogPort final : public DialogPort {
 public:
-    int RunDialog(const std::string&, std::uint8_t*, std::size_t) override { return 0; }
+    DialogResult RunDialog(const std::string&, std::uint8_t*, std::size_t) override {
+        return DialogResult::None;
+    }
 };
 
 class SystemClock final : public ClockPort {

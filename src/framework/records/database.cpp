@@ -39,7 +39,10 @@ TDataBaseDscrObj* RequireDescriptor(std::uint16_t dbTypeId) {
 
 } // namespace
 
-TDataBase::~TDataBase() = default;
+TDataBase::~TDataBase() {
+    // A window's transfer buffer may still hold this database's handle.
+    Ctx().handles.ReleaseObject(this);
+}
 
 std::unique_ptr<TDataBase> TDataBase::New(TDataBase* owner, std::uint16_t dbTypeId,
                                           std::uint8_t instByte, std::uint8_t auxByte) {

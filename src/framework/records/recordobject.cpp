@@ -280,15 +280,16 @@ std::string TDscrRecObj::EditFormName() {
     return type == nullptr ? std::string() : type->EditFormName;
 }
 
-int TDscrRecObj::EditRecord() {
+DialogResult TDscrRecObj::EditRecord() {
     TRecordTypeDscr* type = TypedData();
     if (type == nullptr)
-        return 0;
+        return DialogResult::None;
     std::vector<std::uint8_t> buffer(type->GetTrBuffSize(), 0);
     const TrBuffRelease release(*type, buffer);
     type->PutDataToTrBuff(RecData.data(), RecData.size(), buffer.data(), buffer.size());
-    const int result = Ctx().dialogs->RunDialog(type->EditFormName, buffer.data(), buffer.size());
-    if (result == kDialogOk)
+    const DialogResult result =
+        Ctx().dialogs->RunDialog(type->EditFormName, buffer.data(), buffer.size());
+    if (result == DialogResult::Ok)
         GetDataFromTrBuff(buffer.data());
     return result;
 }

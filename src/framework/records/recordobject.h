@@ -3,6 +3,7 @@
 // dialogs edit and streams store. The record type is found in the application description by
 // index or name and cached; without one every record-level operation does nothing.
 
+#include "framework/environment/ports.h"
 #include "framework/persistence/streamable.h"
 #include "framework/records/recordtype.h"
 
@@ -21,8 +22,6 @@ inline constexpr int kRecEventStore = 2;
 inline constexpr int kRecEventWriteOut = 3;
 // Record type names are compared in at most this many characters.
 inline constexpr std::size_t kRecTypeNameMax = 63;
-// What a dialog answers when the user confirms it; 0 = no dialog ran.
-inline constexpr int kDialogOk = 1;
 
 class TDscrRecObj : public TrbStreamable {
 public:
@@ -77,8 +76,8 @@ public:
 
     std::string EditFormName();
     // Runs the dialog registered under EditFormName on a transfer buffer of the record; OK takes
-    // the buffer back. Answers the dialog's result (0 when none ran).
-    int EditRecord();
+    // the buffer back. Answers the dialog's result (None when none ran).
+    DialogResult EditRecord();
 
     void RunRecSemantics(std::int16_t semId, int event);
     // Raises a record event (2 or 3) over this record.

@@ -392,8 +392,10 @@ TEST_F(DBTreeTest, RootRecordLookupHandsOutTheRecordOwningTheType) {
     EXPECT_EQ(Ctx().handles.Resolve(handle), &bare);
     EXPECT_EQ(Ctx().rootRecordLookup(kBanks), handle);
     EXPECT_EQ(Ctx().rootRecordLookup(kObjects), 0u); // two levels down is not the root's
+    const std::uint32_t banksHandle = Ctx().handles.Register(bare.GetDBTidDataBase(kBanks));
     root.AtFree(1);
     EXPECT_EQ(Ctx().handles.Resolve(handle), nullptr);
+    EXPECT_EQ(Ctx().handles.Resolve(banksHandle), nullptr); // freed with its record
     EXPECT_EQ(Ctx().rootRecordLookup(kScreens), 0u);
 }
 

@@ -36,12 +36,13 @@ public:
 
 class ScriptedDialogs final : public DialogPort {
 public:
-    int result = 1;
+    DialogResult result = DialogResult::Ok;
     std::string formName;
     Bytes seen;
     Bytes answer; // written into the buffer when not empty
 
-    int RunDialog(const std::string& name, std::uint8_t* trBuff, std::size_t size) override {
+    DialogResult RunDialog(const std::string& name, std::uint8_t* trBuff,
+                           std::size_t size) override {
         formName = name;
         seen.assign(trBuff, trBuff + size);
         if (!answer.empty())
@@ -357,16 +358,16 @@ TEST_F(RecordObjectTest, EditRecordRunsTheRegisteredDialog) {
     Types().AtInsert(1, std::move(pair));
 
     struct Case {
-        int result;
+        DialogResult result;
         Bytes answer;
         Bytes data;
         bool modified;
     };
     const Case cases[] = {
-        {1, {5, 6}, {5, 6}, true},
-        {1, {0, 2}, {0, 2}, false},
-        {2, {5, 6}, {0, 2}, false}, // not OK: the buffer is not taken back
-        {0, {}, {0, 2}, false},
+        {DialogResult::Ok, {5, 6}, {5, 6}, true},
+        {DialogResult::Ok, {0, 2}, {0, 2}, false},
+        {DialogResult::Cancel, {5, 6}, {0, 2}, false}, // not OK: the buffer is not taken back
+        {DialogResult::None, {}, {0, 2}, false},
     };
     for (const Case& c : cases) {
         auto record = Record("Pair");
@@ -385,7 +386,7 @@ TEST_F(RecordObjectTest, EditRecordRunsTheRegisteredDialog) {
 
 TEST_F(RecordObjectTest, WithoutAUserInterfaceNoDialogRuns) {
     auto record = Record("Pair");
-    EXPECT_EQ(record->EditRecord(), 0);
+    EXPECT_EQ(record->EditRecord(), DialogResult::None);
     EXPECT_EQ(record->RecData, (Bytes{1, 2}));
 }
 

@@ -1,0 +1,64 @@
+#include "framework/dataentry/stringedits.h"
+
+#include "common/shortstring.h"
+#include "framework/environment/restext.h"
+#include "framework/records/excvalidators.h"
+
+#include <algorithm>
+
+namespace panolcd {
+namespace {
+
+constexpr int kBadCharsMsg = 162;
+
+} // namespace
+
+CharSet AllChars() {
+    return CharSet().set();
+}
+
+void TTrStringEdit_Validator::DefAttributs(std::uint16_t flags, std::uint16_t size,
+                                           const CharSet& allowed) {
+    CtrlFlags = flags;
+    if (size == 0)
+        throw ExcValidators(ClassName() + ".DefAttributs Size=0");
+    size_ = size;
+    allowed_ = allowed;
+}
+
+std::size_t TTrStringEdit_Validator::Capacity() const {
+    return std::min<std::size_t>(size_ - 1u, kShortStringMax);
+}
+
+void TTrStringEdit_Validator::ReadField() {
+    text_ = LoadShortString(data_.data(), Capacity());
+}
+
+void TTrStringEdit_Validator::WriteField() {
+    StoreShortString(data_.data(), Capacity(), text_);
+}
+
+void TTrStringEdit_Validator::ShowValue() {
+    control_->SetMaxLength(static_cast<int>(Capacity()));
+    control_->SetText(text_);
+}
+
+bool TTrStringEdit_Validator::ValidateControl() {
+    std::string text = control_->Text();
+    if (text.size() > Capacity()) {
+        text.resize(Capacity());
+        // Half a line break is no line break.
+        if (!text.empty() && text.back() == '\r')
+            text.pop_back();
+        control_->SetText(text);
+    }
+    text_ = text;
+    const bool allowed = std::ranges::all_of(
+        text_, [this](char c) { return allowed_.test(static_cast<unsigned char>(c)); });
+    if (allowed)
+        return true;
+    const std::string own = OwnMessage();
+    return Fail(own.empty() ? ResText(kBadCharsMsg) : own);
+}
+
+} // namespace panolcd
