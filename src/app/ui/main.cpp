@@ -5,6 +5,7 @@
 #include "app/ui/mainwindow.h"
 #include "app/version.h"
 #include "common/cp1250.h"
+#include "framework/dataentry/ui/qtdialogport.h"
 #include "framework/environment/context.h"
 #include "framework/environment/msgbox.h"
 #include "framework/environment/ui/qtclipboardport.h"
@@ -59,8 +60,12 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(kProgramTitle);
     auto port = std::make_unique<QtUserPort>();
     QtUserPort* userPort = port.get();
-    if (!std::getenv("PANOLCD_NO_DIALOGS"))
+    auto dialogs = std::make_unique<QtDialogPort>();
+    QtDialogPort* dialogPort = dialogs.get();
+    if (!std::getenv("PANOLCD_NO_DIALOGS")) {
         Ctx().user = std::move(port);
+        Ctx().dialogs = std::move(dialogs);
+    }
     Ctx().clipboard = std::make_unique<QtClipboardPort>();
 
     if (startError) {
@@ -81,6 +86,7 @@ int main(int argc, char** argv) {
             return EXIT_FAILURE;
         }
         userPort->SetMainWindow(mainForm.get());
+        dialogPort->SetMainWindow(mainForm.get());
         mainForm->show();
         status = QApplication::exec();
     }
