@@ -183,6 +183,14 @@ char TLexicalElemReader::NextChar() {
     }
 }
 
+char TLexicalElemReader::PeekChar() {
+    const char c = NextChar();
+    // NextChar moves on by one column before it looks, so one column back reads `c` again.
+    if (c != 0 && column_ > 0)
+        --column_;
+    return c;
+}
+
 std::string TLexicalElemReader::ReadQuoted() {
     if (error_)
         return {};

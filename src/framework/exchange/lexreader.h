@@ -48,6 +48,8 @@ public:
     // A line longer than the input buffer raises EStreamError "Příliš dlouhá řádka".
     char NextChar();
     char CurrentChar() const;
+    // The next significant character, left to be read again by the next NextChar; 0 at the end.
+    char PeekChar();
 
     // The current character is a quote: the text up to the matching quote, CR LF where it runs
     // over a line end. The column is left on the closing quote.

@@ -58,6 +58,11 @@ void TLexicalElemWriter::Close() {
     }
 }
 
+void TLexicalElemWriter::Abandon() {
+    if (!closed_)
+        Drop();
+}
+
 void TLexicalElemWriter::Drop() {
     closed_ = true;
     if (clipboard_ != nullptr)

@@ -34,6 +34,9 @@ public:
     // Writes a pending line, then finishes the clipboard or puts the file in place. Throws
     // EWriteError or EFCreateError. Further calls do nothing.
     void Close();
+    // Gives the output up: a file is dropped (the previous version stays in place), the
+    // clipboard stream is emptied. Further calls do nothing.
+    void Abandon();
 
     // Writes the line buffer when it holds anything; the buffer then becomes the prefix.
     void NewLine();

@@ -44,6 +44,15 @@ TEST_F(LexicalReader, NextCharPassesBlanksEmptyLinesAndControlCharacters) {
     EXPECT_FALSE(reader->IsError());
 }
 
+TEST_F(LexicalReader, PeekCharLeavesTheCharacterToBeRead) {
+    auto reader = Open("{ c }\r\n  ab");
+    EXPECT_EQ(reader->PeekChar(), 'a');
+    EXPECT_EQ(reader->NextChar(), 'a');
+    EXPECT_EQ(reader->PeekChar(), 'b');
+    EXPECT_EQ(reader->NextChar(), 'b');
+    EXPECT_EQ(reader->PeekChar(), 0);
+}
+
 TEST_F(LexicalReader, CharactersAbove127AreNotBlanks) {
     auto reader = Open(Cz("ř š"));
     EXPECT_EQ(reader->NextChar(), Cz("ř")[0]);

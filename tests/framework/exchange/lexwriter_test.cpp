@@ -151,6 +151,18 @@ TEST_F(LexicalWriter, AnExceptionWhileWritingLeavesThePreviousVersionInPlace) {
               2);
 }
 
+TEST_F(LexicalWriter, AnAbandonedFileLeavesThePreviousVersionInPlace) {
+    const std::string name = Path("PROJ.LCD");
+    WriteFile("PROJ.LCD", "old\r\n");
+    {
+        TLexicalElemWriter writer(name, {}, 80);
+        writer.Append("half");
+        writer.Abandon();
+    }
+    EXPECT_EQ(ReadFile(name), "old\r\n");
+    EXPECT_FALSE(std::filesystem::exists(Path("PROJ.~CD")));
+}
+
 TEST_F(LexicalWriter, AFileThatCannotBeCreatedRaises) {
     EXPECT_THROW(TLexicalElemWriter(Path("missing/dir/P.LCD"), {}, 80), EFCreateError);
 }

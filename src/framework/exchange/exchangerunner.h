@@ -1,0 +1,32 @@
+#pragma once
+// The entry points of database text and CSV exchange. Each builds its machine, lets the step
+// runner (the wait window, or the synchronous runner) drive it and answers whether it ran to a
+// good end. An empty file name means the clipboard.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace panolcd {
+
+class StepRunner;
+class TDataBase;
+
+// False when the export failed or the user cancelled it (a cancelled file export leaves the
+// partial file; its previous version is the safety copy).
+bool ExportDatabase(std::string_view fileName, TDataBase& database, StepRunner* runner = nullptr);
+// Reads one database text into `target`: at `insertIx` when it lies inside the target, else
+// appended; `filterIx` >= 0 filters the records. True only when the import ran to its end.
+bool ImportDatabase(std::string_view fileName, TDataBase& target, int insertIx, int filterIx,
+                    StepRunner* runner = nullptr);
+// One CSV line per record, after the header line when one is given.
+bool ExportCSV(std::string_view fileName, TDataBase& database, std::string_view header,
+               StepRunner* runner = nullptr);
+// `fileName` may be a mask (* or ?); the files of `fileList` follow in their order.
+// `semId` >= 0 accepts or refuses each record through that semantics.
+bool ImportCSV(std::string_view fileName, const std::vector<std::string>& fileList,
+               TDataBase& target, std::int16_t semId, int insertIx, int filterIx,
+               StepRunner* runner = nullptr);
+
+} // namespace panolcd
