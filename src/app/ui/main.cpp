@@ -10,6 +10,7 @@
 #include "framework/environment/msgbox.h"
 #include "framework/environment/ui/qtclipboardport.h"
 #include "framework/environment/ui/qtuserport.h"
+#include "framework/exchange/ui/waitdialog.h"
 
 #include <QApplication>
 
@@ -67,6 +68,11 @@ int main(int argc, char** argv) {
         Ctx().dialogs = std::move(dialogs);
     }
     Ctx().clipboard = std::make_unique<QtClipboardPort>();
+    RegisterWaitDialog();
+    // Unattended runs step exchanges to their end without a window.
+    QtWaitStepRunner waitRunner;
+    if (!std::getenv("PANOLCD_NO_DIALOGS"))
+        InstallStepRunner(&waitRunner);
 
     if (startError) {
         MsgBox("", *startError, mb::kIconError | mb::kOk);
@@ -87,9 +93,11 @@ int main(int argc, char** argv) {
         }
         userPort->SetMainWindow(mainForm.get());
         dialogPort->SetMainWindow(mainForm.get());
+        waitRunner.SetMainWindow(mainForm.get());
         mainForm->show();
         status = QApplication::exec();
     }
+    InstallStepRunner(nullptr);
     ResetContext();
     return status;
 }

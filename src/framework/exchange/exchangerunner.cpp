@@ -16,9 +16,10 @@
 namespace panolcd {
 namespace {
 
-bool Drive(StepMachine& machine, StepRunner* runner, const char* caption, const char* label) {
+bool Drive(StepMachine& machine, StepRunner* runner, StepWindowKind kind, const char* caption,
+           const char* label) {
     StepRunner& used = runner != nullptr ? *runner : CurrentStepRunner();
-    const bool finished = used.Run(machine, StepWindowTexts{caption, label});
+    const bool finished = used.Run(machine, StepWindowTexts{caption, label, kind});
     return finished && machine.Succeeded();
 }
 
@@ -40,7 +41,7 @@ bool ExportDatabase(std::string_view fileName, TDataBase& database, StepRunner* 
                                                            Ctx().expLineWidth);
         return std::make_unique<TDBExporter>(std::move(writer), database, !fileName.empty());
     });
-    return machine && Drive(*machine, runner, "Export Database", "Export:");
+    return machine && Drive(*machine, runner, StepWindowKind::Export, "Export Database", "Export:");
 }
 
 bool ImportDatabase(std::string_view fileName, TDataBase& target, int insertIx, int filterIx,
@@ -49,7 +50,7 @@ bool ImportDatabase(std::string_view fileName, TDataBase& target, int insertIx, 
         return std::make_unique<TDBImporter>(std::make_unique<TLexicalElemReader>(fileName), target,
                                              insertIx, filterIx);
     });
-    return machine && Drive(*machine, runner, "Import Database", "Import:");
+    return machine && Drive(*machine, runner, StepWindowKind::Import, "Import Database", "Import:");
 }
 
 bool ExportCSV(std::string_view fileName, TDataBase& database, std::string_view header,
@@ -59,7 +60,8 @@ bool ExportCSV(std::string_view fileName, TDataBase& database, std::string_view 
                                                            TLexicalElemWriter::kMaxWidth);
         return std::make_unique<TCSVExporter>(std::move(writer), database, std::string(header));
     });
-    return machine && Drive(*machine, runner, "CSV Export Database", "CSV Export:");
+    return machine &&
+           Drive(*machine, runner, StepWindowKind::ExportCSV, "CSV Export Database", "CSV Export:");
 }
 
 bool ImportCSV(std::string_view fileName, const std::vector<std::string>& fileList,
@@ -72,7 +74,7 @@ bool ImportCSV(std::string_view fileName, const std::vector<std::string>& fileLi
         files.emplace_back(fileName);
     files.insert(files.end(), fileList.begin(), fileList.end());
     TCSVImporter machine(std::move(files), target, semId, insertIx, filterIx);
-    return Drive(machine, runner, "CSV Import Database", "CSV Import:");
+    return Drive(machine, runner, StepWindowKind::ImportCSV, "CSV Import Database", "CSV Import:");
 }
 
 } // namespace panolcd

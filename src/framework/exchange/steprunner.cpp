@@ -15,9 +15,11 @@ int RunOneStep(StepMachine& machine) {
     try {
         return machine.Step();
     } catch (const std::exception& e) {
+        machine.stepFailed_ = true;
         machine.Halt();
         MsgBox("", e.what(), mb::kIconError | mb::kOk);
     } catch (...) {
+        machine.stepFailed_ = true;
         machine.Halt();
         MsgBox("", "Unknown error", mb::kIconError | mb::kOk);
     }

@@ -23,12 +23,23 @@ public:
     virtual void Halt() = 0;
     // The status line; empty when the machine has none to offer.
     virtual std::string StatusText() const { return {}; }
+
+    // True when an exception stopped a step; the machine was halted at the step boundary.
+    bool StepFailed() const { return stepFailed_; }
+
+private:
+    friend int RunOneStep(StepMachine& machine);
+    bool stepFailed_ = false;
 };
+
+// Which wait window shows a machine.
+enum class StepWindowKind { Plain, Export, Import, ExportCSV, ImportCSV };
 
 // The caption and label line of the window that shows a running machine.
 struct StepWindowTexts {
     std::string caption;
     std::string label;
+    StepWindowKind kind = StepWindowKind::Plain;
 };
 
 // One call of a step with the failure boundary: an exception is shown through the message port

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 
 namespace panolcd {
 namespace {
@@ -33,6 +34,11 @@ struct NumberCase {
     const char* message;
     Bytes stored;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const NumberCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class NumberEditTest : public testing::ContextTest,
                        public ::testing::WithParamInterface<NumberCase> {};
