@@ -63,17 +63,6 @@ enum SemId : std::int16_t {
     kSemCount
 };
 
-// Sizes of the records in the project databases.
-inline constexpr std::uint16_t kRootRecSize = 201;
-inline constexpr std::uint16_t kFontBankRecSize = 297;
-inline constexpr std::uint16_t kBitmapBankRecSize = 256;
-inline constexpr std::uint16_t kScreenRecSize = 91;
-inline constexpr std::uint16_t kRegisterRecSize = 54;
-inline constexpr std::uint16_t kObjectRecSize = 385;
-inline constexpr std::uint16_t kCaseVariantRecSize = 82;
-inline constexpr std::uint16_t kOnKeyVariantRecSize = 272;
-inline constexpr std::uint16_t kEnumVariantRecSize = 272;
-
 // The whole description, ready to be written.
 std::unique_ptr<TAppData> BuildAppDescription();
 

@@ -92,16 +92,16 @@ std::unique_ptr<TDataBaseDscrObj> ScreenObjects() {
         columns.Text(symbol, 16);
     columns.Text("ObjText", 254).Link("SubDBLink");
     auto dscr = Descriptor("Objekty obrazovky", kDBScreenObjects, kSubDB, kMaxObjects,
-                           kObjectRecSize, kRecObject, columns);
+                           ObjectRecordView::kSize, kRecObject, columns);
 
     // The object kind at offset 0 picks the record type; every other kind is a plain object.
     auto table = Create<TByteDscrAssTab>();
-    table->PutTabItem(11, kRecObjectEnum);
-    table->PutTabItem(12, kRecObjectCase);
-    table->PutTabItem(13, kRecObjectOnKey);
-    table->PutTabItem(14, kRecObjectWait);
-    table->PutTabItem(15, kRecObjectEditEnter);
-    table->PutTabItem(19, kRecObjectCaseBmp);
+    table->PutTabItem(kObjEnum, kRecObjectEnum);
+    table->PutTabItem(kObjCmdCase, kRecObjectCase);
+    table->PutTabItem(kObjCmdOnKey, kRecObjectOnKey);
+    table->PutTabItem(kObjCmdWait, kRecObjectWait);
+    table->PutTabItem(kObjEditEnter, kRecObjectEditEnter);
+    table->PutTabItem(kObjCaseBmp, kRecObjectCaseBmp);
     dscr->AssignTable = std::move(table);
     dscr->SelectorOffset = 0;
     return dscr;
@@ -115,31 +115,33 @@ std::unique_ptr<TDataBaseDscrColl> BuildDataBaseDescriptors() {
     Columns root;
     root.Text("ProjectName", 127).Text("TermObjName", 63).Byte("PrgBankNum");
     root.Link("FontBanks").Link("BitmapBanks").Link("Screens").Link("RegisterMap");
-    coll->Insert(
-        Descriptor("Projekt LCD", kDBRoot, kDBGlobalRoot, 1, kRootRecSize, kRecRoot, root));
+    coll->Insert(Descriptor("Projekt LCD", kDBRoot, kDBGlobalRoot, 1, RootRecordView::kSize,
+                            kRecRoot, root));
 
     Columns fonts;
     fonts.Byte("FontNum").Text("FontFileName", 254).Text("FontPreviewStr", 40);
-    coll->Insert(Descriptor("Banky fontů", kDBFontBanks, kSubDB, kMaxBanks, kFontBankRecSize,
-                            kRecFontBank, fonts));
+    coll->Insert(Descriptor("Banky fontů", kDBFontBanks, kSubDB, kMaxBanks,
+                            FontBankRecordView::kSize, kRecFontBank, fonts));
 
     Columns bitmaps;
     bitmaps.Byte("BmpNum").Text("BmpFileName", 254);
-    coll->Insert(Descriptor("Banky bitmap", kDBBitmapBanks, kSubDB, kMaxBanks, kBitmapBankRecSize,
-                            kRecBitmapBank, bitmaps));
+    coll->Insert(Descriptor("Banky bitmap", kDBBitmapBanks, kSubDB, kMaxBanks,
+                            BitmapBankRecordView::kSize, kRecBitmapBank, bitmaps));
 
     Columns screens;
     screens.Byte("ScrNum").Text("ScrSymb", 16).Text("ScrName", 63);
-    screens.Byte("BmpNum", kNoBank).Byte("HlpBmpNum", kNoBank).DWord("LayerMask", kNewScreenLayers);
+    screens.Byte("BmpNum", kNoBankNum)
+        .Byte("HlpBmpNum", kNoBankNum)
+        .DWord("LayerMask", kNewScreenLayers);
     screens.Byte("ScrFlags").Link("Objects");
-    coll->Insert(Descriptor("Obrazovky", kDBScreens, kSubDB, kMaxBanks, kScreenRecSize, kRecScreen,
-                            screens));
+    coll->Insert(Descriptor("Obrazovky", kDBScreens, kSubDB, kMaxBanks, ScreenRecordView::kSize,
+                            kRecScreen, screens));
 
     Columns registers;
     registers.Word("AddrReg").Byte("TypReg").Byte("BitOffs_SSize");
     registers.Text("RegSymbName", 16).Text("RegFormat", 32);
     coll->Insert(Descriptor("Mapa registrů", kDBRegisterMap, kSubDB, kMaxRegisters,
-                            kRegisterRecSize, kRecRegister, registers));
+                            RegisterRecordView::kSize, kRecRegister, registers));
 
     coll->Insert(ScreenObjects());
 
@@ -148,17 +150,17 @@ std::unique_ptr<TDataBaseDscrColl> BuildDataBaseDescriptors() {
         .Byte("CaseLayer", kFirstCaseLayer)
         .Text("CaseConstComment", 63);
     coll->Insert(Descriptor("Varianty Case", kDBCaseVariants, kSubDB, kMaxVariants,
-                            kCaseVariantRecSize, kRecCaseVariant, caseVariants));
+                            CaseVariantRecordView::kSize, kRecCaseVariant, caseVariants));
 
     Columns onKeyVariants;
     onKeyVariants.Text("OnKeyConstSym", 16).Text("OnKeyConstCode", 254);
     coll->Insert(Descriptor("Varianty OnKey", kDBOnKeyVariants, kSubDB, kMaxVariants,
-                            kOnKeyVariantRecSize, kRecOnKeyVariant, onKeyVariants));
+                            OnKeyVariantRecordView::kSize, kRecOnKeyVariant, onKeyVariants));
 
     Columns enumVariants;
     enumVariants.Text("EnumConstSym", 16).Text("EnumConstStr", 254);
     coll->Insert(Descriptor("Hodnoty Enum", kDBEnumVariants, kSubDB, kMaxVariants,
-                            kEnumVariantRecSize, kRecEnumVariant, enumVariants));
+                            EnumVariantRecordView::kSize, kRecEnumVariant, enumVariants));
     return coll;
 }
 

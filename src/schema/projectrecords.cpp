@@ -34,16 +34,16 @@ std::unique_ptr<TRecordTypeDscr> BitmapBank() {
 }
 
 std::unique_ptr<TRecordTypeDscr> Screen() {
-    return RecordType("TDBProjScr_DBRec", "LCD_DISP", true,
-                      Fields(WithSemantics(ByteField("ScrNum", First(3)),
-                                           {kSemNumberMax, kSemNumberEqual, kSemNumberSorter}),
-                             StringField("ScrSymb", 17, Next(16)),
-                             WithSemantics(StringField("ScrName", 64, Next(63)), {kSemScreenName}),
-                             BankRefField("BmpNum", kDBBitmapBanks, kSemNumberSorter, kNoBank),
-                             BankRefField("HlpBmpNum", kDBBitmapBanks, kSemNumberSorter, kNoBank),
-                             DWordField("LayerMask", kHidden, kNewScreenLayers),
-                             ByteField("ScrFlags", kHidden),
-                             LinkField("Objects", kDBScreenObjects)));
+    return RecordType(
+        "TDBProjScr_DBRec", "LCD_DISP", true,
+        Fields(WithSemantics(ByteField("ScrNum", First(3)),
+                             {kSemNumberMax, kSemNumberEqual, kSemNumberSorter}),
+               StringField("ScrSymb", 17, Next(16)),
+               WithSemantics(StringField("ScrName", 64, Next(63)), {kSemScreenName}),
+               BankRefField("BmpNum", kDBBitmapBanks, kSemNumberSorter, kNoBankNum),
+               BankRefField("HlpBmpNum", kDBBitmapBanks, kSemNumberSorter, kNoBankNum),
+               DWordField("LayerMask", kHidden, kNewScreenLayers), ByteField("ScrFlags", kHidden),
+               LinkField("Objects", kDBScreenObjects)));
 }
 
 // Columns under the card header "Addr  TypReg     BSs Identifikátor    Formát".

@@ -1,6 +1,8 @@
 #pragma once
 // The pieces BuildAppDescription assembles, one source file each.
 
+#include "project/objectrecord.h"
+#include "project/projectrecords.h"
 #include "schema/appschema.h"
 
 #include <cstdint>
@@ -15,12 +17,8 @@ class TSemManColl;
 
 namespace panolcd::schema {
 
-// A bank number that names no bank.
-inline constexpr std::uint8_t kNoBank = 255;
 // A new screen shows the bitmap, text and graphic layers (bit 31 is the selection frame's).
 inline constexpr std::uint32_t kNewScreenLayers = 0x80000007;
-// Layer values 3..30 are the case layers 1..28.
-inline constexpr std::uint8_t kFirstCaseLayer = 3;
 
 // Records of the project databases (projectrecords.cpp) and of the screen objects
 // (objectrecords.cpp); `type` says which.

@@ -16,6 +16,8 @@
 #include "framework/records/recordtype.h"
 #include "framework/records/semantics.h"
 #include "project/dbtypes.h"
+#include "project/objectrecord.h"
+#include "project/projectrecords.h"
 #include "schema/appschema.h"
 #include "support/test_context.h"
 
@@ -164,7 +166,7 @@ TEST_F(AppSchemaTest, ObjectKindPicksTheRecordType) {
         {19, kRecObjectCaseBmp}, {200, kRecObject},
     };
     for (const auto& [kind, type] : cases) {
-        std::vector<std::uint8_t> record(kObjectRecSize, 0);
+        std::vector<std::uint8_t> record(ObjectRecordView::kSize, 0);
         record[0] = kind;
         EXPECT_EQ(objects->RecTypeIxOf(record), type) << int(kind);
     }
@@ -242,7 +244,7 @@ TEST_F(AppSchemaTest, EnumerationTypesNameLayersKindsAndRegisterTypes) {
 }
 
 TEST_F(AppSchemaTest, NewScreenRecordsShowNoBitmapAndTheBasicLayers) {
-    std::vector<std::uint8_t> record(kScreenRecSize, 0xAA);
+    std::vector<std::uint8_t> record(ScreenRecordView::kSize, 0xAA);
     Type(kRecScreen).InitRecordValues(record.data(), record.size());
     EXPECT_EQ(record[82], 255);
     EXPECT_EQ(record[83], 255);
