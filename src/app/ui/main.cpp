@@ -1,6 +1,7 @@
 // The program's main block: batch commands are decided before any Qt object exists; otherwise
 // the settings are checked and the main window runs.
 
+#include "app/batch.h"
 #include "app/startup.h"
 #include "app/ui/mainwindow.h"
 #include "app/version.h"
@@ -25,11 +26,17 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: panolcd [PROFILE]\n"
+    "       panolcd --convert IN.LCD OUT.LCD\n"
     "       panolcd --version | --help\n"
     "\n"
     "PROFILE selects the settings file: its name with the extension .INI\n"
     "(beside the program when it has no directory). Without it panolcd.INI\n"
-    "beside the program is used.\n";
+    "beside the program is used.\n"
+    "\n"
+    "Batch commands run without a window and without a settings file:\n"
+    "  --convert IN.LCD OUT.LCD  reads the project file IN and writes it as OUT\n"
+    "                            (an existing OUT is kept as OUT.~CD)\n"
+    "Exit status 0 on success; 1 with one line on standard error on failure.\n";
 
 } // namespace
 
@@ -46,6 +53,11 @@ int main(int argc, char** argv) {
     if (!args.empty() && args[0] == "--help") {
         std::cout << kUsage;
         return EXIT_SUCCESS;
+    }
+    if (IsBatchCommand(args)) {
+        const int status = RunBatchCommand(ProgramPath(argv[0]), args, std::cerr);
+        ResetContext();
+        return status;
     }
     if (!args.empty() && args[0].rfind("--", 0) == 0) {
         std::cerr << "panolcd: unknown option " << argv[1] << '\n';

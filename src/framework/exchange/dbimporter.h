@@ -30,6 +30,8 @@ public:
     bool Succeeded() const override { return succeeded_; }
     void Halt() override;
     std::string StatusText() const override;
+    // The reader, for callers that check what follows the text or where a failure stood.
+    TLexicalElemReader& Reader() { return *reader_; }
 
 private:
     enum class State { Marker, Header, RecordOrEnd, NextNested, CreateRecord, Commit, Error, Done };
