@@ -18,6 +18,7 @@ namespace panolcd {
 struct ParamScanner;
 class TDataBase;
 class TrbStreamable;
+class StepRunner;
 
 struct ProcessContext {
     ProcessContext();
@@ -46,6 +47,8 @@ struct ProcessContext {
     TClipBoardStreamMan clipboardStream;
     // Registered dialogs; the ui installs its own.
     std::unique_ptr<DialogPort> dialogs = std::make_unique<HeadlessDialogPort>();
+    // The runner of long exchanges (not owned); none: they run to their end at once.
+    StepRunner* stepRunner = nullptr;
     // Handles of objects referred to from transfer buffers; a record leaves it when freed.
     HandleTable<TrbStreamable> handles;
     // Instance addresses of databases; reset with each project.

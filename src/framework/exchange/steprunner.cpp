@@ -1,16 +1,11 @@
 #include "framework/exchange/steprunner.h"
 
+#include "framework/environment/context.h"
 #include "framework/environment/msgbox.h"
 
 #include <exception>
 
 namespace panolcd {
-namespace {
-
-StepRunner* installedRunner = nullptr;
-
-} // namespace
-
 int RunOneStep(StepMachine& machine) {
     try {
         return machine.Step();
@@ -54,14 +49,14 @@ bool SyncStepRunner::Run(StepMachine& machine, const StepWindowTexts& /*texts*/)
 
 StepRunner& CurrentStepRunner() {
     static SyncStepRunner fallback;
-    if (installedRunner != nullptr)
-        return *installedRunner;
+    if (Ctx().stepRunner != nullptr)
+        return *Ctx().stepRunner;
     fallback = SyncStepRunner();
     return fallback;
 }
 
 void InstallStepRunner(StepRunner* runner) {
-    installedRunner = runner;
+    Ctx().stepRunner = runner;
 }
 
 } // namespace panolcd
