@@ -73,7 +73,7 @@ void TCtrlValidator::FillToControl(TrBuffer slot) {
 }
 
 bool TCtrlValidator::Validate() {
-    return control_ == nullptr || ValidateControl();
+    return control_ == nullptr ? ValidateData() : ValidateControl();
 }
 
 std::uint16_t TCtrlValidator::TrDataSize() const {

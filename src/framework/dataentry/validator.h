@@ -92,6 +92,8 @@ protected:
     virtual void EmptyControl();
     // The check behind Validate, called with a control.
     virtual bool ValidateControl() { return true; }
+    // The check behind Validate for a validator without control.
+    virtual bool ValidateData() { return true; }
 
     // Focuses the control (when it can take the focus) and shows `text` as an error.
     bool Fail(std::string_view text) const;

@@ -8,6 +8,7 @@
 #include "framework/environment/trace.h"
 #include "framework/exchange/clipboardstream.h"
 #include "framework/records/instancemanager.h"
+#include "framework/windows/commands.h"
 
 #include <cstdint>
 #include <functional>
@@ -19,6 +20,7 @@ struct ParamScanner;
 class TDataBase;
 class TrbStreamable;
 class StepRunner;
+class RecordWindowHost;
 
 struct ProcessContext {
     ProcessContext();
@@ -55,6 +57,12 @@ struct ProcessContext {
     TDBInstMan instMan;
     // The open project's root database; none without a project.
     std::unique_ptr<TDataBase> projectColl;
+    // The file command records the main window announces to the editor windows.
+    FileCmdRecs fileCmds;
+    // The secondary global database a record window made; none until then.
+    std::unique_ptr<TDataBase> secondGlobalDB;
+    // The main window record windows are opened in (not owned); none without a user interface.
+    RecordWindowHost* windowHost = nullptr;
 };
 
 ProcessContext& Ctx();

@@ -1,5 +1,6 @@
 #include "framework/records/dbcoll.h"
 
+#include "framework/environment/context.h"
 #include "framework/records/database.h"
 #include "framework/records/dbdescriptor.h"
 #include "framework/records/dbrecord.h"
@@ -75,6 +76,10 @@ void Collect(TDataBase& database, std::uint16_t dbTypeId, int filterIx,
 }
 
 } // namespace
+
+TDBColl::~TDBColl() {
+    Ctx().handles.ReleaseObject(this);
+}
 
 TDataBase* TDBColl::DataBase(int index) const {
     return dynamic_cast<TDataBase*>(At(index));

@@ -14,6 +14,9 @@ class TDataBase;
 
 class TDBColl : public TrbCollection, public NestedDatabaseHost {
 public:
+    TDBColl() = default;
+    // A window's list place may still hold the collection's handle.
+    ~TDBColl() override;
     std::string ClassName() const override { return "TDBColl"; }
 
     TDataBase* DataBase(int index) const;

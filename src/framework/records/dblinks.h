@@ -32,6 +32,8 @@ public:
     virtual bool HasControl() const = 0;
     // The database goes away: forget it and empty the control.
     virtual void ForgetDataBase() = 0;
+    // Shows the list's window: restored, the list's page in front, the window in front.
+    virtual void RevealList() {}
     bool ExpectInserted = false;
 };
 

@@ -492,4 +492,13 @@ std::unique_ptr<QtControl> MakeControl(QWidget* widget) {
     return nullptr;
 }
 
+ValidatorControl* QtControlCache::Control(QWidget* widget) {
+    if (widget == nullptr)
+        return nullptr;
+    auto found = controls_.find(widget);
+    if (found == controls_.end())
+        found = controls_.emplace(widget, MakeControl(widget)).first;
+    return found->second.get();
+}
+
 } // namespace panolcd

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -202,6 +203,16 @@ private:
 
 // The adapter for a widget of one of the classes above; null for any other widget.
 std::unique_ptr<QtControl> MakeControl(QWidget* widget);
+
+// The adapters of a form's widgets, each made on first use and kept as long as the form.
+class QtControlCache {
+public:
+    // Null for no widget or one no adapter serves.
+    ValidatorControl* Control(QWidget* widget);
+
+private:
+    std::map<const QWidget*, std::unique_ptr<QtControl>> controls_;
+};
 
 // Record texts (CR LF) and the widget's (LF). A lone CR cannot live in the widget: it becomes a
 // line break.

@@ -36,12 +36,7 @@ void TTrValDialog::done(int result) {
 }
 
 ValidatorControl* TTrValDialog::Control(QWidget* widget) {
-    if (widget == nullptr)
-        return nullptr;
-    auto found = controls_.find(widget);
-    if (found == controls_.end())
-        found = controls_.emplace(widget, MakeControl(widget)).first;
-    return found->second.get();
+    return controls_.Control(widget);
 }
 
 void TTrValDialog::TransferTo(const std::vector<QWidget*>& widgets,

@@ -56,7 +56,7 @@ protected:
 private:
     TRecordValidator validator_;
     std::vector<std::unique_ptr<TCtrlValidator>> validators_;
-    std::map<const QWidget*, std::unique_ptr<QtControl>> controls_;
+    QtControlCache controls_;
 };
 
 using QtDialogsMan = TDialogsMan<QWidget>;

@@ -6,6 +6,7 @@
 #include "framework/dataentry/stringedits.h"
 #include "framework/dataentry/ui/trvaldialog.h"
 #include "framework/exchange/steprunner.h"
+#include "framework/windows/windowmessages.h"
 
 #include <QEvent>
 #include <QTimer>
@@ -17,9 +18,6 @@ class QLineEdit;
 class QPushButton;
 
 namespace panolcd {
-
-// Posted to the wait window to run the next batch of steps.
-inline constexpr int kWmWaitStep = 2038;
 
 class TWait_Dlg : public TTrValDialog {
     Q_OBJECT
