@@ -5,15 +5,20 @@
 #include "common/paths.h"
 #include "framework/environment/context.h"
 #include "framework/records/database.h"
+#include "generator/syntaxparser.h"
 #include "project/projectfile.h"
 
+#include <clocale>
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
+#include <optional>
 
 namespace panolcd {
 namespace {
 
 constexpr const char* kConvert = "--convert";
+constexpr const char* kGenerate = "--generate";
 
 // The description the program reads: its own name with .APP, beside it.
 std::string AppFileBeside(const std::string& programPath) {
@@ -25,15 +30,22 @@ int Fail(std::ostream& err, const std::string& text) {
     return EXIT_FAILURE;
 }
 
-int Convert(const std::string& programPath, const std::string& in, const std::string& out,
-            std::ostream& err) {
+// The failure text when the description cannot be loaded.
+std::optional<std::string> LoadDescription(const std::string& programPath) {
     RegisterStreamClasses();
     const std::string appFile = AppFileBeside(programPath);
     try {
         Ctx().app.LoadAppData(appFile);
     } catch (const std::exception& e) {
-        return Fail(err, "APP file " + appFile + ": " + e.what());
+        return "APP file " + appFile + ": " + e.what();
     }
+    return std::nullopt;
+}
+
+int Convert(const std::string& programPath, const std::string& in, const std::string& out,
+            std::ostream& err) {
+    if (const auto failure = LoadDescription(programPath))
+        return Fail(err, *failure);
     const ProjectFileResult loaded = LoadProjectFile(in);
     if (!loaded.ok)
         return Fail(err, loaded.Text()); // nothing is written
@@ -44,10 +56,34 @@ int Convert(const std::string& programPath, const std::string& in, const std::st
     return EXIT_SUCCESS;
 }
 
+int Generate(const std::string& programPath, const std::string& project, std::ostream& err) {
+    if (const auto failure = LoadDescription(programPath))
+        return Fail(err, *failure);
+    // The banner names the running program; the generation time follows the user's locale.
+    Ctx().settings.exePath = programPath;
+    std::setlocale(LC_TIME, "");
+    // The program bank line names the full path of the project's files.
+    const std::string fullName =
+        ExpandFileName(project, FromFsPath(std::filesystem::current_path()));
+    const ProjectFileResult loaded = LoadProjectFile(fullName);
+    if (!loaded.ok)
+        return Fail(err, loaded.Text());
+    NullGeneratorHost host;
+    const GenerationResult result = GenerateProjectCode(host);
+    CloseProjectColl();
+    for (const std::string& warning : result.warnings)
+        err << "panolcd: warning: " << Cp1250ToUtf8(warning) << '\n';
+    if (!result.errors.empty())
+        return Fail(err, result.errors.front());
+    if (!result.generated)
+        return Fail(err, fullName + ": nothing generated");
+    return EXIT_SUCCESS;
+}
+
 } // namespace
 
 bool IsBatchCommand(const std::vector<std::string>& args) {
-    return !args.empty() && args[0] == kConvert;
+    return !args.empty() && (args[0] == kConvert || args[0] == kGenerate);
 }
 
 int RunBatchCommand(const std::string& programPath, const std::vector<std::string>& args,
@@ -57,6 +93,16 @@ int RunBatchCommand(const std::string& programPath, const std::vector<std::strin
             return Fail(err, "panolcd: --convert needs IN.LCD OUT.LCD");
         try {
             return Convert(programPath, args[1], args[2], err);
+        } catch (const std::exception& e) {
+            CloseProjectColl();
+            return Fail(err, std::string("panolcd: ") + e.what());
+        }
+    }
+    if (!args.empty() && args[0] == kGenerate) {
+        if (args.size() != 2)
+            return Fail(err, "panolcd: --generate needs PROJECT.LCD");
+        try {
+            return Generate(programPath, args[1], err);
         } catch (const std::exception& e) {
             CloseProjectColl();
             return Fail(err, std::string("panolcd: ") + e.what());

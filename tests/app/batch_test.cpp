@@ -4,6 +4,7 @@
 #include "app/batch.h"
 #include "support/test_context.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -44,6 +45,31 @@ TEST_F(Batch, FailuresLeaveOneLineAndNoOutput) {
     EXPECT_EQ(Run({"--convert", Path("BAD.LCD"), Path("NEW.LCD")}), 1);
     EXPECT_NE(err_.str().find("panolcd.APP"), std::string::npos) << err_.str();
     EXPECT_TRUE(User().shown.empty());
+}
+
+TEST_F(Batch, GenerateFailuresWriteNothing) {
+    EXPECT_TRUE(IsBatchCommand({"--generate"}));
+    EXPECT_EQ(Run({"--generate"}), 1);
+    EXPECT_EQ(err_.str(), "panolcd: --generate needs PROJECT.LCD\n");
+
+    // A project the program wrote, then a malformed fixed time: nothing is generated.
+    ASSERT_EQ(Run({"--convert", PANOLCD_SAMPLE_PROJECT, Path("JOB.LCD")}), 0) << err_.str();
+    ::setenv("SOURCE_DATE_EPOCH", "12x", 1);
+    EXPECT_EQ(Run({"--generate", Path("JOB.LCD")}), 1);
+    ::unsetenv("SOURCE_DATE_EPOCH");
+    EXPECT_EQ(err_.str(), "SOURCE_DATE_EPOCH is not a number of seconds: 12x\n");
+    EXPECT_FALSE(std::filesystem::exists(Path("JOB.PRI")));
+    EXPECT_FALSE(std::filesystem::exists(Path("JOB.T10")));
+
+    // The previous include file cannot make way (a directory holds its safety copy's name): it
+    // stays as it was, the declaration is still written, and the command fails.
+    WriteFile("JOB.PRI", "old");
+    std::filesystem::create_directory(Path("JOB.~RI"));
+    WriteFile("JOB.~RI/keep", "x");
+    EXPECT_EQ(Run({"--generate", Path("JOB.LCD")}), 1);
+    EXPECT_EQ(err_.str().rfind(Path("JOB.PRI") + ": ", 0), 0u) << err_.str();
+    EXPECT_EQ(ReadFile(Path("JOB.PRI")), "old");
+    EXPECT_TRUE(std::filesystem::exists(Path("JOB.T10")));
 }
 
 } // namespace

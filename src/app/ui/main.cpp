@@ -9,6 +9,7 @@
 #include "framework/dataentry/ui/qtdialogport.h"
 #include "framework/environment/context.h"
 #include "framework/environment/msgbox.h"
+#include "framework/environment/ui/debugmaskdialog.h"
 #include "framework/environment/ui/qtclipboardport.h"
 #include "framework/environment/ui/qtuserport.h"
 #include "framework/exchange/ui/waitdialog.h"
@@ -26,6 +27,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: panolcd [PROFILE]\n"
+    "       panolcd --generate PROJECT.LCD\n"
     "       panolcd --convert IN.LCD OUT.LCD\n"
     "       panolcd --version | --help\n"
     "\n"
@@ -34,6 +36,9 @@ constexpr const char* kUsage =
     "beside the program is used.\n"
     "\n"
     "Batch commands run without a window and without a settings file:\n"
+    "  --generate PROJECT.LCD    writes PROJECT.PRI and PROJECT.T10 beside the project\n"
+    "                            (previous versions are kept as .~RI and .~10;\n"
+    "                            SOURCE_DATE_EPOCH fixes the generation time)\n"
     "  --convert IN.LCD OUT.LCD  reads the project file IN and writes it as OUT\n"
     "                            (an existing OUT is kept as OUT.~CD)\n"
     "Exit status 0 on success; 1 with one line on standard error on failure.\n";
@@ -43,8 +48,16 @@ constexpr const char* kUsage =
 int main(int argc, char** argv) {
     using namespace panolcd;
     std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i)
-        args.push_back(Utf8ToCp1250(argv[i]));
+    for (int i = 1; i < argc; ++i) {
+        std::string arg;
+        if (!TryUtf8ToCp1250(argv[i], arg)) {
+            // File names are kept in Windows-1250 like those of projects made on Windows.
+            arg = Utf8ToCp1250(argv[i]);
+            std::cerr << "panolcd: warning: " << argv[i]
+                      << ": characters Windows-1250 cannot hold are read as ?\n";
+        }
+        args.push_back(arg);
+    }
 
     if (!args.empty() && args[0] == "--version") {
         std::cout << kProgramTitle << ' ' << kProgramVersion << '\n';
@@ -81,6 +94,7 @@ int main(int argc, char** argv) {
     }
     Ctx().clipboard = std::make_unique<QtClipboardPort>();
     RegisterWaitDialog();
+    RegisterDebugMaskDialog();
     // Unattended runs step exchanges to their end without a window.
     QtWaitStepRunner waitRunner;
     if (!std::getenv("PANOLCD_NO_DIALOGS"))

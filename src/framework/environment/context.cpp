@@ -1,6 +1,7 @@
 #include "framework/environment/context.h"
 
 #include "framework/records/database.h"
+#include "generator/syntaxparser.h"
 
 namespace panolcd {
 namespace {

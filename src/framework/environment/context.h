@@ -20,6 +20,7 @@ struct ParamScanner;
 class TDataBase;
 class TrbStreamable;
 class StepRunner;
+class TSyntaxParser;
 class RecordWindowHost;
 
 struct ProcessContext {
@@ -63,6 +64,8 @@ struct ProcessContext {
     std::unique_ptr<TDataBase> secondGlobalDB;
     // The main window record windows are opened in (not owned); none without a user interface.
     RecordWindowHost* windowHost = nullptr;
+    // The code generator's driver, created on the first generation; it goes first at the end.
+    std::unique_ptr<TSyntaxParser> syntaxParser;
 };
 
 ProcessContext& Ctx();

@@ -1,0 +1,37 @@
+#pragma once
+// The one output object of the code generator: keeps the indentation and whether the next text
+// starts a line, and writes through the text writer (which keeps the previous file as the
+// safety copy and only puts a completely written file in place).
+
+#include "framework/exchange/txwrfile.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace panolcd {
+
+inline constexpr int kMaxIndent = 128;
+inline constexpr std::size_t kMaxLineLength = 255;
+
+class TCodeExporter {
+public:
+    bool AtLineStart = false;
+    std::string IndentStr;
+    std::unique_ptr<TTxWrFile> OutFile;
+
+    void OpenOutput(std::string_view path);
+    // Closes and forgets the writer; the writer's error text, empty when the file was written.
+    std::string CloseOutput();
+    // New indentation = old + delta, kept within 0..kMaxIndent.
+    void Indent(int delta);
+    void ExportText(std::string_view text);
+    void ExportLine(std::string_view text);
+    // How many characters the next text can have before the line cut takes them.
+    std::size_t LineRoom() const;
+
+private:
+    void Export(std::string_view text, bool lineEnd);
+};
+
+} // namespace panolcd
