@@ -139,14 +139,17 @@ ProjectFileResult LoadProjectFile(std::string_view fileName, StepRunner* runner)
     return result;
 }
 
-ProjectFileResult SaveProjectFile(TDataBase& root, std::string_view fileName, StepRunner* runner) {
+ProjectFileResult SaveProjectFile(TDataBase& root, std::string_view requestedName,
+                                  StepRunner* runner) {
+    // The name may be the root's own, which is replaced below.
+    const std::string fileName(requestedName);
     const MessageCollector::Installed messages;
     if (!ExportDatabase(fileName, root, runner))
         return Failure(fileName, messages.First(), nullptr);
-    root.DBFileName = std::string(fileName);
+    root.DBFileName = fileName;
     root.ClearModified();
     ProjectFileResult result;
-    result.file = std::string(fileName);
+    result.file = fileName;
     return result;
 }
 
