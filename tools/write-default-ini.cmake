@@ -1,4 +1,17 @@
-# Writes the default panolcd.INI (CR LF lines) unless the file exists already.
+# Writes the default panolcd.INI (CR LF lines) unless the file exists already. The first start
+# opens a copy of the sample project beside the program, so the sample in the sources stays as
+# it is whatever the user does with it.
+#   DEST    the settings file to write
+#   SAMPLE  the sample project to copy beside it (optional)
+get_filename_component(dir "${DEST}" DIRECTORY)
+set(project "")
+if(DEFINED SAMPLE AND EXISTS "${SAMPLE}")
+  get_filename_component(name "${SAMPLE}" NAME)
+  set(project "${dir}/examples/${name}")
+  if(NOT EXISTS "${project}")
+    file(COPY "${SAMPLE}" DESTINATION "${dir}/examples")
+  endif()
+endif()
 if(EXISTS "${DEST}")
   return()
 endif()
@@ -11,7 +24,9 @@ set(lines
   "APP_CAP=PanoLCD"
   "UseClipboard=1"
   "ExpLineWidth=80"
-  "APP= UPD=1 DM=$00000000 TXS=1 TER=10 RLE=75 FTB=0 PRJ=''"
+  "APP= UPD=1 DM=$00000000 TXS=1 TER=10 RLE=75 FTB=0 PRJ='${project}'"
+  "WCOMPILE= UPD=1 CMD=''"
+  "VSLOADER= UPD=1 CMD=''"
 )
 string(REPLACE ";" "\r\n" text "${lines}")
 file(WRITE "${DEST}" "${text}\r\n")

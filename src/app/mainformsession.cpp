@@ -5,6 +5,9 @@
 #include "framework/environment/paramtrace.h"
 #include "framework/environment/trace.h"
 
+#include <exception>
+#include <initializer_list>
+
 namespace panolcd {
 
 namespace {
@@ -22,6 +25,8 @@ MainFormSession::MainFormSession(const std::vector<std::string>& args) {
     SetTraceMask(kDefaultTraceMask);
     appSettings_ = MakeTracedParamObject<TAppNameObject>("APP");
     Ctx().trace.txs = appSettings_->TXS;
+    compilerSettings_ = MakeTracedParamObject<TWCompilerNameObject>("WCOMPILE");
+    loaderSettings_ = MakeTracedParamObject<TVSLoaderNameObject>("VSLOADER");
 
     if (TraceEnabled(1))
         TraceLine(0, std::string(kMainFormClass) + ".FormCreate  Entry" + MemoryReportText());
@@ -30,12 +35,18 @@ MainFormSession::MainFormSession(const std::vector<std::string>& args) {
 
 MainFormSession::~MainFormSession() {
     appSettings_->TXS = Ctx().trace.txs;
-    try {
-        appSettings_->WriteParamToINI();
-    } catch (const std::exception& e) {
-        // The program is closing; the settings stay as they were on disk.
-        TraceError(0, std::string("APP: ") + e.what());
+    // Freed in reverse order of creation; each writes its entry when it asks for updating.
+    for (TNameObject* settings : std::initializer_list<TNameObject*>{
+             loaderSettings_.get(), compilerSettings_.get(), appSettings_.get()}) {
+        try {
+            settings->WriteParamToINI();
+        } catch (const std::exception& e) {
+            // The program is closing; the settings stay as they were on disk.
+            TraceError(0, settings->GetKeyName() + ": " + e.what());
+        }
     }
+    loaderSettings_.reset();
+    compilerSettings_.reset();
     appSettings_.reset();
     if (TraceEnabled(1))
         TraceLine(0, std::string(kMainFormClass) + ".FormDestroy Exit " + MemoryReportText());

@@ -3,6 +3,7 @@
 // settings objects, the environment.
 
 #include "app/appnameobject.h"
+#include "build/toolsettings.h"
 
 #include <memory>
 #include <string>
@@ -20,9 +21,13 @@ public:
     MainFormSession& operator=(const MainFormSession&) = delete;
 
     TAppNameObject& AppSettings() { return *appSettings_; }
+    TWCompilerNameObject& CompilerSettings() { return *compilerSettings_; }
+    TVSLoaderNameObject& LoaderSettings() { return *loaderSettings_; }
 
 private:
     std::unique_ptr<TAppNameObject> appSettings_;
+    std::unique_ptr<TWCompilerNameObject> compilerSettings_;
+    std::unique_ptr<TVSLoaderNameObject> loaderSettings_;
 };
 
 } // namespace panolcd

@@ -2,6 +2,7 @@
 
 #include "app/mainformsession.h"
 #include "app/startup.h"
+#include "build/toolsettings.h"
 #include "common/paths.h"
 #include "framework/environment/console.h"
 #include "framework/environment/context.h"
@@ -109,9 +110,44 @@ TEST_F(AppSettingsTest, SessionTracesAndRemembersSettings) {
     EXPECT_EQ(lines.Row(3), "OK");
     EXPECT_EQ(lines.Row(4),
               "APP:TAppNameObject=[ UPD=1 DM=$00000001 TXS=1 TER=10 RLE=75 FTB=0 PRJ='']");
-    EXPECT_EQ(lines.Row(5), "TAppMainForm.FormCreate  EntryViewFreeMem not implem.");
-    EXPECT_EQ(lines.Row(6), "TAppMainForm.FormDestroy Exit ViewFreeMem not implem.");
+    // The tool settings follow in creation order, then the form's entry and exit.
+    EXPECT_EQ(lines.Row(5).rfind("WCOMPILE:TWCompilerNameObject/TWCompilerNameObject.Create", 0),
+              0u);
+    int row = 6;
+    while (row < 40 && lines.Row(row).rfind("VSLOADER:TVSLoaderNameObject/", 0) != 0)
+        ++row;
+    while (row < 40 && lines.Row(row).rfind("TAppMainForm", 0) != 0)
+        ++row;
+    EXPECT_EQ(lines.Row(row), "TAppMainForm.FormCreate  EntryViewFreeMem not implem.");
+    EXPECT_EQ(lines.Row(row + 1), "TAppMainForm.FormDestroy Exit ViewFreeMem not implem.");
     EXPECT_NE(IniText().find("PRJ='/w/JOB.LCD'"), std::string::npos);
+}
+
+TEST_F(AppSettingsTest, ToolTemplatesReadAndWriteBack) {
+    struct Case {
+        const char* entry;
+        const char* cmd;
+        const char* written;
+    } const cases[] = {
+        {"UPD=1 CMD='/opt/vb/wcomp %s'", "/opt/vb/wcomp %s", " UPD=1 CMD='/opt/vb/wcomp %s'"},
+        {"UPD=1 CMD=\"it's %s\"", "it's %s", " UPD=1 CMD=\"it's %s\""},
+        {"UPD=1", "", " UPD=1 CMD=''"},
+    };
+    for (const Case& c : cases) {
+        UseEntry("");
+        WriteFile("panolcd.INI", std::string("[SECTIONS]\r\nRD_SECTION=Main\r\nWR_SECTION=Main\r\n"
+                                             "[Main]\r\nWCOMPILE=") +
+                                     c.entry + "\r\n");
+        TWCompilerNameObject compiler;
+        compiler.ReadEntry();
+        EXPECT_EQ(compiler.CMD, c.cmd) << c.entry;
+        compiler.WriteParamToINI();
+        EXPECT_NE(IniText().find(std::string("WCOMPILE=") + c.written + "\r\n"), std::string::npos)
+            << IniText();
+        TWCompilerNameObject again;
+        again.ReadEntry();
+        EXPECT_EQ(again.CMD, c.cmd);
+    }
 }
 
 TEST_F(AppSettingsTest, MaskZeroSilencesTheCreationTraces) {

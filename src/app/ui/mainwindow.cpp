@@ -1,61 +1,573 @@
 #include "app/ui/mainwindow.h"
 
+#include "app/mainactions.h"
 #include "app/mainformsession.h"
+#include "app/ui/aboutbox.h"
+#include "app/ui/caselayersform.h"
 #include "app/version.h"
+#include "common/paths.h"
+#include "common/ui/qtext.h"
+#include "framework/environment/context.h"
+#include "framework/environment/debugmask.h"
 #include "framework/environment/trace.h"
 #include "framework/environment/ui/syswrwindow.h"
+#include "framework/records/database.h"
+#include "framework/windows/udbforms.h"
+#include "framework/windows/windowmessages.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
+#include <QRegularExpression>
 #include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
 
 namespace panolcd {
+namespace {
+
+const QEvent::Type kProjectCmdEvent = static_cast<QEvent::Type>(QEvent::User + kWmProjectCmd);
+
+// A deferred project command on its way to the main window.
+class ProjectCmdEvent final : public QEvent {
+public:
+    explicit ProjectCmdEvent(ProjectCmd command) : QEvent(kProjectCmdEvent), command_(command) {}
+    ProjectCmd Command() const { return command_; }
+
+private:
+    ProjectCmd command_;
+};
+
+constexpr int kTickMs = 550;
+constexpr int kHelpContents = 0;
+constexpr int kHelpNoChild = 1;
+constexpr std::array<int, MainFormController::kStatusPanels> kPanelWidths = {0, 64, 160, 50};
+constexpr char kRootWindowName[] = "F_LCROOT";
+
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+struct DialogSpec {
+    const char* title;
+    const char* suffix;
+    // "caption|pattern" pairs as the dialogs list them.
+    const char* filters;
+};
+
+DialogSpec DialogOf(FileDialogKind kind) {
+    switch (kind) {
+    case FileDialogKind::ProjectOpen:
+        return {"Otevření projektu", "LCD",
+                "Projekt LCD (*.lcd)|*.lcd|Projekt PRG (*.prg)|*.prg|Všechny (*.*)|*.*"};
+    case FileDialogKind::ProjectSave:
+        return {"Uložení projektu", "LCD",
+                "Projekt LCD (*.lcd)|*.lcd|Projekt PRG (*.prg)|*.prg|Šablona projektu LCD "
+                "(*.lc$)|*.lc$|Šablona projektu PRG (*.pr$)|*.pr$|Všechny (*.*)|*.*"};
+    case FileDialogKind::ProjectTemplateOpen:
+        return {"Nový projekt", "LC$",
+                "Šablona nového projektu|*.lc$;*.pr$|Šablona projektu LCD (*.lc$)|*.lc$|Šablona "
+                "projektu PRG (*.pr$)|*.pr$|Všechny (*.*)|*.*"};
+    case FileDialogKind::EditorOpen:
+        break;
+    }
+    return {"Otevření souboru", "PRG",
+            "Program Vorn-Basic (*.prg)|*.prg|Obrazovky LCD (*.pri)|*.pri|Textový soubor "
+            "(*.txt)|*.txt|Šablona projektu PRG (*.pr$)|*.pr$|Šablona projektu LCD "
+            "(*.lc$)|*.lc$|Konfigurační soubor (*.ini)|*.ini|Všechny soubory(*.*)|*.*"};
+}
+
+// Qt name filters from "caption|pattern;pattern|..." pairs. Patterns are matched in both letter
+// cases, as file names made on Windows come in either.
+QStringList NameFilters(const char* filters) {
+    const QStringList parts = Utf8(filters).split('|');
+    QStringList result;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString& pattern : parts[i + 1].split(';')) {
+            patterns << pattern;
+            if (pattern != "*.*")
+                patterns << pattern.toUpper();
+        }
+        QString caption = parts[i];
+        caption.remove(QRegularExpression(R"(\s*\(.*\)$)"));
+        result << caption + " (" + patterns.join(' ') + ")";
+    }
+    return result;
+}
+
+} // namespace
 
 TAppMainForm::TAppMainForm(const std::vector<std::string>& args, QWidget* parent)
-    : QMainWindow(parent), mdiArea_(new QMdiArea(this)) {
+    : TTrMainForm(parent), mdiArea_(new QMdiArea(this)) {
     setObjectName("TAppMainForm");
     setWindowTitle(kProgramTitle);
     mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
-    statusBar()->setObjectName("MainForm_StatusBar");
-    CreateMenus();
     session_ = std::make_unique<MainFormSession>(args);
-    resize(800, 600);
+    controller_ = std::make_unique<MainFormController>(*this, store_, Ctx().settings.exePath);
+    CreateActions();
+    CreateMenusAndToolBars();
+    CreateStatusBar();
+    SetFlatToolBars(session_->AppSettings().FTB);
+
+    caseLayers_ = new TCaseLayers_Form(this);
+    caseLayers_->hide();
+    controller_->LoadCaseLayerList();
+    caseLayers_->SetEntries(controller_->CaseLayerNames(), controller_->ChosenCaseEntry());
+    connect(caseLayers_, &TCaseLayers_Form::EntryChosen, this,
+            [this](int entry) { Guarded([&] { controller_->ChooseCaseEntry(entry); }); });
+    connect(caseLayers_, &TCaseLayers_Form::Closed, this, [this] {
+        Guarded([&] {
+            controller_->CaseWindowClosed();
+            ShowButtons();
+        });
+    });
+
+    // The object clipboard is the system clipboard whatever the settings say.
+    Ctx().useClipboard = true;
+    ConnectActions();
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this,
+            [this](QMdiSubWindow*) { Guarded([&] { ActiveChildChanged(); }); });
+    tick_ = new QTimer(this);
+    tick_->setInterval(kTickMs);
+    connect(tick_, &QTimer::timeout, this, [this] { Guarded([&] { UpdateActions(); }); });
+    tick_->start();
+    resize(900, 650);
+    ActiveChildChanged();
 }
 
 TAppMainForm::~TAppMainForm() {
-    // Children first: the diagnostic window must unregister before the session's last trace.
+    tick_->stop();
+    session_->AppSettings().PRJ = controller_->LifeCycle().ReopenName();
+    // Children first: they may still refer to the project and the diagnostic channel.
     delete mdiArea_;
     mdiArea_ = nullptr;
+    CloseProjectColl();
+    controller_.reset();
     session_.reset();
 }
 
-void TAppMainForm::CreateMenus() {
-    QMenu* files = menuBar()->addMenu("&Soubory");
-    QAction* exitAction = files->addAction("&Konec");
-    exitAction->setObjectName("Exit_Action");
-    exitAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
-    exitAction->setToolTip("Konec programu");
-    exitAction->setStatusTip("Ukončí se tento program");
-    connect(exitAction, &QAction::triggered, this, &QWidget::close);
+void TAppMainForm::CreateActions() {
+    for (const MainActionSpec& spec : MainActions()) {
+        auto* action = new QAction(Utf8(spec.caption), this);
+        action->setObjectName(Utf8(spec.name));
+        if (!spec.shortcut.empty())
+            action->setShortcut(QKeySequence(Utf8(spec.shortcut), QKeySequence::PortableText));
+        if (!spec.tooltip.empty())
+            action->setToolTip(Utf8(spec.tooltip));
+        action->setStatusTip(Utf8(spec.status));
+        action->setCheckable(spec.checkable);
+        actions_[std::string(spec.name)] = action;
+        addAction(action); // shortcuts work while a child has the focus
+    }
+    auto* zooms = new QActionGroup(this);
+    for (const char* name : {"Zoom1_Action", "Zoom2_Action", "Zoom4_Action"})
+        zooms->addAction(actions_.at(name));
+    actions_.at("Zoom1_Action")->setChecked(true);
+}
 
-    QMenu* settings = menuBar()->addMenu("Nas&tavení");
-    settings->setStatusTip("Nastavení parametrů programu");
-    QMenu* system = settings->addMenu("&Systém");
-    system->setStatusTip("Pomocné systémové příkazy pro ladění programu");
-    QAction* openDiag = system->addAction("Otevři okénko TXS");
-    openDiag->setObjectName("OpenSysWr_Action");
-    openDiag->setStatusTip("Otevře okénko diagnostických výpisů");
-    connect(openDiag, &QAction::triggered, this, [this] { OpenDiagnosticWindow(); });
+void TAppMainForm::CreateMenusAndToolBars() {
+    const auto fill = [this](QWidget* target, const MainMenuSpec& spec, auto&& self) -> void {
+        for (std::string_view entry : spec.entries) {
+            if (entry == "-") {
+                auto* separator = new QAction(target);
+                separator->setSeparator(true);
+                target->addAction(separator);
+                continue;
+            }
+            if (entry.front() == '>') {
+                const MainMenuSpec* sub = FindSubMenu(entry.substr(1));
+                auto* menu = qobject_cast<QMenu*>(target);
+                if (sub == nullptr || menu == nullptr)
+                    continue;
+                QMenu* child = menu->addMenu(Utf8(sub->caption));
+                child->setObjectName(Utf8(sub->name));
+                child->menuAction()->setStatusTip(Utf8(sub->hint));
+                self(child, *sub, self);
+                continue;
+            }
+            target->addAction(actions_.at(std::string(entry)));
+        }
+    };
+    for (const MainMenuSpec& spec : MainMenus()) {
+        QMenu* menu = menuBar()->addMenu(Utf8(spec.caption));
+        menu->setObjectName(Utf8(spec.name));
+        menu->menuAction()->setStatusTip(Utf8(spec.hint));
+        fill(menu, spec, fill);
+    }
+    for (const MainMenuSpec& spec : ToolBars()) {
+        QToolBar* bar = addToolBar(Utf8(spec.name));
+        bar->setObjectName(Utf8(spec.name));
+        bar->setFloatable(true);
+        bar->setMovable(true);
+        toolBars_[std::string(spec.name)] = bar;
+        fill(bar, spec, fill);
+    }
+    const std::pair<const char*, const char*> visibility[] = {
+        {"FileClipboardToolVisible_Action", "FileClipboard_ToolBar"},
+        {"LayersZoomToolVisible_Action", "LayersZoom_ToolBar"},
+        {"RunToolBarVisible_Action", "Run_ToolBar"},
+        {"LCDObjectsToolVisible_Action", "LCDObjects_ToolBar"}};
+    for (const auto& [actionName, barName] : visibility) {
+        QAction* action = actions_.at(actionName);
+        QToolBar* bar = toolBars_.at(barName);
+        action->setChecked(true);
+        connect(action, &QAction::toggled, bar, &QToolBar::setVisible);
+        connect(bar, &QToolBar::visibilityChanged, action, &QAction::setChecked);
+    }
+}
 
-    QMenu* windows = menuBar()->addMenu("O&kénka");
-    windows->setStatusTip("Operace s okénky");
-    windows->addAction("&Kaskáda", mdiArea_, &QMdiArea::cascadeSubWindows);
-    windows->addAction("&Dlaždice", mdiArea_, &QMdiArea::tileSubWindows);
+void TAppMainForm::CreateStatusBar() {
+    statusBar()->setObjectName("MainForm_StatusBar");
+    for (std::size_t i = 0; i < panels_.size(); ++i) {
+        auto* panel = new QLabel(statusBar());
+        panel->setObjectName(QString("StatusPanel%1").arg(i));
+        panel->setMinimumWidth(kPanelWidths[i]);
+        panel->setVisible(kPanelWidths[i] > 0);
+        statusBar()->addWidget(panel, i + 1 == panels_.size() ? 1 : 0);
+        panels_[i] = panel;
+    }
+}
+
+QAction* TAppMainForm::Action(const std::string& name) const {
+    const auto found = actions_.find(name);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+QToolBar* TAppMainForm::ToolBar(const std::string& name) const {
+    const auto found = toolBars_.find(name);
+    return found == toolBars_.end() ? nullptr : found->second;
+}
+
+void TAppMainForm::On(const std::string& name, std::function<void()> handler) {
+    connect(actions_.at(name), &QAction::triggered, this, [this, handler = std::move(handler)] {
+        Guarded(handler);
+        UpdateActions();
+    });
+}
+
+void TAppMainForm::ConnectActions() {
+    ProjectLifeCycle& cycle = controller_->LifeCycle();
+    MainFormController& ctl = *controller_;
+    On("NewProject_Action", [&cycle] { cycle.NewProjectAction(); });
+    On("OpenProject_Action", [&cycle] { cycle.OpenProjectAction(); });
+    On("CloseProject_Action", [&cycle] { cycle.CloseProjectAction(); });
+    On("SaveProject_Action", [&cycle] { cycle.SaveProjectAction(); });
+    On("SaveProjectAs_Action", [&cycle] { cycle.SaveProjectAsAction(); });
+    On("Exit_Action", [this] { close(); });
+
+    On("EditDel_Action", [this] { PostEditCmdToActive(ecDelete); });
+    On("EditCut_Action", [this] { PostEditCmdToActive(ecCut); });
+    On("EditCopy_Action", [this] { PostEditCmdToActive(ecCopy); });
+    On("EditPaste_Action", [this] { PostEditCmdToActive(ecPaste); });
+
+    On("GenPRI_Action", [&ctl] { ctl.GeneratePri(); });
+
+    On("OpenRootWin_Action", [this] { PostProjectCmd(ProjectCmd::ShowProject); });
+    On("MaximizeRestoreMDIChild_Action", [this] {
+        QMdiSubWindow* child = mdiArea_->currentSubWindow();
+        if (child == nullptr || child->isMinimized())
+            return;
+        if (child->isMaximized())
+            child->showNormal();
+        else
+            child->showMaximized();
+    });
+    On("ZoomChange_Action", [this, &ctl] {
+        ctl.ZoomCycle();
+        ShowButtons();
+    });
+    On("WindowClose_Action", [this] {
+        if (QMdiSubWindow* child = mdiArea_->currentSubWindow())
+            child->close();
+    });
+    On("WindowCloseOthers_Action", [this] { CloseChildren(true); });
+    On("WindowCloseAll_Action", [this] { CloseChildren(false); });
+    On("OrigFormSize_Action", [this] {
+        QMdiSubWindow* child = mdiArea_->currentSubWindow();
+        if (child == nullptr)
+            return;
+        if (child->isMaximized() || child->isMinimized())
+            child->showNormal();
+        PostEditCmdToActive(ecOrigSize);
+    });
+    On("OrigAllFormSize_Action", [this] {
+        QMdiSubWindow* active = mdiArea_->currentSubWindow();
+        if (active != nullptr && (active->isMaximized() || active->isMinimized()))
+            active->showNormal();
+        for (QMdiSubWindow* child : mdiArea_->subWindowList()) {
+            auto* target = dynamic_cast<MessageTarget*>(child);
+            if (target == nullptr)
+                continue;
+            QPointer<QMdiSubWindow> guard(child);
+            QTimer::singleShot(0, this, [guard, target] {
+                if (guard)
+                    Guarded([&] { target->HandleMessage(kWmEditCmd, ecOrigSize, 0); });
+            });
+        }
+    });
+    On("WindowCascade_Action", [this] { mdiArea_->cascadeSubWindows(); });
+    On("WindowTileHorizontal_Action", [this] { TileChildren(true); });
+    On("WindowTileVertical_Action", [this] { TileChildren(false); });
+    On("WindowMinimizeAll_Action", [this] {
+        for (QMdiSubWindow* child : mdiArea_->subWindowList())
+            child->showMinimized();
+    });
+    On("WindowArrange_Action", [this] {
+        // Minimized windows line up along the bottom edge.
+        int x = 0;
+        for (QMdiSubWindow* child : mdiArea_->subWindowList()) {
+            if (!child->isMinimized())
+                continue;
+            child->move(x, mdiArea_->viewport()->height() - child->height());
+            x += child->width();
+        }
+    });
+    On("MainFormMaxRestore_Action", [this] {
+        if (windowState() == Qt::WindowNoState)
+            showMaximized();
+        else
+            showNormal();
+    });
+
+    On("HelpScr_Action",
+       [this, &ctl] { ctl.SetHelpButton(Action("HelpScr_Action")->isChecked()); });
+    On("BmpLayer_Action",
+       [this, &ctl] { ctl.SetLayerButton(0, Action("BmpLayer_Action")->isChecked()); });
+    On("TextLayer_Action",
+       [this, &ctl] { ctl.SetLayerButton(1, Action("TextLayer_Action")->isChecked()); });
+    On("GraphicLayer_Action",
+       [this, &ctl] { ctl.SetLayerButton(2, Action("GraphicLayer_Action")->isChecked()); });
+    On("CaseLayer_Action", [this, &ctl] {
+        ctl.SetCaseButton(Action("CaseLayer_Action")->isChecked());
+        ShowButtons();
+    });
+    On("Zoom1_Action", [&ctl] { ctl.SetZoom(1); });
+    On("Zoom2_Action", [&ctl] { ctl.SetZoom(2); });
+    On("Zoom4_Action", [&ctl] { ctl.SetZoom(4); });
+    On("ToBackLCDObj_Action", [&ctl] { ctl.SelectedToBack(); });
+    On("ClearAllLCDObj_Action", [&ctl] { ctl.ClearAllObjects(); });
+    for (const InsertActionSpec& insert : InsertActions()) {
+        const std::string name(insert.name);
+        On(name, [&ctl, name] { ctl.InsertObject(name); });
+    }
+
+    On("HelpContent_Action", [this] { ShowHelpTopic(kHelpContents); });
+    On("HelpContext_Action", [this, &ctl] {
+        if (ActiveChild() == ChildKind::None)
+            ShowHelpTopic(kHelpNoChild);
+        else if (ctl.HelpGoesToChild())
+            PostEditCmdToActive(ecHelp);
+        else
+            ShowHelpTopic(kHelpContents);
+    });
+    On("FlatToolBars_Action", [this] {
+        const bool flat = Action("FlatToolBars_Action")->isChecked();
+        session_->AppSettings().FTB = flat;
+        SetFlatToolBars(flat);
+    });
+    On("DiagMask_Action", [] { EditTraceMask(); });
+    On("OpenSysWr_Action", [this] { OpenDiagnosticWindow(); });
+    On("About_Action", [this] {
+        TAboutBox about(this);
+        about.exec();
+    });
+}
+
+void TAppMainForm::ShowHelpTopic(int topic) {
+    const std::string page = MainFormController::HelpTopicPage(topic);
+    if (!page.empty())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(page)));
+}
+
+void TAppMainForm::SetFlatToolBars(bool flat) {
+    actions_.at("FlatToolBars_Action")->setChecked(flat);
+    const QString style = flat ? QString()
+                               : QStringLiteral("QToolButton { border: 1px outset "
+                                                "palette(mid); padding: 2px; }");
+    for (const auto& [name, bar] : toolBars_)
+        bar->setStyleSheet(style);
+}
+
+QMenu* TAppMainForm::createPopupMenu() {
+    auto* menu = new QMenu(this);
+    for (const char* name : {"FileClipboardToolVisible_Action", "LayersZoomToolVisible_Action",
+                             "RunToolBarVisible_Action", "LCDObjectsToolVisible_Action"})
+        menu->addAction(actions_.at(name));
+    menu->addSeparator();
+    menu->addAction(actions_.at("FlatToolBars_Action"));
+    return menu;
+}
+
+void TAppMainForm::UpdateActions() {
+    if (controller_ == nullptr)
+        return;
+    controller_->SetClipboardHasText(Ctx().clipboard->HasText());
+    for (const auto& [name, action] : actions_)
+        action->setEnabled(controller_->ActionEnabled(name));
+    for (std::size_t i = 1; i < panels_.size(); ++i)
+        panels_[i]->setText(ToQString(controller_->Panel(static_cast<int>(i))));
+}
+
+void TAppMainForm::ShowButtons() {
+    const LayerButtons& buttons = controller_->Buttons();
+    const std::pair<const char*, bool> checks[] = {{"HelpScr_Action", buttons.help},
+                                                   {"BmpLayer_Action", buttons.bmp},
+                                                   {"TextLayer_Action", buttons.txt},
+                                                   {"GraphicLayer_Action", buttons.gr},
+                                                   {"CaseLayer_Action", buttons.caseLayer}};
+    for (const auto& [name, down] : checks)
+        actions_.at(name)->setChecked(down);
+    const int zoom = controller_->CurrentZoom();
+    if (zoom == 1 || zoom == 2 || zoom == 4)
+        actions_.at("Zoom" + std::to_string(zoom) + "_Action")->setChecked(true);
+    caseLayers_->SetChosen(controller_->ChosenCaseEntry());
+    caseLayers_->setVisible(controller_->CaseWindowVisible());
+}
+
+void TAppMainForm::ActiveChildChanged() {
+    std::uint32_t caps = 0;
+    if (auto* target = dynamic_cast<MessageTarget*>(mdiArea_->currentSubWindow()))
+        caps = target->HandleMessage(kWmQueryEditCaps, 0, 0);
+    controller_->ActiveChildChanged(caps, Ctx().clipboard->HasText());
+    if (ActiveScreen() != nullptr)
+        ShowButtons();
+    UpdateActions();
+}
+
+ChildKind TAppMainForm::ActiveChild() const {
+    QMdiSubWindow* child = mdiArea_ != nullptr ? mdiArea_->currentSubWindow() : nullptr;
+    return child == nullptr ? ChildKind::None : ChildKind::Other;
+}
+
+void TAppMainForm::PostEditCmdToActive(EditCmd command) {
+    QPointer<QMdiSubWindow> child = mdiArea_->currentSubWindow();
+    auto* target = dynamic_cast<MessageTarget*>(child.data());
+    if (target == nullptr)
+        return; // the main window ignores edit commands
+    QTimer::singleShot(0, this, [child, target, command] {
+        if (child)
+            Guarded([&] { target->HandleMessage(kWmEditCmd, command, 0); });
+    });
+}
+
+void TAppMainForm::CloseChildren(bool allButActive) {
+    QMdiSubWindow* active = mdiArea_->currentSubWindow();
+    std::vector<QPointer<QMdiSubWindow>> snapshot;
+    for (QMdiSubWindow* child : mdiArea_->subWindowList()) {
+        if (!allButActive || child != active)
+            snapshot.emplace_back(child);
+    }
+    for (const QPointer<QMdiSubWindow>& child : snapshot) {
+        if (child)
+            child->close();
+    }
+}
+
+void TAppMainForm::TileChildren(bool horizontal) {
+    std::vector<QMdiSubWindow*> shown;
+    for (QMdiSubWindow* child : mdiArea_->subWindowList()) {
+        if (!child->isMinimized())
+            shown.push_back(child);
+    }
+    if (shown.empty())
+        return;
+    const QSize area = mdiArea_->viewport()->size();
+    const int count = static_cast<int>(shown.size());
+    for (int i = 0; i < count; ++i) {
+        QMdiSubWindow* child = shown[static_cast<std::size_t>(i)];
+        child->showNormal();
+        if (horizontal)
+            child->setGeometry(0, i * area.height() / count, area.width(), area.height() / count);
+        else
+            child->setGeometry(i * area.width() / count, 0, area.width() / count, area.height());
+    }
+}
+
+void TAppMainForm::PostProjectCmd(ProjectCmd command) {
+    QCoreApplication::postEvent(this, new ProjectCmdEvent(command));
+}
+
+void TAppMainForm::BroadcastFileCmd(FileRecId record) {
+    Broadcast(this, kWmFileCmd, 0, static_cast<std::uint32_t>(record));
+}
+
+void TAppMainForm::BroadcastEditCmd(EditCmd command) {
+    Broadcast(this, kWmEditCmd, command, 0);
+}
+
+std::optional<FileChoice> TAppMainForm::AskFile(FileDialogKind kind, const std::string& initialDir,
+                                                const std::string& fileName, int filterIndex) {
+    const DialogSpec spec = DialogOf(kind);
+    QFileDialog dialog(this, Utf8(spec.title), ToQString(initialDir));
+    const QStringList filters = NameFilters(spec.filters);
+    dialog.setNameFilters(filters);
+    if (filterIndex >= 1 && filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[filterIndex - 1]);
+    dialog.setDefaultSuffix(Utf8(spec.suffix));
+    if (kind == FileDialogKind::ProjectSave) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(kind == FileDialogKind::EditorOpen ? QFileDialog::AnyFile
+                                                              : QFileDialog::ExistingFile);
+    }
+    if (!fileName.empty())
+        dialog.selectFile(ToQString(fileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    FileChoice choice;
+    choice.fileName = FromQString(dialog.selectedFiles().front());
+    choice.filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    return choice;
+}
+
+void TAppMainForm::SetLcdToolbarsVisible(bool visible) {
+    toolBars_.at("LCDObjects_ToolBar")->setVisible(visible);
+    toolBars_.at("LayersZoom_ToolBar")->setVisible(visible);
+}
+
+bool TAppMainForm::RaiseRootWindow() {
+    const TUDBFormObj* rootClass = FindUDBFormClass(kRootWindowName);
+    if (rootClass == nullptr)
+        return false;
+    for (QMdiSubWindow* child : mdiArea_->subWindowList()) {
+        auto* window = dynamic_cast<RecordWindow*>(child);
+        if (window == nullptr || UDBFormClassOf(*window) != rootClass->Class)
+            continue;
+        window->ShowEditWindow();
+        return true;
+    }
+    return false;
+}
+
+void TAppMainForm::CreateRootWindow(TDataBase& project, TDBRecordObj* rootRecord) {
+    // Until the root window's class is registered there is nothing to open.
+    if (FindUDBFormClass(kRootWindowName) == nullptr)
+        return;
+    OpenUDBForm(kRootWindowName, &project, rootRecord, -1, 0, -1);
+}
+
+void TAppMainForm::CloseProjectWindows() {
+    for (QMdiSubWindow* child : mdiArea_->subWindowList()) {
+        if (auto* window = dynamic_cast<RecordWindow*>(child)) {
+            window->SetNoAskClose(true);
+            window->CloseWindow();
+        }
+    }
 }
 
 TMDIChild_SysWr0* TAppMainForm::DiagnosticWindow() const {
@@ -69,7 +581,7 @@ TMDIChild_SysWr0* TAppMainForm::DiagnosticWindow() const {
 }
 
 TMDIChild_SysWr0* TAppMainForm::OpenDiagnosticWindow() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const BusyCursorGuard busy(static_cast<TTrMainForm*>(this));
     TMDIChild_SysWr0* window = DiagnosticWindow();
     if (window) {
         QMdiSubWindow* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget());
@@ -83,17 +595,44 @@ TMDIChild_SysWr0* TAppMainForm::OpenDiagnosticWindow() {
         sub->resize(window->size());
         sub->show();
     }
-    QApplication::restoreOverrideCursor();
     return window;
 }
 
-void TAppMainForm::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (shownOnce_)
+bool TAppMainForm::event(QEvent* event) {
+    if (event->type() == kProjectCmdEvent) {
+        const ProjectCmd command = static_cast<ProjectCmdEvent*>(event)->Command();
+        Guarded(
+            [&] { controller_->LifeCycle().RunProjectCmd(command, session_->AppSettings().PRJ); });
+        UpdateActions();
+        return true;
+    }
+    if (event->type() == QEvent::StatusTip) {
+        // Hints go to panel 3.
+        panels_[3]->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return TTrMainForm::event(event);
+}
+
+void TAppMainForm::closeEvent(QCloseEvent* event) {
+    // The close query asks about saving; the program ends whatever the answers.
+    Guarded([&] { controller_->LifeCycle().QueryExit(); });
+    TTrMainForm::closeEvent(event);
+    event->accept();
+}
+
+void TAppMainForm::StartUp() {
+    if (started_)
         return;
-    shownOnce_ = true;
+    started_ = true;
+    PostProjectCmd(ProjectCmd::OpenLast);
     if (TraceMask() != 0)
         OpenDiagnosticWindow();
+}
+
+void TAppMainForm::showEvent(QShowEvent* event) {
+    TTrMainForm::showEvent(event);
+    StartUp();
 }
 
 } // namespace panolcd

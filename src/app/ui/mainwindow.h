@@ -1,21 +1,37 @@
 #pragma once
-// TAppMainForm: the multi-document frame of the program.
+// TAppMainForm: the multi-document frame of the program. It builds its actions, menus and
+// toolbars from the action table, forwards every action to the main window's controller and
+// shows what the controller decides; it is also the window side the controller works through.
 
-#include <QMainWindow>
+#include "app/mainformcontroller.h"
+#include "app/mainformports.h"
+#include "app/projectstore.h"
+#include "framework/windows/ui/udbform.h"
 
+#include <QEvent>
+
+#include <array>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+class QAction;
+class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
+class QTimer;
+class QToolBar;
 
 namespace panolcd {
 
 class MainFormSession;
+class TAboutBox;
+class TCaseLayers_Form;
 class TMDIChild_SysWr0;
 
-class TAppMainForm : public QMainWindow {
+class TAppMainForm final : public TTrMainForm, public MainFormPort {
     Q_OBJECT
 public:
     // `args` are the command-line arguments after the program name (Windows-1250).
@@ -23,19 +39,73 @@ public:
     ~TAppMainForm() override;
 
     QMdiArea* MdiArea() const { return mdiArea_; }
+    QMdiArea* ChildArea() const override { return mdiArea_; }
+    MainFormController& Controller() { return *controller_; }
+    // Nullptr for an unknown name.
+    QAction* Action(const std::string& name) const;
+    QToolBar* ToolBar(const std::string& name) const;
+    QLabel* StatusPanel(int index) const { return panels_[static_cast<std::size_t>(index)]; }
+    TCaseLayers_Form* CaseLayersForm() const { return caseLayers_; }
+
     // Brings the diagnostic window to the front, creating it when there is none.
     TMDIChild_SysWr0* OpenDiagnosticWindow();
     TMDIChild_SysWr0* DiagnosticWindow() const;
+    // Enables the actions as the controller says and shows the button states and status panels.
+    void UpdateActions();
+
+    // MainFormPort
+    TTransferBuffObj& TransferBuffer() override { return TTrMainForm::TransferBuffer(); }
+    void BeginBusy() override { TTrMainForm::BeginBusy(); }
+    void EndBusy() override { TTrMainForm::EndBusy(); }
+    void PostProjectCmd(ProjectCmd command) override;
+    void BroadcastFileCmd(FileRecId record) override;
+    void BroadcastEditCmd(EditCmd command) override;
+    std::optional<FileChoice> AskFile(FileDialogKind dialog, const std::string& initialDir,
+                                      const std::string& fileName, int filterIndex) override;
+    void SetLcdToolbarsVisible(bool visible) override;
+    bool RaiseRootWindow() override;
+    void CreateRootWindow(TDataBase& project, TDBRecordObj* rootRecord) override;
+    void CloseProjectWindows() override;
+    bool RaisePrgEditor() override { return false; }
+    void CreatePrgEditor() override {}
+    void OpenGeneralEditor(const std::string&) override {}
+    ChildKind ActiveChild() const override;
+    ScreenWindowOps* ActiveScreen() override { return nullptr; }
+
+    // Sets up the first showing's deferred work (open the last project); also run by the first
+    // show event.
+    void StartUp();
 
 protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    QMenu* createPopupMenu() override;
 
 private:
-    void CreateMenus();
+    void CreateActions();
+    void CreateMenusAndToolBars();
+    void CreateStatusBar();
+    void ConnectActions();
+    void On(const std::string& name, std::function<void()> handler);
+    void ActiveChildChanged();
+    void ShowButtons();
+    void PostEditCmdToActive(EditCmd command);
+    void CloseChildren(bool allButActive);
+    void TileChildren(bool horizontal);
+    void SetFlatToolBars(bool flat);
+    void ShowHelpTopic(int topic);
 
     QMdiArea* mdiArea_;
     std::unique_ptr<MainFormSession> session_;
-    bool shownOnce_ = false;
+    FileProjectStore store_;
+    std::unique_ptr<MainFormController> controller_;
+    std::map<std::string, QAction*> actions_;
+    std::map<std::string, QToolBar*> toolBars_;
+    std::array<QLabel*, MainFormController::kStatusPanels> panels_{};
+    TCaseLayers_Form* caseLayers_ = nullptr;
+    QTimer* tick_ = nullptr;
+    bool started_ = false;
 };
 
 } // namespace panolcd

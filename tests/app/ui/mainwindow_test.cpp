@@ -1,5 +1,6 @@
 #include "app/ui/mainwindow.h"
 
+#include "app/batch.h"
 #include "app/startup.h"
 #include "common/paths.h"
 #include "framework/environment/context.h"
@@ -7,6 +8,7 @@
 #include "framework/environment/ui/syswrwindow.h"
 #include "framework/records/appdata.h"
 #include "framework/records/appdatastream.h"
+#include "framework/records/database.h"
 #include "support/test_context.h"
 
 #include <QAction>
@@ -14,8 +16,12 @@
 #include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
 
 namespace panolcd {
 namespace {
@@ -73,6 +79,44 @@ TEST_F(MainWindow, DiagnosticWindowCanBeReopenedAndTracingFollowsIt) {
     TraceLine(0, "reopened");
     const std::string row = second->ConsoleWr0()->Model().RowText(0);
     EXPECT_EQ(row.substr(0, 8), "reopened");
+}
+
+TEST_F(MainWindow, OpensSavesAndClosesTheSampleProject) {
+    namespace fs = std::filesystem;
+    const fs::path sample = TempDir() / "DEMO.LCD";
+    fs::copy_file(PANOLCD_SAMPLE_PROJECT, sample);
+    UseEntry("DM=0 PRJ='" + FromFsPath(sample) + "'");
+    fs::copy_file(PANOLCD_GENERATED_APP_FILE, TempDir() / "panolcd.APP",
+                  fs::copy_options::overwrite_existing);
+    Ctx().settings.exePath = Ctx().settings.exeDir + "panolcd";
+
+    TAppMainForm form({});
+    form.show();
+    QCoreApplication::sendPostedEvents(&form); // the deferred reopening of PRJ
+    ASSERT_NE(ProjectColl(), nullptr);
+    EXPECT_EQ(ProjectColl()->DBFileName, FromFsPath(sample));
+    EXPECT_FALSE(form.ToolBar("LCDObjects_ToolBar")->isHidden());
+    EXPECT_EQ(form.Action("EditorReplace_Action")->shortcut(), QKeySequence("Ctrl+A"));
+    EXPECT_EQ(form.Action("SaveProject_Action")->shortcut(), QKeySequence(Qt::Key_F2));
+    EXPECT_TRUE(form.Action("SaveProject_Action")->isEnabled());
+    EXPECT_FALSE(form.Action("Compile_Action")->isEnabled());
+
+    // Save as a new file; a conversion of what was written changes no byte.
+    const std::string saved = FromFsPath(TempDir() / "SAVED.LCD");
+    EXPECT_TRUE(form.Controller().LifeCycle().SaveAs(saved));
+    EXPECT_EQ(ProjectColl()->DBFileName, saved);
+
+    User().answers = {MsgResult::No};
+    form.Action("CloseProject_Action")->trigger();
+    EXPECT_EQ(ProjectColl(), nullptr);
+    ASSERT_EQ(User().shown.size(), 1u);
+    EXPECT_FALSE(form.Action("SaveProject_Action")->isEnabled());
+
+    std::ostringstream err;
+    const std::string converted = FromFsPath(TempDir() / "CONVERTED.LCD");
+    ASSERT_EQ(RunBatchCommand(Ctx().settings.exePath, {"--convert", saved, converted}, err), 0)
+        << err.str();
+    EXPECT_EQ(ReadFile(saved), ReadFile(converted));
 }
 
 } // namespace

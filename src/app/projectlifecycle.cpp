@@ -1,0 +1,393 @@
+#include "app/projectlifecycle.h"
+
+#include "app/projectstore.h"
+#include "common/cp1250.h"
+#include "common/paths.h"
+#include "common/text.h"
+#include "framework/environment/context.h"
+#include "framework/environment/msgbox.h"
+#include "framework/records/database.h"
+#include "project/projectmodel.h"
+
+namespace panolcd {
+namespace {
+
+constexpr char kLcdExt[] = ".LCD";
+constexpr char kPrgExt[] = ".PRG";
+constexpr char kPriExt[] = ".PRI";
+constexpr char kLcdTemplateExt[] = ".LC$";
+constexpr char kPrgTemplateExt[] = ".PR$";
+
+bool HasExt(const std::string& name, const char* ext) {
+    return SameTextAscii(ExtractFileExt(name), ext);
+}
+
+TFileCmdRec& Rec(FileRecId record) {
+    return Ctx().fileCmds.Of(record);
+}
+
+} // namespace
+
+bool AcceptFileName(const std::string& name) {
+    if (name.size() <= TFileCmdRec::kNameCap)
+        return true;
+    MsgBox("", Utf8ToCp1250("Jméno souboru je delší než 254 znaků, soubor nelze použít: ") + name,
+           mb::kIconError | mb::kOk);
+    return false;
+}
+
+std::string SaveNameFor(const FileChoice& choice, bool project) {
+    const std::string& name = choice.fileName;
+    const std::string ext = ExtractFileExt(name);
+    // What the chosen filter writes; "all files" keeps what was typed.
+    std::string wanted;
+    bool templateFilter = false;
+    switch (choice.filterIndex) {
+    case saveFilter::kLcd:
+    case saveFilter::kPrg:
+        wanted = project ? kLcdExt : kPrgExt;
+        break;
+    case saveFilter::kLcdTemplate:
+    case saveFilter::kPrgTemplate:
+        templateFilter = true;
+        wanted = project ? kLcdTemplateExt : kPrgTemplateExt;
+        break;
+    default:
+        if (ext.empty())
+            return name + (project ? kLcdExt : kPrgExt);
+        break;
+    }
+    const bool isTemplateExt = HasExt(name, kLcdTemplateExt) || HasExt(name, kPrgTemplateExt);
+    const bool isKnownExt = isTemplateExt || HasExt(name, kLcdExt) || HasExt(name, kPrgExt);
+    if (wanted.empty()) {
+        // "All files": only a project or program extension of the wrong kind is changed.
+        if (!isKnownExt)
+            return name;
+        templateFilter = isTemplateExt;
+        wanted = project ? (templateFilter ? kLcdTemplateExt : kLcdExt)
+                         : (templateFilter ? kPrgTemplateExt : kPrgExt);
+    }
+    if (SameTextAscii(ext, wanted))
+        return name;
+    if (ext.empty() || isKnownExt)
+        return ChangeFileExt(name, wanted);
+    return name + wanted;
+}
+
+std::string ExistingSpelling(const std::string& name) {
+    if (name.empty())
+        return name;
+    const auto found = FindExistingFile(name);
+    if (!found)
+        return name;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(*found, ec))
+        return name;
+    return FromFsPath(*found);
+}
+
+bool FileExistsAnyCase(const std::string& name) {
+    if (name.empty())
+        return false;
+    const auto found = FindExistingFile(name);
+    std::error_code ec;
+    return found && std::filesystem::is_regular_file(*found, ec);
+}
+
+ProjectLifeCycle::ProjectLifeCycle(MainFormPort& port, ProjectStore& store,
+                                   const std::string& programPath)
+    : LcdTemplateName(ChangeFileExt(programPath, kLcdTemplateExt)),
+      PrgTemplateName(ChangeFileExt(programPath, kPrgTemplateExt)), port_(port), store_(store),
+      programDir_(ExtractFilePath(programPath)) {}
+
+WorkMode ProjectLifeCycle::Mode() const {
+    if (ProjectColl() != nullptr)
+        return WorkMode::LcdProject;
+    return Rec(FileRecId::Prg).FileName.empty() ? WorkMode::Nothing : WorkMode::BareProgram;
+}
+
+std::string ProjectLifeCycle::ReopenName() const {
+    if (const TDataBase* project = ProjectColl())
+        return project->DBFileName;
+    return Rec(FileRecId::Prg).FileName;
+}
+
+void ProjectLifeCycle::Announce(FileRecId record, const std::string& name, std::uint8_t command) {
+    Rec(record).Set(name, command);
+    port_.BroadcastFileCmd(record);
+}
+
+void ProjectLifeCycle::AnnounceCommand(FileRecId record, std::uint8_t command) {
+    Rec(record).Command = command;
+    port_.BroadcastFileCmd(record);
+}
+
+// New project: close, choose a template, then open it once this action has returned.
+void ProjectLifeCycle::NewProjectAction() {
+    if (!CloseProjectAction())
+        return;
+    const auto choice = port_.AskFile(FileDialogKind::ProjectTemplateOpen, programDir_, "", 1);
+    if (!choice || !AcceptFileName(choice->fileName))
+        return;
+    if (HasExt(choice->fileName, kPrgTemplateExt)) {
+        PrgTemplateName = choice->fileName;
+        port_.PostProjectCmd(ProjectCmd::NewPrg);
+        return;
+    }
+    if (HasExt(choice->fileName, kLcdTemplateExt))
+        LcdTemplateName = choice->fileName;
+    port_.PostProjectCmd(ProjectCmd::NewLcd);
+}
+
+void ProjectLifeCycle::OpenProjectAction() {
+    if (CloseProjectAction())
+        port_.PostProjectCmd(ProjectCmd::OpenDialog);
+}
+
+bool ProjectLifeCycle::QuerySave() {
+    AnnounceCommand(FileRecId::Prg, fcAskSave);
+    AnnounceCommand(FileRecId::Ed, fcAskSave);
+    if (ProjectColl() == nullptr)
+        return true;
+    // Asked whenever a project is open, changed or not.
+    if (MsgBox("", Utf8ToCp1250("Uložit projekt"), mb::kIconQuestion | mb::kYesNo) !=
+        MsgResult::Yes)
+        return true;
+    return SaveProjectAction();
+}
+
+void ProjectLifeCycle::DiscardProject() {
+    if (ProjectColl() == nullptr)
+        return;
+    // Windows showing its records must not outlive it.
+    port_.CloseProjectWindows();
+    CloseProject();
+}
+
+bool ProjectLifeCycle::CloseProjectAction() {
+    if (!QuerySave())
+        return false;
+    DiscardProject();
+    Announce(FileRecId::Pri, "", fcCloseNoAsk);
+    Announce(FileRecId::Prg, "", fcCloseNoAsk);
+    Announce(FileRecId::Ed, "", fcCloseNoAsk);
+    return true;
+}
+
+void ProjectLifeCycle::QueryExit() {
+    QuerySave();
+}
+
+void ProjectLifeCycle::RunProjectCmd(ProjectCmd command, const std::string& lastProject) {
+    switch (command) {
+    case ProjectCmd::ShowProject:
+        if (ProjectColl() != nullptr)
+            OpenLcdProject("");
+        else
+            OpenProgram("");
+        return;
+    case ProjectCmd::NewLcd:
+        OpenLcdTemplate();
+        return;
+    case ProjectCmd::NewPrg:
+        OpenPrgTemplate();
+        return;
+    case ProjectCmd::OpenDialog: {
+        const auto choice =
+            port_.AskFile(FileDialogKind::ProjectOpen, Ctx().app.WorkDir, "", saveFilter::kLcd);
+        if (choice && AcceptFileName(choice->fileName))
+            OpenFromDialogChoice(choice->fileName);
+        return;
+    }
+    case ProjectCmd::OpenLast:
+        if (!AcceptFileName(lastProject))
+            return;
+        if (HasExt(lastProject, kLcdExt)) {
+            port_.SetLcdToolbarsVisible(true);
+            OpenLcdProject(FileExistsAnyCase(lastProject) ? ExistingSpelling(lastProject)
+                                                          : LcdTemplateName);
+            return;
+        }
+        DiscardProject();
+        if (HasExt(lastProject, kPrgExt)) {
+            port_.SetLcdToolbarsVisible(false);
+            OpenProgram(FileExistsAnyCase(lastProject) ? ExistingSpelling(lastProject)
+                                                       : PrgTemplateName);
+        }
+        return;
+    }
+}
+
+// A template chosen in the open dialog starts a new project from it, as New project does.
+void ProjectLifeCycle::OpenFromDialogChoice(const std::string& fileName) {
+    if (HasExt(fileName, kLcdExt)) {
+        port_.SetLcdToolbarsVisible(true);
+        OpenLcdProject(fileName);
+        return;
+    }
+    if (HasExt(fileName, kLcdTemplateExt)) {
+        LcdTemplateName = fileName;
+        OpenLcdTemplate();
+        return;
+    }
+    DiscardProject();
+    if (HasExt(fileName, kPrgTemplateExt)) {
+        PrgTemplateName = fileName;
+        OpenPrgTemplate();
+        return;
+    }
+    if (HasExt(fileName, kPrgExt)) {
+        port_.SetLcdToolbarsVisible(false);
+        OpenProgram(fileName);
+    }
+}
+
+void ProjectLifeCycle::OpenLcdTemplate() {
+    port_.SetLcdToolbarsVisible(true);
+    const std::string prgTemplate = ChangeFileExt(LcdTemplateName, kPrgTemplateExt);
+    if (FileExistsAnyCase(prgTemplate))
+        PrgTemplateName = ExistingSpelling(prgTemplate);
+    OpenLcdProject(ExistingSpelling(LcdTemplateName));
+    if (FileExistsAnyCase(PrgTemplateName))
+        OpenProgram(ExistingSpelling(PrgTemplateName));
+}
+
+void ProjectLifeCycle::OpenPrgTemplate() {
+    port_.SetLcdToolbarsVisible(false);
+    OpenProgram(ExistingSpelling(PrgTemplateName));
+}
+
+void ProjectLifeCycle::OpenLcdProject(const std::string& name) {
+    if (!name.empty()) {
+        if (!FileExistsAnyCase(name)) {
+            // A missing file (the template included) starts the content of a new project.
+            NewProject();
+            if (TDataBase* project = ProjectColl())
+                project->ClearModified();
+        } else if (const std::string file = ExistingSpelling(name); store_.Load(file)) {
+            TDataBase* project = ProjectColl();
+            if (!SameTextAscii(file, LcdTemplateName)) {
+                if (project != nullptr)
+                    project->DBFileName = file;
+                Announce(FileRecId::Prg, ExistingSpelling(ChangeFileExt(file, kPrgExt)), fcLoad);
+                Announce(FileRecId::Pri, ExistingSpelling(ChangeFileExt(file, kPriExt)), fcLoad);
+            } else {
+                if (project != nullptr)
+                    project->DBFileName.clear();
+                Announce(FileRecId::Prg, kNonameFile, fcRenameNoname);
+                Announce(FileRecId::Pri, "", fcCloseIfUnnamed);
+            }
+            if (project != nullptr)
+                project->ClearModified();
+        }
+    }
+    ShowRootWindow();
+}
+
+void ProjectLifeCycle::ShowRootWindow() {
+    const BusyCursorGuard busy(&port_);
+    if (port_.RaiseRootWindow())
+        return;
+    TDataBase* project = ProjectColl();
+    if (project == nullptr)
+        return; // nothing to show: the load failed and said why
+    port_.CreateRootWindow(*project, RootRecord(project));
+}
+
+void ProjectLifeCycle::OpenProgram(const std::string& name) {
+    const BusyCursorGuard busy(&port_);
+    TFileCmdRec& prg = Rec(FileRecId::Prg);
+    if (!name.empty())
+        prg.Set(name, fcLoad);
+    else
+        prg.Command = fcCloseIfUnnamed;
+    if (port_.RaisePrgEditor()) {
+        if (!name.empty())
+            port_.BroadcastFileCmd(FileRecId::Prg);
+    } else if (!prg.FileName.empty()) {
+        port_.CreatePrgEditor();
+    }
+    if (!name.empty() && SameTextAscii(name, PrgTemplateName))
+        Announce(FileRecId::Prg, kNonameFile, fcRenameNoname);
+}
+
+void ProjectLifeCycle::OpenGeneralEditorAction(const std::string& workDir) {
+    const auto choice = port_.AskFile(FileDialogKind::EditorOpen, workDir, "", 1);
+    if (!choice || !AcceptFileName(choice->fileName))
+        return;
+    const BusyCursorGuard busy(&port_);
+    port_.OpenGeneralEditor(choice->fileName);
+}
+
+bool ProjectLifeCycle::SaveInPlace() {
+    if (TDataBase* project = ProjectColl()) {
+        port_.BroadcastEditCmd(ecCommitEdits);
+        if (!store_.Save(project->DBFileName))
+            return false;
+        AnnounceCommand(FileRecId::Prg, fcSave);
+        AnnounceCommand(FileRecId::Ed, fcSave);
+        if (TDataBase* saved = ProjectColl())
+            saved->ClearModified();
+        port_.BroadcastEditCmd(ecAfterSave);
+        return true;
+    }
+    AnnounceCommand(FileRecId::Prg, fcSave);
+    AnnounceCommand(FileRecId::Ed, fcSave);
+    return true;
+}
+
+bool ProjectLifeCycle::SaveAs(const std::string& name) {
+    if (!AcceptFileName(name))
+        return false;
+    OpenProgram("");
+    TDataBase* project = ProjectColl();
+    if (project == nullptr) {
+        Announce(FileRecId::Prg, name, fcSaveAs);
+        AnnounceCommand(FileRecId::Ed, fcSave);
+        return true;
+    }
+    port_.BroadcastEditCmd(ecCommitEdits);
+    if (!store_.Save(name))
+        return false;
+    if (TDataBase* saved = ProjectColl())
+        saved->DBFileName = name;
+    const std::string program =
+        ChangeFileExt(name, HasExt(name, kLcdTemplateExt) ? kPrgTemplateExt : kPrgExt);
+    Announce(FileRecId::Prg, program, fcSaveAs);
+    AnnounceCommand(FileRecId::Ed, fcSave);
+    if (TDataBase* saved = ProjectColl())
+        saved->ClearModified();
+    port_.BroadcastEditCmd(ecAfterSave);
+    return true;
+}
+
+bool ProjectLifeCycle::AskSaveName(const std::string& initialDir, const std::string& fileName) {
+    const bool project = ProjectColl() != nullptr;
+    const auto choice = port_.AskFile(FileDialogKind::ProjectSave, initialDir, fileName,
+                                      project ? saveFilter::kLcd : saveFilter::kPrg);
+    return choice && SaveAs(SaveNameFor(*choice, project));
+}
+
+bool ProjectLifeCycle::SaveProjectAction() {
+    if (const TDataBase* project = ProjectColl()) {
+        const std::string name = project->DBFileName;
+        if (name.empty())
+            return AskSaveName(Ctx().app.WorkDir, "");
+        if (FileExistsAnyCase(name))
+            return SaveInPlace();
+        // The file was deleted meanwhile: propose its old place.
+        return AskSaveName(ExtractFilePath(name), ExtractFileName(name));
+    }
+    const std::string program = Rec(FileRecId::Prg).FileName;
+    if (program.empty() || SameTextAscii(program, kNonameFile))
+        return AskSaveName(Ctx().app.WorkDir, "");
+    if (FileExistsAnyCase(program))
+        return SaveInPlace();
+    return AskSaveName(ExtractFilePath(program), ExtractFileName(program));
+}
+
+bool ProjectLifeCycle::SaveProjectAsAction() {
+    return AskSaveName(Ctx().app.WorkDir, "");
+}
+
+} // namespace panolcd

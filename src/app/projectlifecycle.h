@@ -1,0 +1,87 @@
+#pragma once
+// The project life cycle of the main window: new, open, save, save as and close of LCD projects
+// and bare programs, the deferred project commands, and the file command records that keep the
+// editor windows in step. Widget-free: the window side is a MainFormPort.
+
+#include "app/mainformports.h"
+
+#include <string>
+
+namespace panolcd {
+
+class ProjectStore;
+
+// What is open, as the toolbars show it.
+enum class WorkMode {
+    Nothing,     // no project, no program
+    LcdProject,  // a project, with its program
+    BareProgram, // a program alone
+};
+
+class ProjectLifeCycle {
+public:
+    // `programPath` gives the template names (.LC$, .PR$ beside the program).
+    ProjectLifeCycle(MainFormPort& port, ProjectStore& store, const std::string& programPath);
+
+    // The actions of the "Soubory" menu.
+    void NewProjectAction();
+    void OpenProjectAction();
+    // False when the user's save failed or was cancelled: the project stays open.
+    bool CloseProjectAction();
+    // False when nothing was saved (cancelled or failed).
+    bool SaveProjectAction();
+    bool SaveProjectAsAction();
+    // The main window's close query: asks about saving, and always lets the program end.
+    void QueryExit();
+
+    // A deferred command, run when the action that posted it has returned. `lastProject` is the
+    // PRJ setting (for OpenLast).
+    void RunProjectCmd(ProjectCmd command, const std::string& lastProject = {});
+
+    void OpenLcdProject(const std::string& name);
+    void OpenProgram(const std::string& name);
+    // Asks for a file and opens it in a general editor.
+    void OpenGeneralEditorAction(const std::string& workDir);
+    // False when writing failed or was cancelled.
+    bool SaveInPlace();
+    bool SaveAs(const std::string& name);
+
+    WorkMode Mode() const;
+    // What PRJ is written back as: the open project's file name, else the program's name.
+    std::string ReopenName() const;
+
+    std::string LcdTemplateName;
+    std::string PrgTemplateName;
+
+private:
+    // Asks about the editors' and the project's changes. False when the project's save was
+    // asked for and did not succeed.
+    bool QuerySave();
+    void DiscardProject();
+    void Announce(FileRecId record, const std::string& name, std::uint8_t command);
+    void AnnounceCommand(FileRecId record, std::uint8_t command);
+    bool AskSaveName(const std::string& initialDir, const std::string& fileName);
+    void OpenFromDialogChoice(const std::string& fileName);
+    void OpenLcdTemplate();
+    void OpenPrgTemplate();
+    void ShowRootWindow();
+
+    MainFormPort& port_;
+    ProjectStore& store_;
+    std::string programDir_;
+};
+
+// Refuses (with a message) a file name longer than the file command records hold.
+bool AcceptFileName(const std::string& name);
+
+// The name to save under for what the user chose in the save dialog: a project is never written
+// into a program file nor a program into a project file; a name without extension takes the
+// chosen filter's.
+std::string SaveNameFor(const FileChoice& choice, bool project);
+
+// The existing file's spelling of `name`, matched without regard to letter case when the exact
+// name does not exist; `name` itself when there is none.
+std::string ExistingSpelling(const std::string& name);
+bool FileExistsAnyCase(const std::string& name);
+
+} // namespace panolcd

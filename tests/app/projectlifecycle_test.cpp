@@ -1,0 +1,238 @@
+// The project life cycle against a recording main window: start-up with and without PRJ, the
+// mode transitions, saving unnamed, deleted and template projects, the close query and the
+// file commands that keep the editors in step.
+
+#include "app/projectlifecycle.h"
+
+#include "app/mainform_fakes.h"
+#include "app/startup.h"
+#include "framework/records/database.h"
+#include "project/projectmodel.h"
+#include "support/test_context.h"
+
+#include <filesystem>
+
+namespace panolcd::testing {
+namespace {
+
+using Log = std::vector<std::string>;
+
+class LifeCycle : public ContextTest {
+protected:
+    void SetUp() override {
+        ContextTest::SetUp();
+        RegisterStreamClasses();
+        Ctx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
+        Ctx().app.WorkDir = Path("");
+        cycle_ = std::make_unique<ProjectLifeCycle>(form_, store_, Path("panolcd"));
+    }
+    void TearDown() override {
+        cycle_.reset();
+        CloseProjectColl();
+        ContextTest::TearDown();
+    }
+    std::string Path(const std::string& name) const { return (TempDir() / name).string(); }
+    // A saved project file of the given name.
+    void MakeProject(const std::string& name) {
+        NewProject();
+        ASSERT_TRUE(store_.Save(Path(name)));
+        CloseProjectColl();
+        store_.saved.clear();
+    }
+    void Choose(const std::string& name, int filter = 1) {
+        form_.answers.push_back(FileChoice{Path(name), filter});
+    }
+
+    FakeMainForm form_;
+    TestStore store_;
+    std::unique_ptr<ProjectLifeCycle> cycle_;
+};
+
+TEST_F(LifeCycle, StartUpReopensWhatPrjNames) {
+    MakeProject("JOB.LCD");
+    WriteFile("job.prg", "x");
+    struct Case {
+        std::string prj;
+        WorkMode mode;
+        std::string fileName; // of the project
+        std::string program;
+    };
+    const Case cases[] = {
+        {"", WorkMode::Nothing, "", ""},
+        {"JOB.LCD", WorkMode::LcdProject, "JOB.LCD", "job.prg"},
+        {"MISSING.LCD", WorkMode::LcdProject, "", ""},        // the template's new content
+        {"MISSING.PRG", WorkMode::BareProgram, "", "Noname"}, // from the PRG template
+        {"NOTES.TXT", WorkMode::Nothing, "", ""},
+    };
+    for (const Case& c : cases) {
+        CloseProjectColl();
+        Ctx().fileCmds = FileCmdRecs{};
+        cycle_->RunProjectCmd(ProjectCmd::OpenLast, c.prj.empty() ? "" : Path(c.prj));
+        EXPECT_EQ(cycle_->Mode(), c.mode) << c.prj;
+        if (c.mode == WorkMode::LcdProject) {
+            EXPECT_EQ(ProjectColl()->DBFileName, c.fileName.empty() ? "" : Path(c.fileName));
+        }
+        const std::string program = Ctx().fileCmds.Prg.FileName;
+        EXPECT_EQ(program, c.program.empty() || c.program == "Noname" ? c.program : Path(c.program))
+            << c.prj;
+    }
+}
+
+TEST_F(LifeCycle, OpeningAProjectAnnouncesItsProgramAndIncludeFile) {
+    MakeProject("JOB.LCD");
+    cycle_->OpenLcdProject(Path("JOB.LCD"));
+    EXPECT_EQ(form_.Take(), (Log{"file Prg '" + Path("JOB.PRG") + "' 1",
+                                 "file Pri '" + Path("JOB.PRI") + "' 1", "create root"}));
+    EXPECT_FALSE(ProjectColl()->IsModified());
+    cycle_->OpenLcdProject("");
+    EXPECT_EQ(form_.Take(), (Log{"raise root"}));
+}
+
+TEST_F(LifeCycle, TheTemplateOpensAsAnUnnamedProjectFromNewAndFromTheOpenDialog) {
+    MakeProject("panolcd.LC$");
+    for (const bool fromOpenDialog : {false, true}) {
+        CloseProjectColl();
+        form_.Take();
+        if (fromOpenDialog) {
+            Choose("panolcd.LC$");
+            cycle_->RunProjectCmd(ProjectCmd::OpenDialog);
+        } else {
+            cycle_->RunProjectCmd(ProjectCmd::NewLcd);
+        }
+        ASSERT_NE(ProjectColl(), nullptr);
+        EXPECT_EQ(ProjectColl()->DBFileName, "");
+        EXPECT_EQ(Ctx().fileCmds.Prg.FileName, "Noname");
+        EXPECT_EQ(Ctx().fileCmds.Prg.Command, fcRenameNoname);
+        EXPECT_EQ(Ctx().fileCmds.Pri.Command, fcCloseIfUnnamed);
+    }
+}
+
+TEST_F(LifeCycle, ModeTransitions) {
+    MakeProject("JOB.LCD");
+    WriteFile("PROG.PRG", "x");
+    EXPECT_EQ(cycle_->Mode(), WorkMode::Nothing);
+
+    Choose("JOB.LCD");
+    cycle_->OpenProjectAction();
+    EXPECT_EQ(form_.Take(), (Log{"file Prg '' 6", "file Ed '' 6", "file Pri '' 10",
+                                 "file Prg '' 10", "file Ed '' 10", "post 3"}));
+    cycle_->RunProjectCmd(ProjectCmd::OpenDialog);
+    EXPECT_EQ(cycle_->Mode(), WorkMode::LcdProject);
+
+    User().answers = {MsgResult::No};
+    Choose("PROG.PRG");
+    cycle_->OpenProjectAction();
+    cycle_->RunProjectCmd(ProjectCmd::OpenDialog);
+    EXPECT_EQ(cycle_->Mode(), WorkMode::BareProgram);
+    EXPECT_EQ(cycle_->ReopenName(), Path("PROG.PRG"));
+
+    EXPECT_TRUE(cycle_->CloseProjectAction());
+    EXPECT_EQ(cycle_->Mode(), WorkMode::Nothing);
+
+    // New project with a PRG template chosen.
+    Choose("other.pr$");
+    cycle_->NewProjectAction();
+    EXPECT_EQ(cycle_->PrgTemplateName, Path("other.pr$"));
+    EXPECT_EQ(form_.log.back(), "post 2");
+    cycle_->RunProjectCmd(ProjectCmd::NewPrg);
+    EXPECT_EQ(cycle_->Mode(), WorkMode::BareProgram);
+    EXPECT_EQ(Ctx().fileCmds.Prg.FileName, "Noname");
+}
+
+TEST_F(LifeCycle, CloseQueryAlwaysAsksAndAFailedSaveKeepsTheProject) {
+    MakeProject("JOB.LCD");
+    cycle_->OpenLcdProject(Path("JOB.LCD"));
+    form_.Take();
+
+    User().answers = {MsgResult::Yes};
+    store_.failSave = true;
+    EXPECT_FALSE(cycle_->CloseProjectAction());
+    ASSERT_NE(ProjectColl(), nullptr);
+    EXPECT_EQ(User().shown.back().text, Cz("Uložit projekt"));
+    EXPECT_EQ(form_.Take(),
+              (Log{"file Prg '" + Path("JOB.PRG") + "' 6", "file Ed '' 6", "edit 11"}));
+
+    // Asked again right after a save; Yes saves in place, then the project closes.
+    store_.failSave = false;
+    User().answers = {MsgResult::Yes};
+    EXPECT_TRUE(cycle_->CloseProjectAction());
+    EXPECT_EQ(ProjectColl(), nullptr);
+    EXPECT_EQ(store_.saved, (Log{Path("JOB.LCD")}));
+    EXPECT_EQ(form_.Take(),
+              (Log{"file Prg '" + Path("JOB.PRG") + "' 6", "file Ed '' 6", "edit 11",
+                   "file Prg '" + Path("JOB.PRG") + "' 4", "file Ed '' 4", "edit 12",
+                   "close project windows", "file Pri '' 10", "file Prg '' 10", "file Ed '' 10"}));
+    EXPECT_EQ(User().shown.size(), 2u);
+}
+
+TEST_F(LifeCycle, SavingUnnamedDeletedAndTemplateProjects) {
+    cycle_->RunProjectCmd(ProjectCmd::NewLcd); // no template on disk: new content
+    ASSERT_NE(ProjectColl(), nullptr);
+    form_.Take();
+
+    // Unnamed: asked in the working directory; a template name writes the program as .PR$.
+    Choose("MINE.LC$", 3);
+    EXPECT_TRUE(cycle_->SaveProjectAction());
+    Log log = form_.Take();
+    EXPECT_EQ(log.front(), "ask 1 '" + Path("") + "' '' 1");
+    EXPECT_NE(std::find(log.begin(), log.end(), "file Prg '" + Path("MINE.PR$") + "' 5"),
+              log.end());
+    EXPECT_TRUE(std::filesystem::exists(Path("MINE.LC$")));
+    EXPECT_EQ(ProjectColl()->DBFileName, Path("MINE.LC$"));
+
+    // Deleted from disk: asked with its old directory and name; a cancel saves nothing.
+    std::filesystem::remove(Path("MINE.LC$"));
+    EXPECT_FALSE(cycle_->SaveProjectAction());
+    EXPECT_EQ(form_.Take().front(), "ask 1 '" + Path("") + "' 'MINE.LC$' 1");
+
+    // A failed write keeps the old name and the modified flag.
+    store_.failSave = true;
+    ProjectColl()->DBModified = true;
+    Choose("OTHER.LCD");
+    EXPECT_FALSE(cycle_->SaveProjectAsAction());
+    EXPECT_EQ(ProjectColl()->DBFileName, Path("MINE.LC$"));
+    EXPECT_TRUE(ProjectColl()->IsModified());
+}
+
+TEST_F(LifeCycle, ABareProgramIsNeverSavedIntoAProjectFile) {
+    WriteFile("PROG.PRG", "x");
+    cycle_->OpenProgram(Path("PROG.PRG"));
+    form_.Take();
+    Choose("COPY.LCD", 1);
+    EXPECT_TRUE(cycle_->SaveProjectAsAction());
+    EXPECT_EQ(form_.Take(), (Log{"ask 1 '" + Path("") + "' '' 2",
+                                 "file Prg '" + Path("COPY.PRG") + "' 5", "file Ed '' 4"}));
+    EXPECT_TRUE(store_.saved.empty());
+}
+
+TEST_F(LifeCycle, SaveNameFollowsTheChosenFilter) {
+    struct Case {
+        const char* name;
+        int filter;
+        bool project;
+        const char* expected;
+    } const cases[] = {
+        {"a", saveFilter::kLcd, true, "a.LCD"},
+        {"a.lcd", saveFilter::kLcd, true, "a.lcd"},
+        {"a.prg", saveFilter::kPrg, true, "a.LCD"},
+        {"a.lcd", saveFilter::kLcd, false, "a.PRG"},
+        {"a.LC$", saveFilter::kAll, false, "a.PR$"},
+        {"a", saveFilter::kPrgTemplate, false, "a.PR$"},
+        {"a.txt", saveFilter::kAll, false, "a.txt"},
+        {"a", saveFilter::kAll, true, "a.LCD"},
+        {"a.v1", saveFilter::kLcd, true, "a.v1.LCD"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SaveNameFor(FileChoice{c.name, c.filter}, c.project), c.expected) << c.name;
+}
+
+TEST_F(LifeCycle, LongFileNamesAreRefusedNotCut) {
+    const std::string longName = Path(std::string(260, 'x') + ".LCD");
+    cycle_->RunProjectCmd(ProjectCmd::OpenLast, longName);
+    EXPECT_EQ(cycle_->Mode(), WorkMode::Nothing);
+    ASSERT_EQ(User().shown.size(), 1u);
+    EXPECT_EQ(User().shown[0].kind, MsgKind::Error);
+}
+
+} // namespace
+} // namespace panolcd::testing
