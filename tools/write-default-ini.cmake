@@ -27,6 +27,9 @@ set(lines
   "APP= UPD=1 DM=$00000000 TXS=1 TER=10 RLE=75 FTB=0 PRJ='${project}'"
   "WCOMPILE= UPD=1 CMD=''"
   "VSLOADER= UPD=1 CMD=''"
+  "ED_PRG= UPD=1"
+  "ED_PRI= UPD=1"
+  "ED_PANO= UPD=1"
 )
 string(REPLACE ";" "\r\n" text "${lines}")
 file(WRITE "${DEST}" "${text}\r\n")

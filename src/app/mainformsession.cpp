@@ -27,6 +27,9 @@ MainFormSession::MainFormSession(const std::vector<std::string>& args) {
     Ctx().trace.txs = appSettings_->TXS;
     compilerSettings_ = MakeTracedParamObject<TWCompilerNameObject>("WCOMPILE");
     loaderSettings_ = MakeTracedParamObject<TVSLoaderNameObject>("VSLOADER");
+    const char* const editorEntries[] = {"ED_PRG", "ED_PRI", "ED_PANO"};
+    for (std::size_t i = 0; i < editorSettings_.size(); ++i)
+        editorSettings_[i] = MakeTracedParamObject<TPanoEditNameObject>(editorEntries[i]);
 
     if (TraceEnabled(1))
         TraceLine(0, std::string(kMainFormClass) + ".FormCreate  Entry" + MemoryReportText());
@@ -37,6 +40,7 @@ MainFormSession::~MainFormSession() {
     appSettings_->TXS = Ctx().trace.txs;
     // Freed in reverse order of creation; each writes its entry when it asks for updating.
     for (TNameObject* settings : std::initializer_list<TNameObject*>{
+             editorSettings_[2].get(), editorSettings_[1].get(), editorSettings_[0].get(),
              loaderSettings_.get(), compilerSettings_.get(), appSettings_.get()}) {
         try {
             settings->WriteParamToINI();
@@ -45,6 +49,8 @@ MainFormSession::~MainFormSession() {
             TraceError(0, settings->GetKeyName() + ": " + e.what());
         }
     }
+    for (auto& settings : editorSettings_)
+        settings.reset();
     loaderSettings_.reset();
     compilerSettings_.reset();
     appSettings_.reset();

@@ -4,7 +4,9 @@
 
 #include "app/appnameobject.h"
 #include "build/toolsettings.h"
+#include "editor/editorsettings.h"
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,11 +25,16 @@ public:
     TAppNameObject& AppSettings() { return *appSettings_; }
     TWCompilerNameObject& CompilerSettings() { return *compilerSettings_; }
     TVSLoaderNameObject& LoaderSettings() { return *loaderSettings_; }
+    // The PRG editor's, the PRI viewer's and the general editors' settings.
+    TPanoEditNameObject& PrgEditorSettings() { return *editorSettings_[0]; }
+    TPanoEditNameObject& PriViewerSettings() { return *editorSettings_[1]; }
+    TPanoEditNameObject& EditorSettings() { return *editorSettings_[2]; }
 
 private:
     std::unique_ptr<TAppNameObject> appSettings_;
     std::unique_ptr<TWCompilerNameObject> compilerSettings_;
     std::unique_ptr<TVSLoaderNameObject> loaderSettings_;
+    std::array<std::unique_ptr<TPanoEditNameObject>, 3> editorSettings_;
 };
 
 } // namespace panolcd

@@ -152,6 +152,12 @@ TEST_F(LifeCycle, CloseQueryAlwaysAsksAndAFailedSaveKeepsTheProject) {
     EXPECT_EQ(form_.Take(),
               (Log{"file Prg '" + Path("JOB.PRG") + "' 6", "file Ed '' 6", "edit 11"}));
 
+    // Leaving the program asks too, and ends whatever the answer.
+    User().answers = {MsgResult::No};
+    cycle_->QueryExit();
+    EXPECT_EQ(User().shown.size(), 2u);
+    form_.Take();
+
     // Asked again right after a save; Yes saves in place, then the project closes.
     store_.failSave = false;
     User().answers = {MsgResult::Yes};
@@ -162,7 +168,7 @@ TEST_F(LifeCycle, CloseQueryAlwaysAsksAndAFailedSaveKeepsTheProject) {
               (Log{"file Prg '" + Path("JOB.PRG") + "' 6", "file Ed '' 6", "edit 11",
                    "file Prg '" + Path("JOB.PRG") + "' 4", "file Ed '' 4", "edit 12",
                    "close project windows", "file Pri '' 10", "file Prg '' 10", "file Ed '' 10"}));
-    EXPECT_EQ(User().shown.size(), 2u);
+    EXPECT_EQ(User().shown.size(), 3u);
 }
 
 TEST_F(LifeCycle, SavingUnnamedDeletedAndTemplateProjects) {

@@ -156,6 +156,7 @@ TAppMainForm::~TAppMainForm() {
     delete mdiArea_;
     mdiArea_ = nullptr;
     CloseProjectColl();
+    Ctx().secondGlobalDB.reset();
     controller_.reset();
     session_.reset();
 }

@@ -1,0 +1,144 @@
+#include "editor/editorsettings.h"
+
+#include "common/format.h"
+#include "common/shortstring.h"
+#include "framework/environment/paramtrace.h"
+#include "framework/environment/trace.h"
+
+namespace panolcd {
+namespace {
+
+// Texts are written in single quotes unless they hold one.
+std::string Quoted(const std::string& text) {
+    const char quote = text.find('\'') != std::string::npos ? '"' : '\'';
+    return quote + text + quote;
+}
+
+} // namespace
+
+bool TLexElPropNameObj::ParseParam(const std::string& keyword) {
+    const int item = MatchKeyword(keyword, "FGD|BGD|STY|");
+    if (item == 0)
+        return TNameObject::ParseParam(keyword);
+    const std::optional<std::int32_t> value = ReadInteger();
+    if (!value)
+        return true;
+    switch (item) {
+    case 1:
+        Map.Foreground = static_cast<std::uint32_t>(*value);
+        break;
+    case 2:
+        Map.Background = static_cast<std::uint32_t>(*value);
+        break;
+    default:
+        Map.Style = static_cast<std::uint8_t>(*value);
+        break;
+    }
+    return false;
+}
+
+std::string TLexElPropNameObj::BuildParamText() const {
+    return TNameObject::BuildParamText() +
+           Format(" FGD=$%.8X BGD=$%.8X STY=%d", {Map.Foreground, Map.Background, Map.Style});
+}
+
+std::string TLexElementMapColl::ElementEntryName(const std::string& prefix, int index) {
+    return prefix + Format("%.2X", {index});
+}
+
+bool TLexElementMapColl::ReadWithElements() {
+    const bool trace = TraceEnabled(1);
+    const std::string className(ClassName());
+    if (trace)
+        TraceLine(0, className + ".Create(" + Name() + ") Entry");
+    const bool error = ReadParamFromINI(trace);
+    FreeAll();
+    for (int i = 0; i <= MAX && i < 256; ++i)
+        Insert(MakeTracedParamObject<TLexElPropNameObj>(ElementEntryName(PFX, i)));
+    if (trace) {
+        TraceWrite(0, Name() + ":" + className + "/TLexElementMapColl.Create Exit");
+        TraceLine(0, error ? "ERROR" : "OK");
+        TraceLine(0, BuildParamText());
+        TraceLine(0, "*** " + className + "(" + Name() + ") **** Count=" + std::to_string(Count()));
+        for (std::size_t i = 0; i < Count(); ++i)
+            TraceLine(0, At(i)->BuildParamText());
+    }
+    return error;
+}
+
+const TLexElPropNameObj* TLexElementMapColl::Element(std::size_t index) const {
+    return index < Count() ? static_cast<const TLexElPropNameObj*>(At(index)) : nullptr;
+}
+
+bool TPanoEditNameObject::ParseParam(const std::string& keyword) {
+    const int item = MatchKeyword(keyword, "OPT|TAB|BLI|UND|GUW|LNU|RMA|FNT|FSI|KEY|SEX|MAP|");
+    if (item == 0)
+        return TNameObject::ParseParam(keyword);
+    switch (item) {
+    case 8:
+        FontName = CutShortString(ReadWord(), kShortStringMax);
+        return false;
+    case 11:
+        SyntaxExtensions = CutShortString(ReadWord(), kShortStringMax);
+        return false;
+    case 12:
+        MAP = CutShortString(ReadWord(), kMapNameMax);
+        ElementMap = std::make_unique<TLexElementMapColl>(MAP);
+        ElementMap->ReadWithElements();
+        return false;
+    default:
+        break;
+    }
+    const std::optional<std::int32_t> value = ReadInteger();
+    if (!value)
+        return true; // the field keeps its value
+    switch (item) {
+    case 1:
+        Options = static_cast<std::uint32_t>(*value);
+        break;
+    case 2:
+        TabSize = *value;
+        break;
+    case 3:
+        BlockIndent = *value;
+        break;
+    case 4:
+        UndoLimit = *value;
+        break;
+    case 5:
+        GutterWidth = *value;
+        break;
+    case 6:
+        if (*value >= 0 && *value <= 2)
+            ShowLineNumbers = static_cast<std::uint8_t>(*value);
+        break;
+    case 7:
+        RightMargin = *value;
+        break;
+    case 9:
+        FontSize = *value;
+        break;
+    default:
+        if (*value >= 0 && *value <= 1)
+            KeyMapping = static_cast<std::uint8_t>(*value);
+        break;
+    }
+    return false;
+}
+
+std::string TPanoEditNameObject::BuildParamText() const {
+    return TNameObject::BuildParamText() +
+           Format(" OPT=$%.8X TAB=%d BLI=%d UND=%d GUW=%d LNU=%d RMA=%d FNT=",
+                  {Options, TabSize, BlockIndent, UndoLimit, GutterWidth, ShowLineNumbers,
+                   RightMargin}) +
+           Quoted(FontName) + Format(" FSI=%d KEY=%d SEX=", {FontSize, KeyMapping}) +
+           Quoted(SyntaxExtensions) + " MAP=" + Quoted(MAP);
+}
+
+void TPanoEditNameObject::WriteParamToINI() {
+    TNameObject::WriteParamToINI();
+    if (ElementMap)
+        ElementMap->WriteParamToINI();
+}
+
+} // namespace panolcd
