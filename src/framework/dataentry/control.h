@@ -61,4 +61,18 @@ public:
     virtual void SetFocus() = 0;
 };
 
+// What a multi-select list needs beyond ValidatorControl. The rows' texts go through SetItems;
+// ItemIndex / SetItemIndex are the current row and never change the selection.
+class ListBoxControl : public virtual ValidatorControl {
+public:
+    ControlKind Kind() const override { return ControlKind::ListBox; }
+
+    // The selected rows in ascending row order, whatever order the user picked them in.
+    virtual std::vector<int> SelectedRows() const = 0;
+    virtual int SelectedCount() const { return static_cast<int>(SelectedRows().size()); }
+    virtual void SetRowSelected(int row, bool selected) = 0;
+    virtual void ClearSelection() = 0;
+    virtual void ScrollToRow(int row) = 0;
+};
+
 } // namespace panolcd

@@ -112,6 +112,8 @@ TrbCollection::Item TDataBase::AtDelete(int index) {
         if (record != nullptr)
             record->HeldBy = nullptr;
         EditLinks->FreeLinksOf(record);
+        if (record != nullptr)
+            LookLinks->ForgetRecord(record);
         for (DataBaseObserver* observer : std::vector(observers_))
             observer->RecordRemoved(*this, record);
     }
@@ -125,6 +127,7 @@ std::vector<TrbCollection::Item> TDataBase::DeleteAll() {
     for (DataBaseObserver* observer : std::vector(observers_))
         observer->AllRecordsRemoved(*this);
     EditLinks->FreeAll();
+    LookLinks->ForgetRecord(nullptr);
     std::vector<Item> items = TrbCollection::DeleteAll();
     for (const Item& item : items) {
         if (auto* record = dynamic_cast<TDBRecordObj*>(item.get()))

@@ -122,4 +122,18 @@ TDBLookValidatorsColl::FindLookLinkByLookValidator(const DBLookValidator* valida
     return nullptr;
 }
 
+void TDBLookValidatorsColl::ForgetRecord(const TDBRecordObj* record) const {
+    for (int i = 0; i < Count(); ++i) {
+        TDBLookValidatorLink* link = Link(i);
+        if (link == nullptr)
+            continue;
+        for (TDBRecordObj*& row : link->Rows) {
+            if (record == nullptr || row == record)
+                row = nullptr;
+        }
+        if (record == nullptr || link->SelRecord == record)
+            link->SelRecord = nullptr;
+    }
+}
+
 } // namespace panolcd

@@ -97,6 +97,9 @@ public:
     // Of the links selecting `record`, the first whose list has a control, else the last.
     TDBLookValidatorLink* FindLookLinkBySelDBRecObj(const TDBRecordObj* record) const;
     TDBLookValidatorLink* FindLookLinkByLookValidator(const DBLookValidator* validator) const;
+    // A record leaves the database (nullptr: every record): no row or selection keeps pointing
+    // at it until the lists are rebuilt.
+    void ForgetRecord(const TDBRecordObj* record) const;
 };
 
 } // namespace panolcd

@@ -8,8 +8,11 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -470,6 +473,85 @@ void ButtonControl::SetText(const std::string& text) {
         Button()->setText(ToQString(text));
 }
 
+// ---- ListWidgetControl
+
+ListWidgetControl::ListWidgetControl(QListWidget* list) : QtControl(list) {
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+}
+
+QListWidget* ListWidgetControl::List() const {
+    return static_cast<QListWidget*>(widget_.data());
+}
+
+void ListWidgetControl::SetItems(const std::vector<std::string>& items) {
+    if (!widget_)
+        return;
+    const QSignalBlocker blocker(widget_);
+    QListWidget* list = List();
+    list->clear();
+    for (const std::string& item : items)
+        list->addItem(ToQString(item));
+}
+
+int ListWidgetControl::ItemCount() const {
+    return widget_ ? List()->count() : 0;
+}
+
+std::string ListWidgetControl::ItemText(int index) const {
+    if (!widget_)
+        return {};
+    const QListWidgetItem* item = List()->item(index);
+    return item ? FromQString(item->text()) : "";
+}
+
+int ListWidgetControl::ItemIndex() const {
+    return widget_ ? List()->currentRow() : -1;
+}
+
+void ListWidgetControl::SetItemIndex(int index) {
+    if (!widget_)
+        return;
+    const QSignalBlocker blocker(widget_);
+    QListWidget* list = List();
+    list->setCurrentRow(index >= 0 && index < list->count() ? index : -1,
+                        QItemSelectionModel::NoUpdate);
+}
+
+std::vector<int> ListWidgetControl::SelectedRows() const {
+    std::vector<int> rows;
+    if (!widget_)
+        return rows;
+    // selectedItems() comes in the order the user picked the rows; the records go in row order.
+    for (const QModelIndex& index : List()->selectionModel()->selectedIndexes())
+        rows.push_back(index.row());
+    std::ranges::sort(rows);
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+void ListWidgetControl::SetRowSelected(int row, bool selected) {
+    if (!widget_)
+        return;
+    const QSignalBlocker blocker(widget_);
+    if (QListWidgetItem* item = List()->item(row))
+        item->setSelected(selected);
+}
+
+void ListWidgetControl::ClearSelection() {
+    if (!widget_)
+        return;
+    const QSignalBlocker blocker(widget_);
+    List()->clearSelection();
+}
+
+void ListWidgetControl::ScrollToRow(int row) {
+    if (!widget_)
+        return;
+    if (QListWidgetItem* item = List()->item(row))
+        List()->scrollToItem(item);
+}
+
 // ---- MakeControl
 
 std::unique_ptr<QtControl> MakeControl(QWidget* widget) {
@@ -489,6 +571,8 @@ std::unique_ptr<QtControl> MakeControl(QWidget* widget) {
         return std::make_unique<LabelControl>(label);
     if (auto* button = qobject_cast<QPushButton*>(widget))
         return std::make_unique<ButtonControl>(button);
+    if (auto* list = qobject_cast<QListWidget*>(widget))
+        return std::make_unique<ListWidgetControl>(list);
     return nullptr;
 }
 

@@ -19,6 +19,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -48,7 +49,8 @@ private:
 };
 
 // What every adapter shares: visibility, enabling, focus, tab stop. The rest answers "nothing".
-class QtControl : public ValidatorControl {
+// The base is virtual so that the list adapter can also be a ListBoxControl.
+class QtControl : public virtual ValidatorControl {
 public:
     std::string Text() const override { return {}; }
     void SetText(const std::string&) override {}
@@ -199,6 +201,25 @@ public:
 
 private:
     QPushButton* Button() const;
+};
+
+// A multi-select list in a fixed-pitch font, so that the records' columns line up. Setting the
+// current row never touches the selection.
+class ListWidgetControl final : public QtControl, public ListBoxControl {
+public:
+    explicit ListWidgetControl(QListWidget* list);
+    void SetItems(const std::vector<std::string>& items) override;
+    int ItemCount() const override;
+    std::string ItemText(int index) const override;
+    int ItemIndex() const override;
+    void SetItemIndex(int index) override;
+    std::vector<int> SelectedRows() const override;
+    void SetRowSelected(int row, bool selected) override;
+    void ClearSelection() override;
+    void ScrollToRow(int row) override;
+
+private:
+    QListWidget* List() const;
 };
 
 // The adapter for a widget of one of the classes above; null for any other widget.
