@@ -271,15 +271,6 @@ bool MainFormController::HelpGoesToChild() const {
     return port_.ActiveChild() != ChildKind::None && (editCaps_ & cap::kHelp) != 0;
 }
 
-std::string MainFormController::HelpTopicPage(int topic) {
-    const std::string page =
-        ExtractFilePath(Ctx().app.HelpFile) + "topic" + std::to_string(topic) + ".html";
-    if (FileExistsAnyCase(page))
-        return ExistingSpelling(page);
-    TraceLine(0, "Help topic " + std::to_string(topic) + ": " + page + " not found");
-    return {};
-}
-
 void MainFormController::ShowCursorPosition(int x, int y) {
     panels_[1] = "[" + std::to_string(x) + "," + std::to_string(y) + "]";
 }

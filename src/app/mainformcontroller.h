@@ -81,9 +81,6 @@ public:
     bool ActionEnabled(std::string_view actionName) const;
     // Whether context help goes to the active child.
     bool HelpGoesToChild() const;
-    // The page of a help topic: topic<N>.html in the help file's directory; empty when it
-    // does not exist (the request is then only traced).
-    static std::string HelpTopicPage(int topic);
 
     // Status bar.
     const std::string& Panel(int index) const { return panels_[static_cast<std::size_t>(index)]; }

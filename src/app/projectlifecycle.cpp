@@ -74,26 +74,6 @@ std::string SaveNameFor(const FileChoice& choice, bool project) {
     return name + wanted;
 }
 
-std::string ExistingSpelling(const std::string& name) {
-    if (name.empty())
-        return name;
-    const auto found = FindExistingFile(name);
-    if (!found)
-        return name;
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(*found, ec))
-        return name;
-    return FromFsPath(*found);
-}
-
-bool FileExistsAnyCase(const std::string& name) {
-    if (name.empty())
-        return false;
-    const auto found = FindExistingFile(name);
-    std::error_code ec;
-    return found && std::filesystem::is_regular_file(*found, ec);
-}
-
 ProjectLifeCycle::ProjectLifeCycle(MainFormPort& port, ProjectStore& store,
                                    const std::string& programPath)
     : LcdTemplateName(ChangeFileExt(programPath, kLcdTemplateExt)),

@@ -79,9 +79,4 @@ bool AcceptFileName(const std::string& name);
 // chosen filter's.
 std::string SaveNameFor(const FileChoice& choice, bool project);
 
-// The existing file's spelling of `name`, matched without regard to letter case when the exact
-// name does not exist; `name` itself when there is none.
-std::string ExistingSpelling(const std::string& name);
-bool FileExistsAnyCase(const std::string& name);
-
 } // namespace panolcd

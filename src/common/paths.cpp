@@ -164,4 +164,16 @@ std::optional<std::filesystem::path> FindExistingFile(std::string_view storedNam
     return resolved;
 }
 
+bool FileExistsAnyCase(std::string_view storedName) {
+    const auto found = FindExistingFile(storedName);
+    std::error_code ec;
+    return found && std::filesystem::is_regular_file(*found, ec);
+}
+
+std::string ExistingSpelling(std::string_view storedName) {
+    if (!FileExistsAnyCase(storedName))
+        return std::string(storedName);
+    return FromFsPath(*FindExistingFile(storedName));
+}
+
 } // namespace panolcd

@@ -34,5 +34,9 @@ std::string FromFsPath(const std::filesystem::path& path);
 // without regard to letter case (Linux file systems are case-sensitive, projects made on
 // Windows are not).
 std::optional<std::filesystem::path> FindExistingFile(std::string_view storedName);
+// Whether a regular file of that name exists, matched as FindExistingFile does.
+bool FileExistsAnyCase(std::string_view storedName);
+// The existing file's spelling of the name; the name itself when there is none.
+std::string ExistingSpelling(std::string_view storedName);
 
 } // namespace panolcd

@@ -13,6 +13,7 @@
 #include "framework/environment/ui/qtclipboardport.h"
 #include "framework/environment/ui/qtuserport.h"
 #include "framework/exchange/ui/waitdialog.h"
+#include "projectwindows/ui/rootwindow.h"
 
 #include <QApplication>
 
@@ -95,6 +96,7 @@ int main(int argc, char** argv) {
     Ctx().clipboard = std::make_unique<QtClipboardPort>();
     RegisterWaitDialog();
     RegisterDebugMaskDialog();
+    RegisterProjectWindows();
     // Unattended runs step exchanges to their end without a window.
     QtWaitStepRunner waitRunner;
     if (!std::getenv("PANOLCD_NO_DIALOGS"))

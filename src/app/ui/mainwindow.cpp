@@ -10,6 +10,7 @@
 #include "framework/environment/context.h"
 #include "framework/environment/debugmask.h"
 #include "framework/environment/trace.h"
+#include "framework/environment/ui/helpviewer.h"
 #include "framework/environment/ui/syswrwindow.h"
 #include "framework/records/database.h"
 #include "framework/windows/udbforms.h"
@@ -19,7 +20,6 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMdiArea>
@@ -32,7 +32,6 @@
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
-#include <QUrl>
 
 namespace panolcd {
 namespace {
@@ -386,12 +385,6 @@ void TAppMainForm::ConnectActions() {
         TAboutBox about(this);
         about.exec();
     });
-}
-
-void TAppMainForm::ShowHelpTopic(int topic) {
-    const std::string page = MainFormController::HelpTopicPage(topic);
-    if (!page.empty())
-        QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(page)));
 }
 
 void TAppMainForm::SetFlatToolBars(bool flat) {

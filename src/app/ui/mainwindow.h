@@ -94,7 +94,6 @@ private:
     void CloseChildren(bool allButActive);
     void TileChildren(bool horizontal);
     void SetFlatToolBars(bool flat);
-    void ShowHelpTopic(int topic);
 
     QMdiArea* mdiArea_;
     std::unique_ptr<MainFormSession> session_;

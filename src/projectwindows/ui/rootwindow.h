@@ -1,0 +1,95 @@
+#pragma once
+// The window of the open project: the root record's edit panel (project name, terminal name,
+// program bank) and the four cards listing font banks, bitmap banks, screens and the register
+// map, with the buttons and keys that add, insert, open, delete, cut, copy and paste records.
+
+#include "framework/dataentry/numberedits.h"
+#include "framework/dataentry/stringedits.h"
+#include "framework/windows/udblook.h"
+#include "framework/windows/ui/udbform.h"
+#include "projectwindows/rootlayout.h"
+
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+
+namespace panolcd {
+
+class TLcUDBRoot_MDIChild : public TUDBForm {
+    Q_OBJECT
+public:
+    explicit TLcUDBRoot_MDIChild(TTrMainForm* owner);
+
+    std::uint32_t HandleMessage(std::uint32_t message, std::uint32_t wParam,
+                                std::uint32_t lParam) override;
+
+    TrBuffer GetLookPanBuff(TUDBEdit_Validator& validator) override;
+    void MapLookPan(TrBuffer place) override;
+    void ShowLookPage(DBLookValidator& list) override;
+
+    // The operations of the card shown; a fault is shown, never passed to the event loop.
+    void RunCardOp(CardOp op);
+    // The design caption, with the project file's name when the project has one.
+    void UpdateCaption();
+    // Back to the bounds the window was made with.
+    void RestoreOrigSize();
+
+    int CurrentCard() const;
+    QTabWidget* Cards() const { return cards_; }
+    QListWidget* CardList(int card) const { return lists_[static_cast<std::size_t>(card)]; }
+    TUDBLook_Validator& CardValidator(int card) { return *looks_[static_cast<std::size_t>(card)]; }
+    const RootSavedLayout& SavedLayout() const { return saved_; }
+
+protected:
+    void CreateValidators() override;
+    void ReadTransferBuff() override;
+    std::vector<QWidget*> EditWidgets() override;
+    std::vector<TCtrlValidator*> EditValidators() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+    // The register map import from the compiler's map file, and its refresh from the same file.
+    // They come with the register map's own window work; until then they do nothing.
+    virtual void ImportMapFile() {}
+    virtual void RefreshMapFile() {}
+
+private:
+    void BuildCard(int card, const char* tab, const char* header);
+    void CardChanged(int card);
+    void SaveLayout();
+    void ApplyResizeRule();
+    void SetControlBounds();
+    // SelectRow of the card's list with what the user sees selected.
+    void SelectShown(int card);
+    // Sets CreateSubDB of the card's pointer and applies the root record.
+    bool ApplyOwningCard(int card);
+
+    QWidget* client_;
+    QLineEdit* projectName_;
+    QLineEdit* termObjName_;
+    QLineEdit* prgBankNum_;
+    QPushButton* apply_;
+    QTabWidget* cards_;
+    std::array<QListWidget*, kCardCount> lists_{};
+    std::array<QPushButton*, kCardButtonCount> buttons_{};
+
+    TTrStringEdit_Validator& projectNameV_ = AddValidator<TTrStringEdit_Validator>();
+    TTrStringEdit_Validator& termObjNameV_ = AddValidator<TTrStringEdit_Validator>();
+    TTrByteEdit_Validator& prgBankNumV_ = AddValidator<TTrByteEdit_Validator>();
+    std::array<TTrDBPtrButt_Validator*, kCardCount> pointers_{};
+    std::array<TUDBLook_Validator*, kCardCount> looks_{};
+
+    std::vector<std::uint8_t> lookBuffer_;
+    std::string designCaption_;
+    RootSavedLayout saved_;
+    bool layoutSaved_ = false;
+};
+
+// Registers the project's record windows by the names the record types give.
+void RegisterProjectWindows();
+
+} // namespace panolcd
