@@ -9,6 +9,7 @@
 #include "framework/records/appdata.h"
 #include "framework/records/appdatastream.h"
 #include "framework/records/database.h"
+#include "projectwindows/ui/rootwindow.h"
 #include "support/test_context.h"
 
 #include <QAction>
@@ -90,10 +91,14 @@ TEST_F(MainWindow, OpensSavesAndClosesTheSampleProject) {
                   fs::copy_options::overwrite_existing);
     Ctx().settings.exePath = Ctx().settings.exeDir + "panolcd";
 
+    RegisterProjectWindows();
     TAppMainForm form({});
     form.show();
     QCoreApplication::sendPostedEvents(&form); // the deferred reopening of PRJ
     ASSERT_NE(ProjectColl(), nullptr);
+    ASSERT_EQ(form.MdiArea()->subWindowList().size(), 1); // the project's root window
+    EXPECT_EQ(form.MdiArea()->subWindowList().front()->windowTitle(),
+              QString("LCD Projekt[") + FromFsPath(sample).c_str() + "]");
     EXPECT_EQ(ProjectColl()->DBFileName, FromFsPath(sample));
     EXPECT_FALSE(form.ToolBar("LCDObjects_ToolBar")->isHidden());
     EXPECT_EQ(form.Action("EditorReplace_Action")->shortcut(), QKeySequence("Ctrl+A"));
@@ -110,6 +115,8 @@ TEST_F(MainWindow, OpensSavesAndClosesTheSampleProject) {
     form.Action("CloseProject_Action")->trigger();
     EXPECT_EQ(ProjectColl(), nullptr);
     ASSERT_EQ(User().shown.size(), 1u);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(form.MdiArea()->subWindowList().isEmpty()); // closed with the project
     EXPECT_FALSE(form.Action("SaveProject_Action")->isEnabled());
 
     std::ostringstream err;
