@@ -30,6 +30,7 @@
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 
@@ -106,6 +107,37 @@ QStringList NameFilters(const char* filters) {
     return result;
 }
 
+// Toolbar pictures from the desktop's icon theme, with the style's own where it has one; an
+// action without a picture shows its caption.
+QIcon ActionIcon(std::string_view name, const QStyle* style) {
+    struct Picture {
+        std::string_view action;
+        const char* theme;
+        QStyle::StandardPixmap fallback;
+    };
+    static const Picture kPictures[] = {
+        {"NewProject_Action", "document-new", QStyle::SP_FileIcon},
+        {"OpenProject_Action", "document-open", QStyle::SP_DialogOpenButton},
+        {"SaveProject_Action", "document-save", QStyle::SP_DialogSaveButton},
+        {"EditDel_Action", "edit-delete", QStyle::SP_TrashIcon},
+        {"EditCut_Action", "edit-cut", QStyle::SP_CustomBase},
+        {"EditCopy_Action", "edit-copy", QStyle::SP_CustomBase},
+        {"EditPaste_Action", "edit-paste", QStyle::SP_CustomBase},
+        {"GenPRI_Action", "document-export", QStyle::SP_ArrowRight},
+        {"GenPRIandCompile_Action", "system-run", QStyle::SP_MediaSeekForward},
+        {"RunPRG_Action", "media-playback-start", QStyle::SP_MediaPlay},
+    };
+    for (const Picture& picture : kPictures) {
+        if (picture.action != name)
+            continue;
+        const QIcon fallback = picture.fallback == QStyle::SP_CustomBase
+                                   ? QIcon()
+                                   : style->standardIcon(picture.fallback);
+        return QIcon::fromTheme(picture.theme, fallback);
+    }
+    return {};
+}
+
 } // namespace
 
 TAppMainForm::TAppMainForm(const std::vector<std::string>& args, QWidget* parent)
@@ -126,6 +158,7 @@ TAppMainForm::TAppMainForm(const std::vector<std::string>& args, QWidget* parent
     caseLayers_->hide();
     controller_->LoadCaseLayerList();
     caseLayers_->SetEntries(controller_->CaseLayerNames(), controller_->ChosenCaseEntry());
+    ShowButtons();
     connect(caseLayers_, &TCaseLayers_Form::EntryChosen, this,
             [this](int entry) { Guarded([&] { controller_->ChooseCaseEntry(entry); }); });
     connect(caseLayers_, &TCaseLayers_Form::Closed, this, [this] {
@@ -170,6 +203,7 @@ void TAppMainForm::CreateActions() {
             action->setToolTip(Utf8(spec.tooltip));
         action->setStatusTip(Utf8(spec.status));
         action->setCheckable(spec.checkable);
+        action->setIcon(ActionIcon(spec.name, style()));
         actions_[std::string(spec.name)] = action;
         addAction(action); // shortcuts work while a child has the focus
     }

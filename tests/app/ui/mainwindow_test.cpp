@@ -105,6 +105,11 @@ TEST_F(MainWindow, OpensSavesAndClosesTheSampleProject) {
     EXPECT_EQ(form.Action("SaveProject_Action")->shortcut(), QKeySequence(Qt::Key_F2));
     EXPECT_TRUE(form.Action("SaveProject_Action")->isEnabled());
     EXPECT_FALSE(form.Action("Compile_Action")->isEnabled());
+    // The layer buttons start down, Case up; the zoom starts at 1x.
+    EXPECT_TRUE(form.Action("BmpLayer_Action")->isChecked());
+    EXPECT_TRUE(form.Action("GraphicLayer_Action")->isChecked());
+    EXPECT_FALSE(form.Action("CaseLayer_Action")->isChecked());
+    EXPECT_TRUE(form.Action("Zoom1_Action")->isChecked());
 
     // Save as a new file; a conversion of what was written changes no byte.
     const std::string saved = FromFsPath(TempDir() / "SAVED.LCD");
