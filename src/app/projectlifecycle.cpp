@@ -239,6 +239,9 @@ void ProjectLifeCycle::OpenPrgTemplate() {
 
 void ProjectLifeCycle::OpenLcdProject(const std::string& name) {
     if (!name.empty()) {
+        // The actions close the project before they open another; should one still be open,
+        // its windows must not outlive it.
+        DiscardProject();
         if (!FileExistsAnyCase(name)) {
             // A missing file (the template included) starts the content of a new project.
             NewProject();

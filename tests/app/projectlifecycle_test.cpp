@@ -86,6 +86,9 @@ TEST_F(LifeCycle, OpeningAProjectAnnouncesItsProgramAndIncludeFile) {
     EXPECT_FALSE(ProjectColl()->IsModified());
     cycle_->OpenLcdProject("");
     EXPECT_EQ(form_.Take(), (Log{"raise root"}));
+    // Opening another file while one is open first closes the old project's windows.
+    cycle_->OpenLcdProject(Path("JOB.LCD"));
+    EXPECT_EQ(form_.Take().front(), "close project windows");
 }
 
 TEST_F(LifeCycle, TheTemplateOpensAsAnUnnamedProjectFromNewAndFromTheOpenDialog) {
