@@ -9,9 +9,9 @@ namespace {
 
 using namespace std::string_view_literals;
 
-constexpr MainActionSpec A(std::string_view name, std::string_view caption,
-                           std::string_view shortcut, std::string_view tooltip,
-                           std::string_view status, bool checkable = false) {
+constexpr MainActionDef A(std::string_view name, std::string_view caption,
+                          std::string_view shortcut, std::string_view tooltip,
+                          std::string_view status, bool checkable = false) {
     return {name, caption, shortcut, tooltip, status, checkable};
 }
 
@@ -208,21 +208,21 @@ constexpr std::array kToolBarsMenu = {
     "RunToolBarVisible_Action"sv, "LCDObjectsToolVisible_Action"sv};
 
 const std::array kMenus = {
-    MainMenuSpec{"Files_Menu", "&Soubory", "", kFilesMenu},
-    MainMenuSpec{"Program_Menu", "&Program", "", kProgramMenu},
-    MainMenuSpec{"Edit_Menu", "&Editace", "Příkazy pro práci se schránkou", kEditMenu},
-    MainMenuSpec{"Find_Menu", "&Hledat", "Příkazy pro změny zobrazení", kFindMenu},
-    MainMenuSpec{"Operations_Menu", "&Operace", "Operace nad projektem", kOperationsMenu},
-    MainMenuSpec{"Settings_Menu", "Nas&tavení", "Nastavení parametrů programu", kSettingsMenu},
-    MainMenuSpec{"Windows_Menu", "O&kénka", "Operace s okénky", kWindowsMenu},
-    MainMenuSpec{"Help_Menu", "&Nápověda", "Nápověda k programu", kHelpMenu},
+    MainMenuDef{"Files_Menu", "&Soubory", "", kFilesMenu},
+    MainMenuDef{"Program_Menu", "&Program", "", kProgramMenu},
+    MainMenuDef{"Edit_Menu", "&Editace", "Příkazy pro práci se schránkou", kEditMenu},
+    MainMenuDef{"Find_Menu", "&Hledat", "Příkazy pro změny zobrazení", kFindMenu},
+    MainMenuDef{"Operations_Menu", "&Operace", "Operace nad projektem", kOperationsMenu},
+    MainMenuDef{"Settings_Menu", "Nas&tavení", "Nastavení parametrů programu", kSettingsMenu},
+    MainMenuDef{"Windows_Menu", "O&kénka", "Operace s okénky", kWindowsMenu},
+    MainMenuDef{"Help_Menu", "&Nápověda", "Nápověda k programu", kHelpMenu},
 };
 
 const std::array kSubMenus = {
-    MainMenuSpec{"System_Menu", "&Systém", "Pomocné systémové příkazy pro ladění programu",
-                 kSystemMenu},
-    MainMenuSpec{"ToolBars_Menu", "&Lišty nástrojů", "Nastavení viditelnosti nástrojových lišt",
-                 kToolBarsMenu},
+    MainMenuDef{"System_Menu", "&Systém", "Pomocné systémové příkazy pro ladění programu",
+                kSystemMenu},
+    MainMenuDef{"ToolBars_Menu", "&Lišty nástrojů", "Nastavení viditelnosti nástrojových lišt",
+                kToolBarsMenu},
 };
 
 constexpr std::array kFileClipboardBar = {
@@ -244,74 +244,74 @@ constexpr std::array kLcdObjectsBar = {
     "LCDObjWait_Action"sv,  "LCDObjEditEnter_Action"sv, "LCDObjCaseBMP_Action"sv};
 
 const std::array kToolBars = {
-    MainMenuSpec{"FileClipboard_ToolBar", "", "", kFileClipboardBar},
-    MainMenuSpec{"Run_ToolBar", "", "", kRunBar},
-    MainMenuSpec{"LayersZoom_ToolBar", "", "", kLayersZoomBar},
-    MainMenuSpec{"LCDObjects_ToolBar", "", "", kLcdObjectsBar},
+    MainMenuDef{"FileClipboard_ToolBar", "", "", kFileClipboardBar},
+    MainMenuDef{"Run_ToolBar", "", "", kRunBar},
+    MainMenuDef{"LayersZoom_ToolBar", "", "", kLayersZoomBar},
+    MainMenuDef{"LCDObjects_ToolBar", "", "", kLcdObjectsBar},
 };
 
 using R = InsertLayerRule;
 const std::array kInsertActions = {
-    InsertActionSpec{"LCDObjText_Action", kObjText, kTextLayer, R::CaseAware},
-    InsertActionSpec{"LCDObjPoint_Action", kObjPoint, kGraphicLayer, R::CaseAware},
-    InsertActionSpec{"LCDObjLine_Action", kObjLine, kGraphicLayer, R::CaseAware},
-    InsertActionSpec{"LCDObjRect_Action", kObjRectangle, kGraphicLayer, R::CaseAware},
-    InsertActionSpec{"LCDObjFill_Action", kObjFilledRect, kGraphicLayer, R::CaseAware},
-    InsertActionSpec{"LCDObjCircle_Action", kObjCircle, kGraphicLayer, R::CaseAware},
-    InsertActionSpec{"LCDObjPrint_Action", kObjPrintLine, kTextLayer, R::CaseAware},
-    InsertActionSpec{"LCDObjEdit_Action", kObjEdit, kTextLayer, R::CaseAware},
-    InsertActionSpec{"LCDObjEditP_Action", kObjEditP, kTextLayer, R::CaseAware},
-    InsertActionSpec{"LCDObjGraph_Action", kObjGraph, kGraphicLayer, R::CaseAware},
-    InsertActionSpec{"LCDObjGraphXY_Action", kObjGraphXY, kGraphicLayer, R::CaseAware},
-    InsertActionSpec{"LCDObjBar_Action", kObjBar, kGraphicLayer, R::CaseAware},
-    InsertActionSpec{"LCDObjEnum_Action", kObjEnum, kTextLayer, R::Fixed},
-    InsertActionSpec{"LCDObjCase_Action", kObjCmdCase, kTextLayer, R::Fixed},
-    InsertActionSpec{"LCDObjOnKey_Action", kObjCmdOnKey, kTextLayer, R::CaseAware},
-    InsertActionSpec{"LCDObjWait_Action", kObjCmdWait, kTextLayer, R::Fixed},
-    InsertActionSpec{"LCDObjEditEnter_Action", kObjEditEnter, kTextLayer, R::Fixed},
-    InsertActionSpec{"LCDObjCaseBMP_Action", kObjCaseBmp, kFirstCaseLayer, R::CaseOnly},
+    InsertActionDef{"LCDObjText_Action", kObjText, kTextLayer, R::CaseAware},
+    InsertActionDef{"LCDObjPoint_Action", kObjPoint, kGraphicLayer, R::CaseAware},
+    InsertActionDef{"LCDObjLine_Action", kObjLine, kGraphicLayer, R::CaseAware},
+    InsertActionDef{"LCDObjRect_Action", kObjRectangle, kGraphicLayer, R::CaseAware},
+    InsertActionDef{"LCDObjFill_Action", kObjFilledRect, kGraphicLayer, R::CaseAware},
+    InsertActionDef{"LCDObjCircle_Action", kObjCircle, kGraphicLayer, R::CaseAware},
+    InsertActionDef{"LCDObjPrint_Action", kObjPrintLine, kTextLayer, R::CaseAware},
+    InsertActionDef{"LCDObjEdit_Action", kObjEdit, kTextLayer, R::CaseAware},
+    InsertActionDef{"LCDObjEditP_Action", kObjEditP, kTextLayer, R::CaseAware},
+    InsertActionDef{"LCDObjGraph_Action", kObjGraph, kGraphicLayer, R::CaseAware},
+    InsertActionDef{"LCDObjGraphXY_Action", kObjGraphXY, kGraphicLayer, R::CaseAware},
+    InsertActionDef{"LCDObjBar_Action", kObjBar, kGraphicLayer, R::CaseAware},
+    InsertActionDef{"LCDObjEnum_Action", kObjEnum, kTextLayer, R::Fixed},
+    InsertActionDef{"LCDObjCase_Action", kObjCmdCase, kTextLayer, R::Fixed},
+    InsertActionDef{"LCDObjOnKey_Action", kObjCmdOnKey, kTextLayer, R::CaseAware},
+    InsertActionDef{"LCDObjWait_Action", kObjCmdWait, kTextLayer, R::Fixed},
+    InsertActionDef{"LCDObjEditEnter_Action", kObjEditEnter, kTextLayer, R::Fixed},
+    InsertActionDef{"LCDObjCaseBMP_Action", kObjCaseBmp, kFirstCaseLayer, R::CaseOnly},
 };
 
 } // namespace
 
-std::span<const MainActionSpec> MainActions() {
+std::span<const MainActionDef> MainActions() {
     return kActions;
 }
 
-const MainActionSpec* FindMainAction(std::string_view name) {
-    for (const MainActionSpec& action : kActions) {
+const MainActionDef* FindMainAction(std::string_view name) {
+    for (const MainActionDef& action : kActions) {
         if (action.name == name)
             return &action;
     }
     return nullptr;
 }
 
-std::span<const MainMenuSpec> MainMenus() {
+std::span<const MainMenuDef> MainMenus() {
     return kMenus;
 }
 
-std::span<const MainMenuSpec> SubMenus() {
+std::span<const MainMenuDef> SubMenus() {
     return kSubMenus;
 }
 
-std::span<const MainMenuSpec> ToolBars() {
+std::span<const MainMenuDef> ToolBars() {
     return kToolBars;
 }
 
-const MainMenuSpec* FindSubMenu(std::string_view name) {
-    for (const MainMenuSpec& menu : kSubMenus) {
+const MainMenuDef* FindSubMenu(std::string_view name) {
+    for (const MainMenuDef& menu : kSubMenus) {
         if (menu.name == name)
             return &menu;
     }
     return nullptr;
 }
 
-std::span<const InsertActionSpec> InsertActions() {
+std::span<const InsertActionDef> InsertActions() {
     return kInsertActions;
 }
 
-const InsertActionSpec* FindInsertAction(std::string_view name) {
-    for (const InsertActionSpec& action : kInsertActions) {
+const InsertActionDef* FindInsertAction(std::string_view name) {
+    for (const InsertActionDef& action : kInsertActions) {
         if (action.name == name)
             return &action;
     }

@@ -8,7 +8,7 @@
 
 namespace panolcd {
 
-struct MainActionSpec {
+struct MainActionDef {
     std::string_view name;     // the action's object name
     std::string_view caption;  // UTF-8; "&" marks the access key
     std::string_view shortcut; // portable text form ("F7", "Ctrl+Shift+F4"), empty for none
@@ -18,23 +18,23 @@ struct MainActionSpec {
 };
 
 // Every action of the main window, the menus' and toolbars' entries included.
-std::span<const MainActionSpec> MainActions();
+std::span<const MainActionDef> MainActions();
 // Nullptr for an unknown name.
-const MainActionSpec* FindMainAction(std::string_view name);
+const MainActionDef* FindMainAction(std::string_view name);
 
 // A menu or toolbar: its caption and hint, then its entries in order. An entry is an action
 // name, "-" for a separator, or ">Name" for a submenu listed in SubMenus().
-struct MainMenuSpec {
+struct MainMenuDef {
     std::string_view name;
     std::string_view caption;
     std::string_view hint;
     std::span<const std::string_view> entries;
 };
 
-std::span<const MainMenuSpec> MainMenus();
-std::span<const MainMenuSpec> SubMenus();
-std::span<const MainMenuSpec> ToolBars();
-const MainMenuSpec* FindSubMenu(std::string_view name);
+std::span<const MainMenuDef> MainMenus();
+std::span<const MainMenuDef> SubMenus();
+std::span<const MainMenuDef> ToolBars();
+const MainMenuDef* FindSubMenu(std::string_view name);
 
 // The object insertion actions: which kind they insert and how the layer is chosen.
 enum class InsertLayerRule {
@@ -43,14 +43,14 @@ enum class InsertLayerRule {
     CaseOnly,  // the chosen case layer as layer and home layer, only while Case is down
 };
 
-struct InsertActionSpec {
+struct InsertActionDef {
     std::string_view name;
     std::uint8_t kind;
     std::uint8_t homeLayer;
     InsertLayerRule rule;
 };
 
-std::span<const InsertActionSpec> InsertActions();
-const InsertActionSpec* FindInsertAction(std::string_view name);
+std::span<const InsertActionDef> InsertActions();
+const InsertActionDef* FindInsertAction(std::string_view name);
 
 } // namespace panolcd

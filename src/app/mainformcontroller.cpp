@@ -184,7 +184,7 @@ void MainFormController::ShowLayerState(std::uint32_t visibleLayers, std::uint8_
 }
 
 bool MainFormController::InsertObject(std::string_view actionName) {
-    const InsertActionSpec* action = FindInsertAction(actionName);
+    const InsertActionDef* action = FindInsertAction(actionName);
     ScreenWindowOps* screen = port_.ActiveScreen();
     if (action == nullptr || screen == nullptr)
         return false;

@@ -213,7 +213,7 @@ TEST_F(Controller, GenerationNeedsASavedProject) {
 
 TEST_F(Controller, EveryMenuAndToolbarEntryIsAnAction) {
     for (const auto& groups : {MainMenus(), SubMenus(), ToolBars()}) {
-        for (const MainMenuSpec& menu : groups) {
+        for (const MainMenuDef& menu : groups) {
             for (std::string_view entry : menu.entries) {
                 if (entry == "-")
                     continue;

@@ -59,14 +59,14 @@ QString Utf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-struct DialogSpec {
+struct FileDialogDef {
     const char* title;
     const char* suffix;
     // "caption|pattern" pairs as the dialogs list them.
     const char* filters;
 };
 
-DialogSpec DialogOf(FileDialogKind kind) {
+FileDialogDef DialogOf(FileDialogKind kind) {
     switch (kind) {
     case FileDialogKind::ProjectOpen:
         return {"Otevření projektu", "LCD",
@@ -194,17 +194,17 @@ TAppMainForm::~TAppMainForm() {
 }
 
 void TAppMainForm::CreateActions() {
-    for (const MainActionSpec& spec : MainActions()) {
-        auto* action = new QAction(Utf8(spec.caption), this);
-        action->setObjectName(Utf8(spec.name));
-        if (!spec.shortcut.empty())
-            action->setShortcut(QKeySequence(Utf8(spec.shortcut), QKeySequence::PortableText));
-        if (!spec.tooltip.empty())
-            action->setToolTip(Utf8(spec.tooltip));
-        action->setStatusTip(Utf8(spec.status));
-        action->setCheckable(spec.checkable);
-        action->setIcon(ActionIcon(spec.name, style()));
-        actions_[std::string(spec.name)] = action;
+    for (const MainActionDef& def : MainActions()) {
+        auto* action = new QAction(Utf8(def.caption), this);
+        action->setObjectName(Utf8(def.name));
+        if (!def.shortcut.empty())
+            action->setShortcut(QKeySequence(Utf8(def.shortcut), QKeySequence::PortableText));
+        if (!def.tooltip.empty())
+            action->setToolTip(Utf8(def.tooltip));
+        action->setStatusTip(Utf8(def.status));
+        action->setCheckable(def.checkable);
+        action->setIcon(ActionIcon(def.name, style()));
+        actions_[std::string(def.name)] = action;
         addAction(action); // shortcuts work while a child has the focus
     }
     auto* zooms = new QActionGroup(this);
@@ -214,8 +214,8 @@ void TAppMainForm::CreateActions() {
 }
 
 void TAppMainForm::CreateMenusAndToolBars() {
-    const auto fill = [this](QWidget* target, const MainMenuSpec& spec, auto&& self) -> void {
-        for (std::string_view entry : spec.entries) {
+    const auto fill = [this](QWidget* target, const MainMenuDef& def, auto&& self) -> void {
+        for (std::string_view entry : def.entries) {
             if (entry == "-") {
                 auto* separator = new QAction(target);
                 separator->setSeparator(true);
@@ -223,7 +223,7 @@ void TAppMainForm::CreateMenusAndToolBars() {
                 continue;
             }
             if (entry.front() == '>') {
-                const MainMenuSpec* sub = FindSubMenu(entry.substr(1));
+                const MainMenuDef* sub = FindSubMenu(entry.substr(1));
                 auto* menu = qobject_cast<QMenu*>(target);
                 if (sub == nullptr || menu == nullptr)
                     continue;
@@ -236,19 +236,19 @@ void TAppMainForm::CreateMenusAndToolBars() {
             target->addAction(actions_.at(std::string(entry)));
         }
     };
-    for (const MainMenuSpec& spec : MainMenus()) {
-        QMenu* menu = menuBar()->addMenu(Utf8(spec.caption));
-        menu->setObjectName(Utf8(spec.name));
-        menu->menuAction()->setStatusTip(Utf8(spec.hint));
-        fill(menu, spec, fill);
+    for (const MainMenuDef& def : MainMenus()) {
+        QMenu* menu = menuBar()->addMenu(Utf8(def.caption));
+        menu->setObjectName(Utf8(def.name));
+        menu->menuAction()->setStatusTip(Utf8(def.hint));
+        fill(menu, def, fill);
     }
-    for (const MainMenuSpec& spec : ToolBars()) {
-        QToolBar* bar = addToolBar(Utf8(spec.name));
-        bar->setObjectName(Utf8(spec.name));
+    for (const MainMenuDef& def : ToolBars()) {
+        QToolBar* bar = addToolBar(Utf8(def.name));
+        bar->setObjectName(Utf8(def.name));
         bar->setFloatable(true);
         bar->setMovable(true);
-        toolBars_[std::string(spec.name)] = bar;
-        fill(bar, spec, fill);
+        toolBars_[std::string(def.name)] = bar;
+        fill(bar, def, fill);
     }
     const std::pair<const char*, const char*> visibility[] = {
         {"FileClipboardToolVisible_Action", "FileClipboard_ToolBar"},
@@ -394,7 +394,7 @@ void TAppMainForm::ConnectActions() {
     On("Zoom4_Action", [&ctl] { ctl.SetZoom(4); });
     On("ToBackLCDObj_Action", [&ctl] { ctl.SelectedToBack(); });
     On("ClearAllLCDObj_Action", [&ctl] { ctl.ClearAllObjects(); });
-    for (const InsertActionSpec& insert : InsertActions()) {
+    for (const InsertActionDef& insert : InsertActions()) {
         const std::string name(insert.name);
         On(name, [&ctl, name] { ctl.InsertObject(name); });
     }
@@ -539,13 +539,13 @@ void TAppMainForm::BroadcastEditCmd(EditCmd command) {
 
 std::optional<FileChoice> TAppMainForm::AskFile(FileDialogKind kind, const std::string& initialDir,
                                                 const std::string& fileName, int filterIndex) {
-    const DialogSpec spec = DialogOf(kind);
-    QFileDialog dialog(this, Utf8(spec.title), ToQString(initialDir));
-    const QStringList filters = NameFilters(spec.filters);
+    const FileDialogDef def = DialogOf(kind);
+    QFileDialog dialog(this, Utf8(def.title), ToQString(initialDir));
+    const QStringList filters = NameFilters(def.filters);
     dialog.setNameFilters(filters);
     if (filterIndex >= 1 && filterIndex <= filters.size())
         dialog.selectNameFilter(filters[filterIndex - 1]);
-    dialog.setDefaultSuffix(Utf8(spec.suffix));
+    dialog.setDefaultSuffix(Utf8(def.suffix));
     if (kind == FileDialogKind::ProjectSave) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
     } else {
