@@ -86,9 +86,6 @@ public:
     virtual bool RaisePrgEditor() = 0;
     // Creates the PRG editor on the file of the PRG file record.
     virtual void CreatePrgEditor() = 0;
-    // Raises the general editor of `fileName` (compared without regard to case) or creates one,
-    // then loads the file, or names an empty text after it when it does not exist.
-    virtual void OpenGeneralEditor(const std::string& fileName) = 0;
 
     virtual ChildKind ActiveChild() const = 0;
     // The active child when it is a screen design window.

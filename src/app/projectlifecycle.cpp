@@ -294,14 +294,6 @@ void ProjectLifeCycle::OpenProgram(const std::string& name) {
         Announce(FileRecId::Prg, kNonameFile, fcRenameNoname);
 }
 
-void ProjectLifeCycle::OpenGeneralEditorAction(const std::string& workDir) {
-    const auto choice = port_.AskFile(FileDialogKind::EditorOpen, workDir, "", 1);
-    if (!choice || !AcceptFileName(choice->fileName))
-        return;
-    const BusyCursorGuard busy(&port_);
-    port_.OpenGeneralEditor(choice->fileName);
-}
-
 bool ProjectLifeCycle::SaveInPlace() {
     if (TDataBase* project = ProjectColl()) {
         port_.BroadcastEditCmd(ecCommitEdits);

@@ -40,8 +40,6 @@ public:
 
     void OpenLcdProject(const std::string& name);
     void OpenProgram(const std::string& name);
-    // Asks for a file and opens it in a general editor.
-    void OpenGeneralEditorAction(const std::string& workDir);
     // False when writing failed or was cancelled.
     bool SaveInPlace();
     bool SaveAs(const std::string& name);

@@ -94,9 +94,6 @@ public:
         prgEditor = true;
         log.push_back("create prg '" + Ctx().fileCmds.Prg.FileName + "'");
     }
-    void OpenGeneralEditor(const std::string& fileName) override {
-        log.push_back("editor '" + fileName + "'");
-    }
     ChildKind ActiveChild() const override { return active; }
     ScreenWindowOps* ActiveScreen() override {
         return active == ChildKind::Screen ? &screen : nullptr;

@@ -68,7 +68,6 @@ public:
     void CloseProjectWindows() override;
     bool RaisePrgEditor() override { return false; }
     void CreatePrgEditor() override {}
-    void OpenGeneralEditor(const std::string&) override {}
     ChildKind ActiveChild() const override;
     ScreenWindowOps* ActiveScreen() override { return nullptr; }
 
