@@ -104,7 +104,11 @@ TCSVExporter::TCSVExporter(std::unique_ptr<TLexicalElemWriter> writer, TDataBase
                            std::string header)
     : writer_(std::move(writer)), database_(database), header_(std::move(header)) {}
 
-TCSVExporter::~TCSVExporter() = default;
+TCSVExporter::~TCSVExporter() {
+    // A machine dropped before its end (the user cancelled) leaves no partial file behind.
+    if (!done_)
+        Halt();
+}
 
 std::string TCSVExporter::StatusText() const {
     return writer_ ? std::to_string(writer_->LineCount()) : std::string();

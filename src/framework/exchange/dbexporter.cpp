@@ -67,7 +67,11 @@ TDBExporter::TDBExporter(std::unique_ptr<TLexicalElemWriter> writer, TDataBase& 
                          bool toFile)
     : writer_(std::move(writer)), root_(database), toFile_(toFile) {}
 
-TDBExporter::~TDBExporter() = default;
+TDBExporter::~TDBExporter() {
+    // A machine dropped before its end (the user cancelled) leaves no partial file behind.
+    if (state_ != State::Done)
+        Halt();
+}
 
 std::string TDBExporter::StatusText() const {
     return writer_ ? std::to_string(writer_->LineCount()) : std::string();

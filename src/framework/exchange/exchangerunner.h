@@ -13,8 +13,8 @@ namespace panolcd {
 class StepRunner;
 class TDataBase;
 
-// False when the export failed or the user cancelled it (a cancelled file export leaves the
-// partial file; its previous version is the safety copy).
+// False when the export failed or the user cancelled it; the file and its safety copy are then
+// left as they were.
 bool ExportDatabase(std::string_view fileName, TDataBase& database, StepRunner* runner = nullptr);
 // Reads one database text into `target`: at `insertIx` when it lies inside the target, else
 // appended; `filterIx` >= 0 filters the records. True only when the import ran to its end.

@@ -19,6 +19,104 @@ bool Exists(const std::string& path) {
     return ::lstat(path.c_str(), &info) == 0;
 }
 
+// Files in the making are hidden names beside their target ("dir/.P.LCD.~123-0.tmp"): one left
+// by a crash is never listed, matched or found in place of a real file.
+std::string TempPathBeside(const std::string& target, unsigned attempt) {
+    const std::size_t slash = target.rfind('/');
+    const std::size_t nameAt = slash == std::string::npos ? 0 : slash + 1;
+    return target.substr(0, nameAt) + "." + target.substr(nameAt) + ".~" +
+           std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
+}
+
+// A new file beside `target`, opened for writing with O_EXCL; -1 with errno set.
+int CreateTempBeside(const std::string& target, std::string& tempPath) {
+    // open() with O_EXCL rather than mkstemp: the new file gets the usual permissions.
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        tempPath = TempPathBeside(target, attempt);
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// The bytes of `from` into the open file `fd`; 0 or the errno value.
+int CopyBytes(const std::string& from, int fd) {
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return errno;
+    char buffer[65536];
+    int error = 0;
+    for (;;) {
+        const ssize_t got = ::read(in, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            error = got < 0 ? errno : 0;
+            break;
+        }
+        for (ssize_t done = 0; done < got && error == 0;) {
+            const ssize_t put = ::write(fd, buffer + done, static_cast<std::size_t>(got - done));
+            if (put < 0 && errno != EINTR)
+                error = errno;
+            else if (put > 0)
+                done += put;
+        }
+        if (error != 0)
+            break;
+    }
+    ::close(in);
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    return error;
+}
+
+// A second name of `target` beside `copy`; false (errno set) where the file system has no links.
+bool LinkBeside(const std::string& target, const std::string& copy, std::string& tempPath) {
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        tempPath = TempPathBeside(copy, attempt);
+        if (::link(target.c_str(), tempPath.c_str()) == 0)
+            return true;
+        if (errno != EEXIST)
+            return false;
+    }
+    errno = EEXIST;
+    return false;
+}
+
+// Makes `copy` the previous version of `target` without ever taking `target` away: a hard link
+// where the file system has them, else a copy of the bytes; built under a temporary name and
+// renamed over the old copy. 0 or the errno value.
+int KeepSafetyCopy(const std::string& target, const std::string& copy) {
+    std::string temp;
+    int error = 0;
+    if (!LinkBeside(target, copy, temp)) {
+        const int fd = CreateTempBeside(copy, temp);
+        if (fd < 0)
+            return errno;
+        error = CopyBytes(target, fd);
+        if (::close(fd) != 0 && error == 0)
+            error = errno;
+    }
+    if (error == 0 && ::rename(temp.c_str(), copy.c_str()) != 0)
+        error = errno;
+    if (error != 0)
+        ::unlink(temp.c_str());
+    return error;
+}
+
+// Makes the renames in the directory durable; a directory that cannot be synced is left as is.
+void SyncDirectoryOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string dir = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 } // namespace
 
 std::string SafetyCopyName(std::string_view fileName) {
@@ -28,30 +126,21 @@ std::string SafetyCopyName(std::string_view fileName) {
 }
 
 std::unique_ptr<ReplacingFile> ReplacingFile::Create(std::string_view fileName, int& error) {
-    const std::string target = FsString(fileName);
-    // open() with O_EXCL rather than mkstemp: the new file gets the usual permissions.
-    for (unsigned attempt = 0; attempt < 100; ++attempt) {
-        const std::string temp =
-            target + ".~" + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
-        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0) {
-            if (errno == EEXIST)
-                continue;
-            error = errno;
-            return nullptr;
-        }
-        std::FILE* file = ::fdopen(fd, "wb");
-        if (file == nullptr) {
-            error = errno;
-            ::close(fd);
-            ::unlink(temp.c_str());
-            return nullptr;
-        }
-        error = 0;
-        return std::unique_ptr<ReplacingFile>(new ReplacingFile(std::string(fileName), temp, file));
+    std::string temp;
+    const int fd = CreateTempBeside(FsString(fileName), temp);
+    if (fd < 0) {
+        error = errno;
+        return nullptr;
     }
-    error = EEXIST;
-    return nullptr;
+    std::FILE* file = ::fdopen(fd, "wb");
+    if (file == nullptr) {
+        error = errno;
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return nullptr;
+    }
+    error = 0;
+    return std::unique_ptr<ReplacingFile>(new ReplacingFile(std::string(fileName), temp, file));
 }
 
 ReplacingFile::~ReplacingFile() {
@@ -84,34 +173,30 @@ bool ReplacingFile::Commit() {
         err = errno;
     }
     file_ = nullptr;
-    if (!ok) {
-        error_ = err != 0 ? err : EIO;
-        ::unlink(tempPath_.c_str());
-        return false;
-    }
+    if (!ok)
+        return Fail(err != 0 ? err : EIO);
 
+    // At every instant the target holds either the old or the new version: the safety copy is
+    // a second name of the old file (or a copy of it), and one rename puts the new one in place.
     const std::string target = FsString(fileName_);
     const std::string copy = FsString(SafetyCopyName(fileName_));
-    bool rotated = false;
-    if (copy != target) { // a name that already has a safety-copy extension keeps no copy
+    if (copy != target && Exists(target)) { // a safety-copy name keeps no copy of its own
+        const int copyError = KeepSafetyCopy(target, copy);
+        if (copyError != 0)
+            return Fail(copyError);
+    } else if (copy != target) {
         ::unlink(copy.c_str());
-        if (Exists(target)) {
-            if (::rename(target.c_str(), copy.c_str()) != 0) {
-                error_ = errno;
-                ::unlink(tempPath_.c_str());
-                return false;
-            }
-            rotated = true;
-        }
     }
-    if (::rename(tempPath_.c_str(), target.c_str()) != 0) {
-        error_ = errno;
-        if (rotated)
-            ::rename(copy.c_str(), target.c_str());
-        ::unlink(tempPath_.c_str());
-        return false;
-    }
+    if (::rename(tempPath_.c_str(), target.c_str()) != 0)
+        return Fail(errno);
+    SyncDirectoryOf(target);
     return true;
+}
+
+bool ReplacingFile::Fail(int error) {
+    error_ = error;
+    ::unlink(tempPath_.c_str());
+    return false;
 }
 
 void ReplacingFile::Abandon() {

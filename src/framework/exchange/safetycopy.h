@@ -13,10 +13,11 @@ namespace panolcd {
 // characters; a name without extension gets ".~".
 std::string SafetyCopyName(std::string_view fileName);
 
-// A file written under a temporary name beside its final one. Only Commit puts it in place:
-// the old safety copy is deleted, the existing file becomes the safety copy, the new file takes
-// the name. A file that is abandoned (or destroyed uncommitted) leaves the existing file and its
-// copy as they were, so a failed write never costs the previous version.
+// A file written under a hidden temporary name beside its final one. Only Commit puts it in
+// place: the existing file becomes the safety copy (replacing the old copy) while keeping its
+// name, then one rename gives the new file the name. A crash at any instant leaves the name with
+// the old or the new version. A file that is abandoned (or destroyed uncommitted) leaves the
+// existing file and its copy as they were, so a failed write never costs the previous version.
 class ReplacingFile {
 public:
     // Nullptr when the temporary file cannot be created; `error` then holds the errno value.
@@ -37,6 +38,9 @@ public:
     const std::string& FileName() const { return fileName_; }
 
 private:
+    // Drops the temporary file; answers false for the caller to return.
+    bool Fail(int error);
+
     ReplacingFile(std::string fileName, std::string tempPath, std::FILE* file)
         : fileName_(std::move(fileName)), tempPath_(std::move(tempPath)), file_(file) {}
 

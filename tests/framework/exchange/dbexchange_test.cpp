@@ -256,13 +256,23 @@ TEST_F(DBExchange, ImportStopsWhenTheTargetIsFull) {
     EXPECT_NE(ShownTexts().find("Database full"), std::string::npos);
 }
 
-TEST_F(DBExchange, ACancelledExportLeavesThePreviousVersionAsSafetyCopy) {
-    WriteFile("C.LCD", "old");
+TEST_F(DBExchange, CancelledExportsLeaveTheFileAndItsCopyAsTheyWere) {
+    WriteFile("C.LCD", "good");
+    WriteFile("C.~CD", "older");
+    WriteFile("C.CSV", "csv");
     auto original = Project();
-    SyncStepRunner cancelling(3);
-    EXPECT_FALSE(ExportDatabase(Path("C.LCD"), *original, &cancelling));
-    EXPECT_EQ(ReadFile(Path("C.~CD")), "old");
-    EXPECT_NE(ReadFile(Path("C.LCD")), "old");
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        SyncStepRunner cancelling(3);
+        EXPECT_FALSE(ExportDatabase(Path("C.LCD"), *original, &cancelling));
+        SyncStepRunner cancellingCsv(1);
+        EXPECT_FALSE(ExportCSV(Path("C.CSV"), *original, "\"H\"", &cancellingCsv));
+    }
+    EXPECT_EQ(ReadFile(Path("C.LCD")), "good");
+    EXPECT_EQ(ReadFile(Path("C.~CD")), "older");
+    EXPECT_EQ(ReadFile(Path("C.CSV")), "csv");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(TempDir()),
+                            std::filesystem::directory_iterator()),
+              3);
 }
 
 TEST_F(DBExchange, AnUnwritableFileIsReportedAndNothingIsTouched) {
