@@ -52,7 +52,9 @@ bool IsEditor(ChildKind kind) {
 class WindowsGeneratorHost final : public GeneratorHost {
 public:
     explicit WindowsGeneratorHost(MainFormPort& port) : port_(port) {}
-    void CommitPendingEdits() override { port_.BroadcastEditCmd(ecCommitEdits); }
+    bool CommitPendingEdits() override {
+        return (port_.BroadcastEditCmd(ecCommitEdits) & kCommitRefused) == 0;
+    }
     void PriFileWritten(const std::string& priPath) override {
         Ctx().fileCmds.Pri.Set(priPath, fcLoad);
         port_.BroadcastFileCmd(FileRecId::Pri);

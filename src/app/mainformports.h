@@ -69,7 +69,8 @@ public:
     virtual void PostProjectCmd(ProjectCmd command) = 0;
     // Synchronous: every window has acted when these return.
     virtual void BroadcastFileCmd(FileRecId record) = 0;
-    virtual void BroadcastEditCmd(EditCmd command) = 0;
+    // The OR of the windows' replies (kCommitRefused for ecCommitEdits).
+    virtual std::uint32_t BroadcastEditCmd(EditCmd command) = 0;
 
     // Nullopt when the user cancelled.
     virtual std::optional<FileChoice> AskFile(FileDialogKind dialog, const std::string& initialDir,
@@ -84,6 +85,8 @@ public:
     virtual void CloseProjectWindows() = 0;
     // Restores and raises the PRG editor; false when there is none.
     virtual bool RaisePrgEditor() = 0;
+    // Whether a PRG editor window is open.
+    virtual bool HasPrgEditor() const = 0;
     // Creates the PRG editor on the file of the PRG file record.
     virtual void CreatePrgEditor() = 0;
 

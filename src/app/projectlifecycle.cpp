@@ -5,6 +5,7 @@
 #include "common/paths.h"
 #include "common/text.h"
 #include "framework/environment/context.h"
+#include "framework/environment/conversions.h"
 #include "framework/environment/msgbox.h"
 #include "framework/records/database.h"
 #include "project/projectmodel.h"
@@ -31,8 +32,7 @@ TFileCmdRec& Rec(FileRecId record) {
 bool AcceptFileName(const std::string& name) {
     if (name.size() <= TFileCmdRec::kNameCap)
         return true;
-    MsgBox("", Utf8ToCp1250("Jméno souboru je delší než 254 znaků, soubor nelze použít: ") + name,
-           mb::kIconError | mb::kOk);
+    MsgBox("", LongFileNameText(name), mb::kIconError | mb::kOk);
     return false;
 }
 
@@ -294,10 +294,22 @@ void ProjectLifeCycle::OpenProgram(const std::string& name) {
         Announce(FileRecId::Prg, kNonameFile, fcRenameNoname);
 }
 
+bool ProjectLifeCycle::ProgramEditorReady() {
+    if (port_.HasPrgEditor())
+        return true;
+    // Only the program's editor writes a bare program; without one nothing would be saved.
+    MsgBox("", Utf8ToCp1250("Program nelze uložit: není otevřen v editoru programu."),
+           mb::kIconError | mb::kOk);
+    return false;
+}
+
+bool ProjectLifeCycle::CommitPendingEdits() {
+    return (port_.BroadcastEditCmd(ecCommitEdits) & kCommitRefused) == 0;
+}
+
 bool ProjectLifeCycle::SaveInPlace() {
     if (TDataBase* project = ProjectColl()) {
-        port_.BroadcastEditCmd(ecCommitEdits);
-        if (!store_.Save(project->DBFileName))
+        if (!CommitPendingEdits() || !store_.Save(project->DBFileName))
             return false;
         AnnounceCommand(FileRecId::Prg, fcSave);
         AnnounceCommand(FileRecId::Ed, fcSave);
@@ -306,6 +318,8 @@ bool ProjectLifeCycle::SaveInPlace() {
         port_.BroadcastEditCmd(ecAfterSave);
         return true;
     }
+    if (!ProgramEditorReady())
+        return false;
     AnnounceCommand(FileRecId::Prg, fcSave);
     AnnounceCommand(FileRecId::Ed, fcSave);
     return true;
@@ -317,12 +331,13 @@ bool ProjectLifeCycle::SaveAs(const std::string& name) {
     OpenProgram("");
     TDataBase* project = ProjectColl();
     if (project == nullptr) {
+        if (!ProgramEditorReady())
+            return false;
         Announce(FileRecId::Prg, name, fcSaveAs);
         AnnounceCommand(FileRecId::Ed, fcSave);
         return true;
     }
-    port_.BroadcastEditCmd(ecCommitEdits);
-    if (!store_.Save(name))
+    if (!CommitPendingEdits() || !store_.Save(name))
         return false;
     if (TDataBase* saved = ProjectColl())
         saved->DBFileName = name;

@@ -63,6 +63,10 @@ private:
     void OpenLcdTemplate();
     void OpenPrgTemplate();
     void ShowRootWindow();
+    // Takes pending edits of the windows into the records; false when a window refused them.
+    bool CommitPendingEdits();
+    // True when the PRG editor is there to write a bare program; otherwise says why not.
+    bool ProgramEditorReady();
 
     MainFormPort& port_;
     ProjectStore& store_;

@@ -54,14 +54,15 @@ public:
 class GeneratorHost {
 public:
     virtual ~GeneratorHost() = default;
-    virtual void CommitPendingEdits() = 0;
+    // False when a window refused its pending edits; nothing is generated then.
+    virtual bool CommitPendingEdits() = 0;
     virtual void PriFileWritten(const std::string& priPath) = 0; // announce fcLoad then fcReload
 };
 
 // Batch mode: no windows.
 class NullGeneratorHost final : public GeneratorHost {
 public:
-    void CommitPendingEdits() override {}
+    bool CommitPendingEdits() override { return true; }
     void PriFileWritten(const std::string&) override {}
 };
 

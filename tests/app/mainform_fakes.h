@@ -60,8 +60,10 @@ public:
         log.push_back(std::string("file ") + kNames[static_cast<int>(record)] + " '" +
                       rec.FileName + "' " + std::to_string(rec.Command));
     }
-    void BroadcastEditCmd(EditCmd command) override {
+    std::uint32_t commitReply = 0; // what the windows answer to ecCommitEdits
+    std::uint32_t BroadcastEditCmd(EditCmd command) override {
         log.push_back("edit " + std::to_string(command));
+        return command == ecCommitEdits ? commitReply : 0;
     }
     std::optional<FileChoice> AskFile(FileDialogKind dialog, const std::string& dir,
                                       const std::string& name, int filter) override {
@@ -90,8 +92,10 @@ public:
         log.push_back("close project windows");
     }
     bool RaisePrgEditor() override { return prgEditor; }
+    bool HasPrgEditor() const override { return prgEditor; }
+    bool editorWindows = true; // false: CreatePrgEditor opens nothing, as before editors exist
     void CreatePrgEditor() override {
-        prgEditor = true;
+        prgEditor = editorWindows;
         log.push_back("create prg '" + Ctx().fileCmds.Prg.FileName + "'");
     }
     ChildKind ActiveChild() const override { return active; }

@@ -203,6 +203,41 @@ TEST_F(LifeCycle, SavingUnnamedDeletedAndTemplateProjects) {
     EXPECT_TRUE(ProjectColl()->IsModified());
 }
 
+TEST_F(LifeCycle, ARefusedCommitStopsTheSave) {
+    MakeProject("JOB.LCD");
+    const std::string before = ReadFile(Path("JOB.LCD"));
+    cycle_->OpenLcdProject(Path("JOB.LCD"));
+    ProjectColl()->DBModified = true;
+    form_.commitReply = kCommitRefused;
+    form_.Take();
+    EXPECT_FALSE(cycle_->SaveProjectAction());
+    Choose("NEW.LCD");
+    EXPECT_FALSE(cycle_->SaveProjectAsAction());
+    EXPECT_TRUE(store_.saved.empty());
+    EXPECT_EQ(ProjectColl()->DBFileName, Path("JOB.LCD"));
+    EXPECT_TRUE(ProjectColl()->IsModified());
+    EXPECT_EQ(ReadFile(Path("JOB.LCD")), before);
+    EXPECT_FALSE(std::filesystem::exists(Path("JOB.~CD")));
+    EXPECT_FALSE(std::filesystem::exists(Path("NEW.LCD")));
+    for (const std::string& line : form_.Take())
+        EXPECT_NE(line, "edit 12") << "announced as saved";
+}
+
+TEST_F(LifeCycle, ABareProgramWithoutItsEditorIsNotReportedSaved) {
+    WriteFile("PROG.PRG", "x");
+    cycle_->OpenProgram(Path("PROG.PRG"));
+    form_.prgEditor = false; // no editor window holds it
+    form_.editorWindows = false;
+    form_.Take();
+    EXPECT_FALSE(cycle_->SaveProjectAction());
+    Choose("COPY.PRG", 2);
+    EXPECT_FALSE(cycle_->SaveProjectAsAction());
+    ASSERT_EQ(User().shown.size(), 2u);
+    EXPECT_EQ(User().shown[0].kind, MsgKind::Error);
+    for (const std::string& line : form_.Take())
+        EXPECT_EQ(line.rfind("file Prg", 0), std::string::npos) << line;
+}
+
 TEST_F(LifeCycle, ABareProgramIsNeverSavedIntoAProjectFile) {
     WriteFile("PROG.PRG", "x");
     cycle_->OpenProgram(Path("PROG.PRG"));

@@ -533,14 +533,14 @@ void TAppMainForm::BroadcastFileCmd(FileRecId record) {
     Broadcast(this, kWmFileCmd, 0, static_cast<std::uint32_t>(record));
 }
 
-void TAppMainForm::BroadcastEditCmd(EditCmd command) {
-    Broadcast(this, kWmEditCmd, command, 0);
+std::uint32_t TAppMainForm::BroadcastEditCmd(EditCmd command) {
+    return Broadcast(this, kWmEditCmd, command, 0);
 }
 
 std::optional<FileChoice> TAppMainForm::AskFile(FileDialogKind kind, const std::string& initialDir,
                                                 const std::string& fileName, int filterIndex) {
     const FileDialogDef def = DialogOf(kind);
-    QFileDialog dialog(this, Utf8(def.title), ToQString(initialDir));
+    QFileDialog dialog(this, Utf8(def.title), FileNameToQString(initialDir));
     const QStringList filters = NameFilters(def.filters);
     dialog.setNameFilters(filters);
     if (filterIndex >= 1 && filterIndex <= filters.size())
@@ -554,11 +554,11 @@ std::optional<FileChoice> TAppMainForm::AskFile(FileDialogKind kind, const std::
                                                               : QFileDialog::ExistingFile);
     }
     if (!fileName.empty())
-        dialog.selectFile(ToQString(fileName));
+        dialog.selectFile(FileNameToQString(fileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     FileChoice choice;
-    choice.fileName = FromQString(dialog.selectedFiles().front());
+    choice.fileName = FileNameFromQString(dialog.selectedFiles().front());
     choice.filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
     return choice;
 }

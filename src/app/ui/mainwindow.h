@@ -59,7 +59,7 @@ public:
     void EndBusy() override { TTrMainForm::EndBusy(); }
     void PostProjectCmd(ProjectCmd command) override;
     void BroadcastFileCmd(FileRecId record) override;
-    void BroadcastEditCmd(EditCmd command) override;
+    std::uint32_t BroadcastEditCmd(EditCmd command) override;
     std::optional<FileChoice> AskFile(FileDialogKind dialog, const std::string& initialDir,
                                       const std::string& fileName, int filterIndex) override;
     void SetLcdToolbarsVisible(bool visible) override;
@@ -67,6 +67,7 @@ public:
     void CreateRootWindow(TDataBase& project, TDBRecordObj* rootRecord) override;
     void CloseProjectWindows() override;
     bool RaisePrgEditor() override { return false; }
+    bool HasPrgEditor() const override { return false; }
     void CreatePrgEditor() override {}
     ChildKind ActiveChild() const override;
     ScreenWindowOps* ActiveScreen() override { return nullptr; }

@@ -20,6 +20,10 @@ enum EditCmd : std::uint32_t {
     ecOrigSize = 30,
 };
 
+// The reply of a window to ecCommitEdits whose pending edits were refused (the user was told
+// why). Replies of a broadcast are OR-ed, so one refusing window stops the save or generation.
+inline constexpr std::uint32_t kCommitRefused = 1;
+
 // The capability word a child writes when asked (kWmQueryEditCaps).
 namespace cap {
 inline constexpr std::uint32_t kCut = 0x08;

@@ -352,8 +352,8 @@ std::uint32_t TLcUDBRoot_MDIChild::HandleMessage(std::uint32_t message, std::uin
         break;
     case ecCommitEdits:
         // Applying an untouched panel would only mark the project modified.
-        if (IsEditPanModified(0))
-            ApplyAction();
+        if (IsEditPanModified(0) && !ApplyAction())
+            return kCommitRefused;
         break;
     case ecAfterSave:
         UpdateCaption();

@@ -115,8 +115,10 @@ TUDBForm::~TUDBForm() {
     edit_.AssignCtrl(nullptr);
 }
 
-void TUDBForm::ApplyAction() {
-    Guarded([this] { edit_.Apply(); });
+bool TUDBForm::ApplyAction() {
+    bool applied = false;
+    Guarded([this, &applied] { applied = edit_.Apply(); });
+    return applied;
 }
 
 void TUDBForm::RevertAction() {

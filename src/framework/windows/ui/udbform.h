@@ -104,7 +104,8 @@ public:
 
     TUDBEdit_Validator& EditValidator() { return edit_; }
     // What the window's buttons do; a fault is shown, never passed to the event loop.
-    void ApplyAction();
+    // False when the edits were refused (the user was told why).
+    bool ApplyAction();
     void RevertAction();
     // Cancel: the edits are dropped without the close question.
     void CancelAction();
