@@ -227,12 +227,33 @@ std::string TLexicalElemReader::ReadString() {
     return ReadQuoted();
 }
 
+std::vector<TLexicalElemReader::QuotedPart> TLexicalElemReader::ReadStringParts() {
+    std::vector<QuotedPart> parts;
+    std::string first = ReadString();
+    if (error_)
+        return parts;
+    parts.push_back({CurrentChar(), std::move(first)});
+    while (IsQuote(PeekChar())) {
+        NextChar();
+        const char quote = CurrentChar();
+        std::string text = ReadQuoted();
+        if (error_)
+            break;
+        parts.push_back({quote, std::move(text)});
+    }
+    return parts;
+}
+
 char TLexicalElemReader::SkipValue() {
     if (error_)
         return 0;
     char c = NextChar();
     if (IsQuote(c)) {
         ReadQuoted();
+        while (!error_ && IsQuote(PeekChar())) { // the further parts of a text
+            NextChar();
+            ReadQuoted();
+        }
         return NextChar();
     }
     while (c != 0 && c != ')' && c != ';' && c != settings_.valueSeparator)

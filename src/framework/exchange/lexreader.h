@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace panolcd {
 
@@ -64,6 +65,12 @@ public:
     double ReadReal();
     // NextChar, then a quoted string; anything else is an error.
     std::string ReadString();
+    struct QuotedPart {
+        char quote;
+        std::string text;
+    };
+    // ReadString, then every quoted string that follows directly as a part of the same value.
+    std::vector<QuotedPart> ReadStringParts();
     // Skips one value of a record text and returns the character that ended it.
     char SkipValue();
     // The next whole line; empty at the end of the input.

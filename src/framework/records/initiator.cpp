@@ -278,16 +278,45 @@ void TPStrElIniciatorObj::AssignValue(std::uint8_t* data) const {
 }
 
 bool TPStrElIniciatorObj::ImportValue(TLexicalElemReader& reader) {
-    std::string text = reader.ReadString();
-    if (!reader.IsError())
-        Value = ReplaceChar(std::move(text), FileChar, RecordChar);
+    const std::vector<TLexicalElemReader::QuotedPart> parts = reader.ReadStringParts();
+    if (reader.IsError())
+        return false;
+    std::string text;
+    for (const TLexicalElemReader::QuotedPart& part : parts)
+        text += part.quote == '\'' ? ReplaceChar(part.text, FileChar, RecordChar) : part.text;
+    Value = std::move(text);
     return false;
 }
 
 void TPStrElIniciatorObj::ExportValue(const std::uint8_t* data, TLexicalElemWriter& writer) {
     const std::string text =
         StoredSize == 0 ? std::string() : LoadShortString(data, StoredSize - 1u);
-    writer.Append("'" + ReplaceChar(text, RecordChar, FileChar) + "'");
+    writer.Append(TextToken(text));
+}
+
+std::string TPStrElIniciatorObj::TextToken(const std::string& text) const {
+    const bool replacing = RecordChar != FileChar;
+    const std::string plain = replacing ? ReplaceChar(text, RecordChar, FileChar) : text;
+    const bool readsBack = plain.find('\'') == std::string::npos &&
+                           (!replacing || text.find(FileChar) == std::string::npos);
+    if (readsBack)
+        return "'" + plain + "'";
+    // Double-quoted parts are taken as they stand; a double quote goes into an apostrophe part.
+    // The reader joins adjacent parts.
+    std::string token;
+    char open = 0;
+    for (const char c : text) {
+        const char quote = c == '"' ? '\'' : '"';
+        if (quote != open) {
+            if (open != 0)
+                token += open;
+            token += quote;
+            open = quote;
+        }
+        token += quote == '\'' && replacing && c == RecordChar ? FileChar : c;
+    }
+    token += open;
+    return token;
 }
 
 // ---- TDBPtrElIniciatorObj

@@ -138,7 +138,9 @@ public:
 };
 
 // A ShortString of at most StoredSize-1 characters in StoredSize bytes. RecordChar is written as
-// FileChar, so that a character that cannot stand between apostrophes survives the text form.
+// FileChar, so that a character that cannot stand between apostrophes survives the text form. A
+// text that would not read back that way (it holds FileChar itself) is written in adjacent
+// parts, double-quoted ones taken as they stand.
 class TPStrElIniciatorObj : public TRecElIniciatorObj {
 public:
     std::uint8_t StoredSize = 0;
@@ -154,6 +156,8 @@ public:
     void AssignValue(std::uint8_t* data) const override;
     bool ImportValue(TLexicalElemReader& reader) override;
     void ExportValue(const std::uint8_t* data, TLexicalElemWriter& writer) override;
+    // The text as written: 'Menu A', or for a text holding FileChar "Menu `A`".
+    std::string TextToken(const std::string& text) const;
 };
 
 // The instance number of a nested database. On import it keeps the database read after the

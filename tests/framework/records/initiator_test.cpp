@@ -154,6 +154,14 @@ TEST_F(InitiatorTest, TokensWritten) {
          [] { return Text(10, {}, '\'', '`'); },
          {6, 'O', '\'', 'N', 'e', 'i', 'l', 0, 0, 0},
          "'O`Neil'"},
+        {"text holding the file character",
+         [] { return Text(10, {}, '\'', '`'); },
+         {8, 'M', '`', 'A', '`', ' ', '\'', 'B', '\'', 0},
+         "\"M`A` 'B'\""},
+        {"text holding every quote",
+         [] { return Text(10, {}, '\'', '`'); },
+         {5, '`', '"', '"', '\'', 'x', 0, 0, 0, 0},
+         "\"`\"'\"\"'\"'x\""},
         {"text equal characters", [] { return Text(4, {}, 'x', 'x'); }, {2, 'x', 'y', 0}, "'xy'"},
         {"text damaged length", [] { return Text(4, {}, 0, 0); }, {200, 'a', 'b', 'c'}, "'abc'"},
         {"text size 1", [] { return Text(1, {}, 0, 0); }, {5}, "''"},
@@ -208,6 +216,8 @@ TEST_F(InitiatorTest, ValuesRead) {
          [] { return Text(4, {}, 0, 0); },
          "'abcdef'",
          {3, 'a', 'b', 'c'}},
+        {"text in parts", [] { return Text(10, {}, '\'', '`'); }, "\"a`\" 'b`' \"'\"",
+         {5, 'a', '`', 'b', '\'', '\'', 0, 0, 0, 0}},
         {"text over a line end",
          [] { return Text(6, {}, 0, 0); },
          "'a\r\nb'",
@@ -322,6 +332,9 @@ TEST_F(InitiatorTest, EveryClassReadsBackWhatItWrites) {
                      {{0, 0, 0, 0, 0, 0, 0, 0},
                       {7, 'O', '\'', 'N', 'e', 'i', 'l', '!'},
                       {3, '\'', '\'', '\'', 0, 0, 0, 0},
+                      {6, 'M', '`', 'A', '`', '"', '\'', 0},
+                      {3, '"', '`', '"', 0, 0, 0, 0},
+                      {1, '`', 0, 0, 0, 0, 0, 0},
                       {2, static_cast<std::uint8_t>('\xF8'), ';', 0, 0, 0, 0, 0}}});
 
     for (const Case& c : cases) {

@@ -80,7 +80,7 @@ TEST_F(InitiatorCollTest, ExportsHeaderAndRecord) {
                   coll->ExportHeaderList(w);
                   coll->ExportRecordValue(record.data(), w);
               }),
-              "['a';'B';'Txt';'Sub']($07;$1234;'a'b';$0002)\r\n");
+              "['a';'B';'Txt';'Sub']($07;$1234;\"a'b\";$0002)\r\n");
     EXPECT_EQ(coll->Iniciator(3)->GetDBInstance(), 2); // remembered for the nested database
 }
 
