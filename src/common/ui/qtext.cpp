@@ -2,6 +2,8 @@
 
 #include "common/cp1250.h"
 
+#include <QList>
+
 namespace panolcd {
 
 QString ToQString(std::string_view cp1250) {
@@ -20,6 +22,22 @@ std::string FromQString(const QString& text) {
         out += byte ? static_cast<char>(*byte) : '?';
     }
     return out;
+}
+
+QString FileNameToQString(std::string_view fileName) {
+    return QString::fromUtf8(FileNameToUtf8(fileName));
+}
+
+std::string FileNameFromQString(const QString& fileName) {
+    return FileNameFromUtf8(fileName.toStdString());
+}
+
+std::optional<char32_t> FirstForeignChar(const QString& text) {
+    for (const char32_t codePoint : text.toUcs4()) {
+        if (!UnicodeToCp1250(codePoint))
+            return codePoint;
+    }
+    return std::nullopt;
 }
 
 } // namespace panolcd

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,5 +12,10 @@ namespace panolcd {
 QString ToQString(std::string_view cp1250);
 // Characters Windows-1250 cannot hold become '?'.
 std::string FromQString(const QString& text);
+// File names (see FileNameFromUtf8): exact both ways, whatever the name is spelt in.
+QString FileNameToQString(std::string_view fileName);
+std::string FileNameFromQString(const QString& fileName);
+// The first character of the text that Windows-1250 cannot hold.
+std::optional<char32_t> FirstForeignChar(const QString& text);
 
 } // namespace panolcd

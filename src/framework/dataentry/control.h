@@ -3,6 +3,7 @@
 // real widgets; tests use a plain fake. Texts are Windows-1250; a memo's line breaks are CR LF
 // here whatever the widget uses.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,9 @@ public:
     // boxes and radio buttons. Setting a text never counts as a user edit.
     virtual std::string Text() const = 0;
     virtual void SetText(const std::string& text) = 0;
+    // The first typed character of an edit or memo that Windows-1250 cannot hold (Text() shows
+    // it as '?'); none for the other controls.
+    virtual std::optional<char32_t> ForeignChar() const { return std::nullopt; }
     // Characters the user can type into an edit or memo (CR LF counts 2); 0 = no limit.
     virtual void SetMaxLength(int length) = 0;
 

@@ -1,5 +1,6 @@
 #include "framework/dataentry/stringedits.h"
 
+#include "common/cp1250.h"
 #include "common/shortstring.h"
 #include "framework/environment/restext.h"
 #include "framework/records/excvalidators.h"
@@ -44,6 +45,11 @@ void TTrStringEdit_Validator::ShowValue() {
 }
 
 bool TTrStringEdit_Validator::ValidateControl() {
+    const std::string own = OwnMessage();
+    const std::string refusal = own.empty() ? ResText(kBadCharsMsg) : own;
+    // Stored as '?', the character would be lost without a word.
+    if (const std::optional<char32_t> foreign = control_->ForeignChar())
+        return Fail(refusal + ": " + UnicodeName(*foreign));
     std::string text = control_->Text();
     if (text.size() > Capacity()) {
         text.resize(Capacity());
@@ -57,8 +63,7 @@ bool TTrStringEdit_Validator::ValidateControl() {
         text_, [this](char c) { return allowed_.test(static_cast<unsigned char>(c)); });
     if (allowed)
         return true;
-    const std::string own = OwnMessage();
-    return Fail(own.empty() ? ResText(kBadCharsMsg) : own);
+    return Fail(refusal);
 }
 
 } // namespace panolcd

@@ -163,6 +163,10 @@ std::string EditControl::Text() const {
     return widget_ ? FromQString(Edit()->text()) : "";
 }
 
+std::optional<char32_t> EditControl::ForeignChar() const {
+    return widget_ ? FirstForeignChar(Edit()->text()) : std::nullopt;
+}
+
 void EditControl::SetText(const std::string& text) {
     if (!widget_)
         return;
@@ -227,6 +231,10 @@ QPlainTextEdit* MemoControl::Memo() const {
 
 std::string MemoControl::Text() const {
     return widget_ ? MemoTextFromQt(Memo()->toPlainText()) : "";
+}
+
+std::optional<char32_t> MemoControl::ForeignChar() const {
+    return widget_ ? FirstForeignChar(Memo()->toPlainText()) : std::nullopt;
 }
 
 void MemoControl::SetText(const std::string& text) {

@@ -87,6 +87,7 @@ public:
     explicit EditControl(QLineEdit* edit);
     ControlKind Kind() const override { return ControlKind::Edit; }
     std::string Text() const override;
+    std::optional<char32_t> ForeignChar() const override;
     void SetText(const std::string& text) override;
     void SetMaxLength(int length) override;
     void SetReadOnly(bool readOnly) override;
@@ -103,6 +104,7 @@ public:
     explicit MemoControl(QPlainTextEdit* memo);
     ControlKind Kind() const override { return ControlKind::Memo; }
     std::string Text() const override;
+    std::optional<char32_t> ForeignChar() const override;
     void SetText(const std::string& text) override;
     void SetMaxLength(int length) override;
     void SetReadOnly(bool readOnly) override;

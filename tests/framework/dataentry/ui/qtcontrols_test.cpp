@@ -1,5 +1,8 @@
 #include "framework/dataentry/ui/qtcontrols.h"
 
+#include "framework/dataentry/stringedits.h"
+#include "framework/dataentry/validator.h"
+
 #include "support/test_context.h"
 
 #include <QCheckBox>
@@ -171,6 +174,56 @@ TEST_F(QtControls, AdaptersOutliveTheirWidgetsHarmlessly) {
     edit.SetFocus();
     EXPECT_EQ(edit.Text(), "");
     EXPECT_FALSE(edit.IsVisible());
+}
+
+} // namespace
+} // namespace panolcd
+
+namespace panolcd {
+namespace {
+
+// A typed character Windows-1250 cannot hold is refused by name, never stored as '?'.
+TEST_F(QtControls, StringValidatorsRefuseCharactersWindows1250CannotHold) {
+    auto* line = new QLineEdit(&form);
+    auto* memo = new QPlainTextEdit(&form);
+    const auto control = [&](QWidget* widget) { return MakeControl(widget); };
+    struct Case {
+        QWidget* widget;
+        QString typed;
+        const char* refusal; // empty: accepted
+    };
+    const Case cases[] = {
+        {line, QString::fromUtf8("Ωmega"), ": U+03A9"},
+        {line, QString::fromUtf8("Žluťoučký"), ""},
+        {memo, QString::fromUtf8("a\nb😀"), ": U+1F600"},
+        {memo, QString::fromUtf8("x€y→"), ": U+2192"},
+    };
+    for (const Case& c : cases) {
+        User().shown.clear();
+        const auto adapter = control(c.widget);
+        const bool memoKind = adapter->Kind() == ControlKind::Memo;
+        std::unique_ptr<TTrStringEdit_Validator> v =
+            memoKind ? std::make_unique<TTrStringMemo_Validator>()
+                     : std::make_unique<TTrStringEdit_Validator>();
+        v->DefAttributs(0, 17);
+        std::vector<std::uint8_t> buffer{3, 'o', 'l', 'd'};
+        buffer.resize(17, 0);
+        const auto before = buffer;
+        TRecordValidator rv;
+        rv.TransferTo({adapter.get()}, {v.get()}, buffer);
+        if (auto* edit = qobject_cast<QLineEdit*>(c.widget))
+            edit->setText(c.typed);
+        else
+            memo->setPlainText(c.typed);
+        const bool accepted = rv.ValidateAndStore();
+        EXPECT_EQ(accepted, *c.refusal == 0) << c.typed.toStdString();
+        if (accepted)
+            continue;
+        EXPECT_EQ(buffer, before);
+        ASSERT_FALSE(User().shown.empty());
+        EXPECT_EQ(User().shown.back().text,
+                  Cz("textový řetězec obsahuje nedovolené znaky") + c.refusal);
+    }
 }
 
 } // namespace
