@@ -26,7 +26,7 @@ std::string AppFileBeside(const std::string& programPath) {
 }
 
 int Fail(std::ostream& err, const std::string& text) {
-    err << Cp1250ToUtf8(text) << '\n';
+    err << FileNameToUtf8(text) << '\n'; // file names as the file system spells them
     return EXIT_FAILURE;
 }
 
@@ -72,7 +72,7 @@ int Generate(const std::string& programPath, const std::string& project, std::os
     const GenerationResult result = GenerateProjectCode(host);
     CloseProjectColl();
     for (const std::string& warning : result.warnings)
-        err << "panolcd: warning: " << Cp1250ToUtf8(warning) << '\n';
+        err << "panolcd: warning: " << FileNameToUtf8(warning) << '\n';
     if (!result.errors.empty())
         return Fail(err, result.errors.front());
     if (!result.generated)

@@ -24,6 +24,7 @@ constexpr std::array<char16_t, 128> kHighHalf = {
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
 };
 
+// The code points of the Windows-1250 table, all below 0x10000.
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
@@ -68,7 +69,81 @@ std::optional<char32_t> DecodeUtf8(std::string_view s, std::size_t& pos) {
     return cp;
 }
 
+constexpr unsigned char kEscapedChar = 0x81;
+constexpr unsigned char kEscapedByte = 0x83;
+
+// The length of the escape at `pos` (the escape byte included), 0 when there is none.
+std::size_t EscapeLength(std::string_view name, std::size_t pos) {
+    const auto byte = static_cast<unsigned char>(name[pos]);
+    if (byte == kEscapedByte)
+        return pos + 1 < name.size() ? 2 : 0;
+    if (byte != kEscapedChar || pos + 1 >= name.size())
+        return 0;
+    std::size_t next = pos + 1;
+    if (static_cast<unsigned char>(name[next]) < 0x80 || !DecodeUtf8(name, next))
+        return 0;
+    return next - pos;
+}
+
 } // namespace
+
+std::string FileNameFromUtf8(std::string_view fsBytes) {
+    std::string out;
+    out.reserve(fsBytes.size());
+    std::size_t pos = 0;
+    while (pos < fsBytes.size()) {
+        const std::size_t start = pos;
+        const auto cp = DecodeUtf8(fsBytes, pos);
+        if (!cp) {
+            pos = start + 1;
+            out += static_cast<char>(kEscapedByte);
+            out += fsBytes[start];
+            continue;
+        }
+        const auto byte = UnicodeToCp1250(*cp);
+        if (byte && *byte != kEscapedChar && *byte != kEscapedByte) {
+            out += static_cast<char>(*byte);
+            continue;
+        }
+        out += static_cast<char>(kEscapedChar);
+        out.append(fsBytes.substr(start, pos - start));
+    }
+    return out;
+}
+
+std::string FileNameToUtf8(std::string_view fileName) {
+    std::string out;
+    out.reserve(fileName.size() * 2);
+    for (std::size_t pos = 0; pos < fileName.size();) {
+        const std::size_t escape = EscapeLength(fileName, pos);
+        if (escape > 0) {
+            out.append(fileName.substr(pos + 1, escape - 1));
+            pos += escape;
+            continue;
+        }
+        AppendUtf8(out, Cp1250ToUnicode(static_cast<std::uint8_t>(fileName[pos++])));
+    }
+    return out;
+}
+
+std::string FileNameText(std::string_view fileName, bool* lossy) {
+    std::string out;
+    out.reserve(fileName.size());
+    bool replaced = false;
+    for (std::size_t pos = 0; pos < fileName.size();) {
+        const std::size_t escape = EscapeLength(fileName, pos);
+        if (escape > 0) {
+            out += '?';
+            replaced = true;
+            pos += escape;
+            continue;
+        }
+        out += fileName[pos++];
+    }
+    if (lossy != nullptr)
+        *lossy = replaced;
+    return out;
+}
 
 char32_t Cp1250ToUnicode(std::uint8_t byte) {
     if (byte < 0x80)
@@ -119,6 +194,14 @@ bool TryUtf8ToCp1250(std::string_view utf8, std::string& out) {
         out += static_cast<char>(*byte);
     }
     return true;
+}
+
+std::string UnicodeName(char32_t codePoint) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string digits;
+    for (std::uint32_t rest = codePoint; rest != 0 || digits.size() < 4; rest >>= 4)
+        digits.insert(digits.begin(), kHex[rest & 0xF]);
+    return "U+" + digits;
 }
 
 } // namespace panolcd

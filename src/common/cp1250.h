@@ -19,6 +19,22 @@ std::string Cp1250ToUtf8(std::string_view cp1250);
 // Characters that Windows-1250 cannot hold, and malformed UTF-8 sequences, become `replacement`.
 std::string Utf8ToCp1250(std::string_view utf8, char replacement = '?');
 
+// File names. A name is kept as Windows-1250 like every stored text, but one that came from the
+// file system must find the same file again even when Windows-1250 cannot spell it. Such a name
+// keeps what Windows-1250 lacks escaped in two bytes Windows-1250 leaves undefined: 0x81 before
+// the UTF-8 bytes of a character, 0x83 before a byte that is no UTF-8 at all. The escapes hold
+// only bytes >= 0x80, so separators, dots and extensions are found as in any other name.
+std::string FileNameFromUtf8(std::string_view fsBytes);
+// The file-system bytes of a name: the inverse of FileNameFromUtf8, and Cp1250ToUtf8 for a name
+// without escapes.
+std::string FileNameToUtf8(std::string_view fileName);
+// The name as plain Windows-1250 text, for records, generated files and messages: each escaped
+// character becomes '?'; `lossy` (when given) tells whether there was one.
+std::string FileNameText(std::string_view fileName, bool* lossy = nullptr);
+
+// "U+03A9": names a character that may have no Windows-1250 form.
+std::string UnicodeName(char32_t codePoint);
+
 // Strict form: false when the input is not valid UTF-8 or holds a character outside Windows-1250.
 bool TryUtf8ToCp1250(std::string_view utf8, std::string& out);
 

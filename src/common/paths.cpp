@@ -120,7 +120,7 @@ std::string ExpandFileName(std::string_view path, std::string_view currentDir) {
 }
 
 std::filesystem::path ToFsPath(std::string_view storedName) {
-    std::string utf8 = Cp1250ToUtf8(storedName);
+    std::string utf8 = FileNameToUtf8(storedName);
     for (char& c : utf8) {
         if (c == '\\')
             c = '/';
@@ -129,7 +129,7 @@ std::filesystem::path ToFsPath(std::string_view storedName) {
 }
 
 std::string FromFsPath(const std::filesystem::path& path) {
-    return Utf8ToCp1250(path.string());
+    return FileNameFromUtf8(path.string());
 }
 
 std::optional<std::filesystem::path> FindExistingFile(std::string_view storedName) {

@@ -27,6 +27,8 @@ std::string AppendSeparator(std::string_view dir);
 // A full path for a relative one, against `currentDir`; "." and ".." are folded.
 std::string ExpandFileName(std::string_view path, std::string_view currentDir);
 
+// Exact both ways: a name from FromFsPath names the same file in ToFsPath, whatever it is spelt
+// in (see FileNameFromUtf8). "\" becomes "/".
 std::filesystem::path ToFsPath(std::string_view storedName);
 std::string FromFsPath(const std::filesystem::path& path);
 

@@ -6,6 +6,10 @@ namespace panolcd {
 
 void TCodeExporter::OpenOutput(std::string_view path) {
     OutFile = std::make_unique<TTxWrFile>(path);
+    CutLines.clear();
+    pending_.clear();
+    lineNumber_ = 1;
+    cut_ = false;
 }
 
 std::string TCodeExporter::CloseOutput() {
@@ -28,7 +32,7 @@ void TCodeExporter::Export(std::string_view text, bool lineEnd) {
     std::string line;
     if (AtLineStart) {
         // The indentation goes in front of the first text of a line only.
-        line = (IndentStr + std::string(text)).substr(0, kMaxLineLength);
+        line = IndentStr + std::string(text);
         if (!lineEnd)
             AtLineStart = false;
     } else {
@@ -36,10 +40,23 @@ void TCodeExporter::Export(std::string_view text, bool lineEnd) {
         if (lineEnd)
             AtLineStart = true;
     }
+    pending_ += line;
+    // The terminal's lines are ShortStrings: what does not fit is cut, and the cut is reported.
+    if (line.size() > kMaxLineLength) {
+        line.resize(kMaxLineLength);
+        cut_ = true;
+    }
     if (lineEnd)
         OutFile->WriteLn(line);
     else
         OutFile->Write(line);
+    if (!lineEnd)
+        return;
+    if (cut_)
+        CutLines.push_back({lineNumber_, pending_});
+    pending_.clear();
+    cut_ = false;
+    ++lineNumber_;
 }
 
 std::size_t TCodeExporter::LineRoom() const {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace panolcd {
 
@@ -19,6 +20,12 @@ public:
     bool AtLineStart = false;
     std::string IndentStr;
     std::unique_ptr<TTxWrFile> OutFile;
+    struct CutLine {
+        std::size_t number; // 1-based
+        std::string text;   // the whole line as it would have been
+    };
+    // Lines with a text cut to kMaxLineLength since the output was opened.
+    std::vector<CutLine> CutLines;
 
     void OpenOutput(std::string_view path);
     // Closes and forgets the writer; the writer's error text, empty when the file was written.
@@ -32,6 +39,10 @@ public:
 
 private:
     void Export(std::string_view text, bool lineEnd);
+
+    std::string pending_; // the line written so far, to report it whole when it is cut
+    std::size_t lineNumber_ = 1;
+    bool cut_ = false;
 };
 
 } // namespace panolcd

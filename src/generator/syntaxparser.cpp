@@ -1,13 +1,19 @@
 #include "generator/syntaxparser.h"
 
+#include "common/cp1250.h"
 #include "common/paths.h"
 #include "common/shortstring.h"
 #include "framework/environment/context.h"
+#include "framework/environment/conversions.h"
 #include "framework/environment/trace.h"
+#include "framework/exchange/safetycopy.h"
 #include "generator/generationtime.h"
 #include "generator/prigrammar.h"
 #include "generator/t10grammar.h"
 #include "project/projectmodel.h"
+
+#include <filesystem>
+#include <system_error>
 
 namespace panolcd {
 
@@ -20,6 +26,9 @@ void TSyntaxParser::OpenOutput(std::string_view path) {
 }
 
 std::string TSyntaxParser::CloseOutput() {
+    for (const TCodeExporter::CutLine& cut : Exporter->CutLines)
+        Warn(OutputName + ":" + std::to_string(cut.number) + ": line cut to " +
+             std::to_string(kMaxLineLength) + " characters: " + cut.text);
     std::string error = Exporter->CloseOutput();
     OutputName.clear();
     return error;
@@ -75,6 +84,27 @@ void TSyntaxParser::Warn(std::string text) {
     Warnings.push_back(std::move(text));
 }
 
+namespace {
+
+bool SameFile(const std::string& a, const std::string& b) {
+    if (a == b)
+        return true;
+    std::error_code ignored;
+    return std::filesystem::equivalent(ToFsPath(a), ToFsPath(b), ignored);
+}
+
+// Why an output (or the safety copy it would replace) must not be written: a name too long to be
+// held whole, or the project file itself. Empty when it may be written.
+std::string RefusedOutput(const std::string& output, const std::string& projectFile) {
+    if (output.size() > kOutputNameCap)
+        return LongFileNameText(output);
+    if (SameFile(output, projectFile) || SameFile(SafetyCopyName(output), projectFile))
+        return output + ": " + Utf8ToCp1250("výstupní soubor by přepsal soubor projektu");
+    return {};
+}
+
+} // namespace
+
 TSyntaxParser& SyntaxParser() {
     std::unique_ptr<TSyntaxParser>& parser = Ctx().syntaxParser;
     if (!parser)
@@ -99,9 +129,17 @@ GenerationResult GenerateProjectCode(GeneratorHost& host) {
         return result;
     result.priPath = ChangeFileExt(projectFile, ".PRI");
     result.t10Path = ChangeFileExt(projectFile, ".T10");
+    for (const std::string& output : {result.priPath, result.t10Path}) {
+        const std::string refusal = RefusedOutput(output, projectFile);
+        if (!refusal.empty())
+            result.errors.push_back(refusal);
+    }
+    if (!result.errors.empty())
+        return result;
     parser.GenTime = FormatGenerationTime(*instant);
 
-    host.CommitPendingEdits();
+    if (!host.CommitPendingEdits())
+        return result;
 
     parser.OpenOutput(result.priPath);
     parser.StartPri();

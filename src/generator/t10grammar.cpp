@@ -1,5 +1,6 @@
 #include "generator/t10grammar.h"
 
+#include "common/cp1250.h"
 #include "common/paths.h"
 #include "framework/records/database.h"
 #include "framework/records/dbrecord.h"
@@ -108,8 +109,13 @@ public:
 
 protected:
     void Build() override {
-        const std::string full = "Prg_Bank" + Num(RootRecordView(root_->RecData).PrgBankNum()) +
-                                 "=" + ChangeFileExt(Parser().OutputName, ".bin");
+        bool lossy = false;
+        const std::string image = FileNameText(ChangeFileExt(Parser().OutputName, ".bin"), &lossy);
+        if (lossy)
+            Parser().Warn("Prg_Bank path holds characters Windows-1250 cannot hold, written as ?: " +
+                          image);
+        const std::string full =
+            "Prg_Bank" + Num(RootRecordView(root_->RecData).PrgBankNum()) + "=" + image;
         text_ = CutText(full, kItemCap);
         // The loader would look for another file: say so rather than cut in silence.
         if (text_.size() < full.size())

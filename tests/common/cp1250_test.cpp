@@ -56,5 +56,33 @@ TEST(Cp1250, CharactersOutsideTheCodePageAreReplacedOrRefused) {
     EXPECT_FALSE(TryUtf8ToCp1250("\xC3", out)); // cut sequence
 }
 
+TEST(Cp1250, FileNamesFindTheSameFileWhateverTheySpell) {
+    struct Case {
+        const char* fsBytes;  // as the file system has it (UTF-8, or not even that)
+        const char* text;     // FileNameText: Windows-1250 with '?'
+        bool lossy;
+    } const cases[] = {
+        {"/home/u/P.LCD", "/home/u/P.LCD", false},
+        {"/tmp/\xC5\xBDlu\xC5\xA5/p.lcd", "/tmp/\x8Elu\x9D/p.lcd", false}, // Žluť
+        {"/tmp/\xE6\x97\xA5\xE6\x9C\xAC/P.LCD", "/tmp/?\?/P.LCD", true},       // 日本
+        {"/x/\xF0\x9F\x98\x80.LCD", "/x/?.LCD", true},                          // emoji
+        {"/x/\xFF\xC3.LCD", "/x/??.LCD", true},                                 // no UTF-8
+        {"/x/\xC2\x81\xC2\x83", "/x/??", true}, // the escape characters themselves
+        {"", "", false},
+    };
+    for (const Case& c : cases) {
+        const std::string stored = FileNameFromUtf8(c.fsBytes);
+        EXPECT_EQ(FileNameToUtf8(stored), c.fsBytes) << c.fsBytes;
+        bool lossy = !c.lossy;
+        EXPECT_EQ(FileNameText(stored, &lossy), c.text) << c.fsBytes;
+        EXPECT_EQ(lossy, c.lossy) << c.fsBytes;
+    }
+    // A stored name without escapes is plain Windows-1250.
+    EXPECT_EQ(FileNameToUtf8("\x8Elu\x9D"), Cp1250ToUtf8("\x8Elu\x9D"));
+    EXPECT_EQ(FileNameToUtf8("a\x81"), Cp1250ToUtf8("a\x81")); // an escape byte at the end
+    EXPECT_EQ(UnicodeName(0x3A9), "U+03A9");
+    EXPECT_EQ(UnicodeName(0x1F600), "U+1F600");
+}
+
 } // namespace
 } // namespace panolcd

@@ -5,9 +5,11 @@
 
 #include "generator_fixture.h"
 
+#include "common/cp1250.h"
 #include "common/paths.h"
 #include "framework/records/dbcoll.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -139,7 +141,11 @@ TEST_F(GeneratorGolden, ProjectWithEveryConstructMatchesTheGoldenFiles) {
 // Records what the generator asks of the windows.
 struct RecordingHost final : GeneratorHost {
     std::vector<std::string> calls;
-    void CommitPendingEdits() override { calls.push_back("commit"); }
+    bool refuse = false;
+    bool CommitPendingEdits() override {
+        calls.push_back("commit");
+        return !refuse;
+    }
     void PriFileWritten(const std::string& path) override {
         calls.push_back("written " + ExtractFileName(path));
     }
@@ -179,11 +185,12 @@ TEST_F(GeneratorTest, ScreenContentsEdgeCases) {
              AddObject(s, Obj(8).Y1(5).Text("p"));
          },
          "  position 0,5;print p;\r\n  position 0,-1;print n;\r\n", ""},
-        {"sizes of damaged coordinates do not overflow",
+        {"sizes of damaged coordinates wrap in 32 bits",
          [](TDataBase& s) {
-             AddObject(s, Obj(4).Layer(2).X1(INT32_MIN).X2(INT32_MAX).Options(kOptUseRelDxDy));
+             AddObject(s, Obj(4).Layer(2).X1(INT32_MIN).X2(INT32_MAX).Y1(INT32_MAX).Y2(INT32_MIN)
+                              .Options(kOptUseRelDxDy));
          },
-         "  rect rel, -2147483648,0,4294967295,0;\r\n", ""},
+         "  rect rel, -2147483648,2147483647,-1,1;\r\n", ""},
         {"case layer text outside a case is not written",
          [](TDataBase& s) { AddObject(s, Obj(7).Layer(3).Text("c")); }, "begin\r\nhelp\r\n",
          "print"},
@@ -281,6 +288,14 @@ TEST_F(GeneratorTest, HostIsAskedForEditsBeforeAndToldOfThePriAfter) {
     EXPECT_EQ(result.t10Path, (TempDir() / "PROJ.T10").string());
     EXPECT_EQ(host.calls, (std::vector<std::string>{"commit", "written PROJ.PRI"}));
     EXPECT_EQ(SyntaxParser().OutputName, "");
+
+    // A window that refused its edits stops the generation before anything is written.
+    std::filesystem::remove(result.priPath);
+    RecordingHost refusing;
+    refusing.refuse = true;
+    EXPECT_FALSE(GenerateProjectCode(refusing).generated);
+    EXPECT_EQ(refusing.calls, (std::vector<std::string>{"commit"}));
+    EXPECT_FALSE(std::filesystem::exists(result.priPath));
 }
 
 TEST_F(GeneratorTest, AFileThatCannotBeWrittenIsReportedAndTheOldOneKept) {
@@ -370,6 +385,73 @@ TEST_F(GeneratorTest, DeclarationLinesAreCutTo127AndACutProgramPathIsReported) {
     EXPECT_NE(t10.find(full.substr(0, 127) + "\r\n"), std::string::npos);
     ASSERT_EQ(result.warnings.size(), 1u);
     EXPECT_EQ(result.warnings[0], "Prg_Bank path cut to 127 characters: " + full);
+}
+
+TEST_F(GeneratorTest, AStatementLineCutToTheLineWidthIsReported) {
+    const std::string statement = std::string(249, 'w') + "END;"; // 253 characters
+    AddObject(*AddScreen(1, "S", ""), Obj(kObjCmdWait).Layer(2).Text(statement));
+    const GenerationResult result = Generate();
+    ASSERT_TRUE(result.generated);
+    const std::string pri = Pri();
+    const std::size_t at = pri.find(std::string(249, 'w'));
+    ASSERT_NE(at, std::string::npos);
+    const std::size_t lineStart = pri.rfind("\r\n", at) + 2;
+    const std::string written = pri.substr(lineStart, pri.find("\r\n", at) - lineStart);
+    const std::string indent(written.find('w'), ' ');
+    // The statement's text is cut at the line width; the line goes on after it.
+    EXPECT_EQ(written, (indent + statement).substr(0, kMaxLineLength) + ";");
+    const std::size_t lineNumber = 1 + static_cast<std::size_t>(std::count(
+                                           pri.begin(), pri.begin() + lineStart, '\n'));
+    ASSERT_EQ(result.warnings.size(), 1u);
+    EXPECT_EQ(result.warnings[0], (TempDir() / "PROJ.PRI").string() + ":" +
+                                      std::to_string(lineNumber) +
+                                      ": line cut to 255 characters: " + indent + statement + ";");
+}
+
+TEST_F(GeneratorTest, OutputsThatCannotBeHeldWholeOrWouldReplaceTheProjectAreRefused) {
+    const std::string deep = (TempDir() / std::string(240, 'd')).string();
+    std::filesystem::create_directory(deep);
+    struct Case {
+        std::string project;
+        std::string refusal;
+    } const cases[] = {
+        {deep + "/P.LCD", Cz("Jméno souboru je delší než 254 znaků, soubor nelze použít: ") +
+                              deep + "/P.PRI"},
+        {(TempDir() / "SELF.PRI").string(), "SELF.PRI: "},
+        {(TempDir() / "SELF.T10").string(), "SELF.T10: "},
+        {(TempDir() / "SELF.~RI").string(), "SELF.PRI: "},
+        {(TempDir() / "SELF.~10").string(), "SELF.T10: "},
+    };
+    for (const Case& c : cases) {
+        WriteFile(c.project.substr(TempDir().string().size() + 1), "project");
+        SetProjectFileName(c.project);
+        NullGeneratorHost host;
+        const GenerationResult result = GenerateProjectCode(host);
+        EXPECT_FALSE(result.generated) << c.project;
+        ASSERT_FALSE(result.errors.empty()) << c.project;
+        EXPECT_NE(result.errors[0].find(c.refusal), std::string::npos) << result.errors[0];
+        EXPECT_EQ(ReadFile(c.project), "project");
+        std::filesystem::remove(c.project);
+        EXPECT_TRUE(std::filesystem::is_empty(deep));
+        for (const char* output : {"SELF.PRI", "SELF.T10", "SELF.~RI", "SELF.~10"})
+            EXPECT_FALSE(std::filesystem::exists(TempDir() / output)) << c.project;
+    }
+}
+
+TEST_F(GeneratorTest, AProjectUnderADirectoryWindows1250CannotSpellIsGenerated) {
+    const std::filesystem::path dir = TempDir() / std::filesystem::path(u8"日本");
+    std::filesystem::create_directory(dir);
+    const std::string lcd = FromFsPath(dir / "P.LCD");
+    WriteFile(FileNameToUtf8(lcd).substr(TempDir().string().size() + 1), "x");
+    SetProjectFileName(lcd);
+    NullGeneratorHost host;
+    const GenerationResult result = GenerateProjectCode(host);
+    ASSERT_TRUE(result.generated) << (result.errors.empty() ? "" : result.errors[0]);
+    EXPECT_TRUE(std::filesystem::exists(dir / "P.PRI"));
+    const std::string t10 = ReadFile(dir / "P.T10");
+    EXPECT_NE(t10.find("=" + TempDir().string() + "/?\?/P.bin\r\n"), std::string::npos) << t10;
+    ASSERT_EQ(result.warnings.size(), 1u);
+    EXPECT_NE(result.warnings[0].find("Windows-1250 cannot hold"), std::string::npos);
 }
 
 } // namespace

@@ -48,17 +48,10 @@ constexpr const char* kUsage =
 
 int main(int argc, char** argv) {
     using namespace panolcd;
+    // The arguments are file names (or options): kept so that they find the same files.
     std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg;
-        if (!TryUtf8ToCp1250(argv[i], arg)) {
-            // File names are kept in Windows-1250 like those of projects made on Windows.
-            arg = Utf8ToCp1250(argv[i]);
-            std::cerr << "panolcd: warning: " << argv[i]
-                      << ": characters Windows-1250 cannot hold are read as ?\n";
-        }
-        args.push_back(arg);
-    }
+    for (int i = 1; i < argc; ++i)
+        args.push_back(FileNameFromUtf8(argv[i]));
 
     if (!args.empty() && args[0] == "--version") {
         std::cout << kProgramTitle << ' ' << kProgramVersion << '\n';

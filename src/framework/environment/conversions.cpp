@@ -1,5 +1,6 @@
 #include "framework/environment/conversions.h"
 
+#include "common/cp1250.h"
 #include "common/paths.h"
 #include "common/shortstring.h"
 #include "common/text.h"
@@ -237,6 +238,11 @@ std::optional<double> ParseRealText(std::string_view text) {
 void StrToRealLim(std::string& text, std::size_t capacity, double& value, unsigned flags,
                   double max, double min) {
     SetLimResult(text, capacity, value, ParseRealText(text), kTextRealSyntax, flags, max, min);
+}
+
+std::string LongFileNameText(std::string_view name) {
+    return Utf8ToCp1250("Jméno souboru je delší než 254 znaků, soubor nelze použít: ") +
+           std::string(name);
 }
 
 std::string CheckFileName(std::string_view name, std::string_view requiredExt) {

@@ -45,6 +45,11 @@ void StrToRealLim(std::string& text, std::size_t capacity, double& value, unsign
 std::optional<std::int64_t> ParseDWordText(std::string_view text); // -2^32+1 .. 2^32-1
 std::optional<double> ParseRealText(std::string_view text);
 
+// The longest file name the system holds; longer ones are refused, never cut.
+inline constexpr std::size_t kFileNameCap = 254;
+// The refusal of a name longer than kFileNameCap, naming it.
+std::string LongFileNameText(std::string_view name);
+
 // "" when the name may be used. With a required extension (".LCD"): refuses another extension
 // with "<extension>-" + text 132. Without one: refuses reserved device names with
 // "<name>-" + text 133.

@@ -22,8 +22,10 @@ std::string_view UpToZero(std::string_view text) {
 
 } // namespace
 
-TTxWrFile::TTxWrFile(std::string_view fileName) : fileName_(CutShortString(fileName, 254)) {
-    errorText_ = CheckFileName(fileName_);
+TTxWrFile::TTxWrFile(std::string_view fileName) : fileName_(fileName) {
+    // A cut name would write another file than the one asked for.
+    errorText_ = fileName_.size() > kFileNameCap ? LongFileNameText(fileName_)
+                                                 : CheckFileName(fileName_);
     if (!errorText_.empty()) {
         closed_ = true;
         return;

@@ -11,7 +11,7 @@ namespace panolcd {
 void ShowHelpTopic(int topic) {
     const std::string page = HelpTopicPage(topic);
     if (!page.empty())
-        QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(page)));
+        QDesktopServices::openUrl(QUrl::fromLocalFile(FileNameToQString(page)));
 }
 
 } // namespace panolcd

@@ -85,7 +85,8 @@ void QtUserPort::Beep() {
 MsgResult QtUserPort::ShowMessage(MsgKind kind, MsgButtons buttons, const std::string& caption,
                                   const std::string& text) {
     const QString title = caption.empty() ? StandardTitle(kind) : ToQString(caption);
-    QMessageBox box(IconOf(kind), title, ToQString(text), ButtonsOf(buttons),
+    // Messages name files as the file system spells them.
+    QMessageBox box(IconOf(kind), title, FileNameToQString(text), ButtonsOf(buttons),
                     QApplication::activeWindow());
     return ResultOf(box.exec());
 }
