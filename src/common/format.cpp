@@ -1,8 +1,11 @@
 #include "common/format.h"
 
 #include <algorithm>
+#include <clocale>
 #include <cmath>
+#include <cstdarg>
 #include <cstdio>
+#include <locale.h>
 #include <vector>
 
 namespace panolcd {
@@ -83,16 +86,12 @@ std::string FormatInteger(const FormatArg& arg, const Directive& d) {
 }
 
 std::string FormatFixed(double v, int decimals) {
-    char buf[400];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-    return buf;
+    return PrintfC("%.*f", decimals, v);
 }
 
 // d.ddd...E+ddd with `digits` significant digits and at least three exponent digits.
 std::string FormatScientific(double v, int digits) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*E", digits > 0 ? digits - 1 : 0, v);
-    std::string text = buf;
+    std::string text = PrintfC("%.*E", digits > 0 ? digits - 1 : 0, v);
     const auto e = text.find('E');
     if (e == std::string::npos || e + 2 > text.size())
         return text;
@@ -106,9 +105,7 @@ std::string FormatScientific(double v, int digits) {
 std::string FormatGeneral(double v, int precision) {
     if (!std::isfinite(v))
         return FormatFixed(v, 0);
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*G", precision, v);
-    std::string text = buf;
+    std::string text = PrintfC("%.*G", precision, v);
     const auto e = text.find('E');
     std::string mantissa = text.substr(0, e);
     std::string exponent = e == std::string::npos ? "" : text.substr(e);
@@ -256,6 +253,29 @@ std::string FormatDirectiveTypes(std::string_view pattern) {
             types += d.type;
     }
     return types;
+}
+
+std::string PrintfC(const char* pattern, ...) {
+    static const locale_t cLocale = ::newlocale(LC_ALL_MASK, "C", locale_t{});
+    const locale_t previous = ::uselocale(cLocale);
+    std::va_list args;
+    va_start(args, pattern);
+    std::va_list again;
+    va_copy(again, args);
+    char small[128];
+    const int length = std::vsnprintf(small, sizeof small, pattern, args);
+    va_end(args);
+    std::string text;
+    if (length >= static_cast<int>(sizeof small)) {
+        text.resize(static_cast<std::size_t>(length) + 1);
+        std::vsnprintf(text.data(), text.size(), pattern, again);
+        text.resize(static_cast<std::size_t>(length));
+    } else if (length > 0) {
+        text.assign(small, static_cast<std::size_t>(length));
+    }
+    va_end(again);
+    ::uselocale(previous);
+    return text;
 }
 
 } // namespace panolcd

@@ -41,4 +41,8 @@ std::string Format(std::string_view pattern, std::initializer_list<FormatArg> ar
 // before formatting it.
 std::string FormatDirectiveTypes(std::string_view pattern);
 
+// printf of one of the program's own constant patterns, with the C locale's decimal point
+// whatever the user's locale: numbers in files and records must read back everywhere.
+[[gnu::format(printf, 1, 2)]] std::string PrintfC(const char* pattern, ...);
+
 } // namespace panolcd

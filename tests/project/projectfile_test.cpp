@@ -61,6 +61,7 @@ TEST_F(ProjectFile, DamagedFilesAreRefusedWithTheirPlace) {
         const char* what;
         std::string text;
         std::uint32_t line;
+        std::size_t column = 0; // 0: not checked
     };
     const Case cases[] = {
         {"truncated", kProject.substr(0, kProject.find("(0;'sys") + 4), 4},
@@ -72,6 +73,8 @@ TEST_F(ProjectFile, DamagedFilesAreRefusedWithTheirPlace) {
         {"text after the end", "* $00 $5000 { } ['ProjectName'] <('a')>\r\n* $00", 2},
         {"no root record", "* $00 $5000 { } ['ProjectName']\r\n<>", 2},
         {"two root records", "* $00 $5000 { } ['ProjectName'] <('a')\r\n('b')>", 2},
+        {"over-long line",
+         "* $00 $5000 { } ['ProjectName']\r\n<('" + std::string(5000, 'a') + "')>", 2, 4097},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -81,6 +84,9 @@ TEST_F(ProjectFile, DamagedFilesAreRefusedWithTheirPlace) {
         EXPECT_EQ(result.line, c.line);
         EXPECT_FALSE(result.message.empty());
         EXPECT_EQ(result.Text().rfind(file + ":" + std::to_string(c.line) + ":", 0), 0u);
+        if (c.column != 0) {
+            EXPECT_EQ(result.column, c.column) << result.Text();
+        }
         EXPECT_EQ(ProjectColl(), nullptr);
     }
     const ProjectFileResult missing = LoadProjectFile(Path("NONE.LCD"));

@@ -17,10 +17,12 @@
 
 #include <QApplication>
 
+#include <clocale>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,14 +46,35 @@ constexpr const char* kUsage =
     "                            (an existing OUT is kept as OUT.~CD)\n"
     "Exit status 0 on success; 1 with one line on standard error on failure.\n";
 
+// The arguments are file names (or options): kept so that they find the same files.
+std::vector<std::string> ArgumentsOf(int argc, char** argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.push_back(panolcd::FileNameFromUtf8(argv[i]));
+    return args;
+}
+
+bool HasQtOptions(const std::vector<std::string>& args) {
+    for (const std::string& arg : args) {
+        if (arg.starts_with('-'))
+            return true;
+    }
+    return false;
+}
+
+std::optional<std::string> CheckStart(const std::string& programPath,
+                                      const std::vector<std::string>& args) {
+    auto error = panolcd::PrepareStart(programPath, args);
+    if (error)
+        std::cerr << panolcd::FileNameToUtf8(*error) << '\n';
+    return error;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     using namespace panolcd;
-    // The arguments are file names (or options): kept so that they find the same files.
-    std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i)
-        args.push_back(FileNameFromUtf8(argv[i]));
+    std::vector<std::string> args = ArgumentsOf(argc, argv);
 
     if (!args.empty() && args[0] == "--version") {
         std::cout << kProgramTitle << ' ' << kProgramVersion << '\n';
@@ -71,13 +94,23 @@ int main(int argc, char** argv) {
         return EXIT_FAILURE;
     }
 
+    // Qt's own options (-platform xcb, -style ...) are Qt's to take out of the arguments before
+    // the first one selects the settings. Without them the settings are checked before Qt opens
+    // the display, so that a missing settings file is reported even where none can be opened.
     const std::string programPath = ProgramPath(argv[0]);
-    const auto startError = PrepareStart(programPath, args);
-    if (startError)
-        std::cerr << Cp1250ToUtf8(*startError) << '\n'; // also when no display can be opened
+    const bool qtOptions = HasQtOptions(args);
+    std::optional<std::string> startError;
+    if (!qtOptions)
+        startError = CheckStart(programPath, args);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(kProgramTitle);
+    // Qt takes the user's locale for everything; numbers in files and records stay C's.
+    std::setlocale(LC_NUMERIC, "C");
+    if (qtOptions) {
+        args = ArgumentsOf(argc, argv);
+        startError = CheckStart(programPath, args);
+    }
     auto port = std::make_unique<QtUserPort>();
     QtUserPort* userPort = port.get();
     auto dialogs = std::make_unique<QtDialogPort>();
@@ -107,7 +140,7 @@ int main(int argc, char** argv) {
             mainForm = std::make_unique<TAppMainForm>(args);
         } catch (const std::exception& e) {
             const std::string text = StartFailureText(e.what());
-            std::cerr << Cp1250ToUtf8(text) << '\n';
+            std::cerr << FileNameToUtf8(text) << '\n';
             MsgBox("", text, mb::kIconError | mb::kOk);
             ResetContext();
             return EXIT_FAILURE;

@@ -10,6 +10,7 @@
 #include "framework/records/appdata.h"
 #include "framework/records/appdatastream.h"
 #include "framework/records/parrecords.h"
+#include "framework/records/recordtype.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -113,6 +114,13 @@ void TAppExtension::LoadAppData(std::string_view fileName) {
     AppData = stream.GetAs<TAppData>();
     ParRecData = stream.GetAs<TParRecData>();
     stream.Close();
+    // The stored sizes are only caches; records are laid out by the fields.
+    const std::string mismatch =
+        AppData && AppData->RecTypesDscrColl ? AppData->RecTypesDscrColl->RecomputeSizes() : "";
+    if (!mismatch.empty()) {
+        ReleaseAppData();
+        throw Exception("damaged description: " + mismatch);
+    }
 }
 
 void TAppExtension::ReleaseAppData() {

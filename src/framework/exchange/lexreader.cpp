@@ -106,9 +106,17 @@ void TLexicalElemReader::FillQueue() {
         start = end;
     }
     bufferStart_ = start;
-    // A full buffer without a single line end: the line cannot be taken in.
-    if (!produced)
-        throw EStreamError(LineTooLongText());
+    // A full buffer without a single line end: the line cannot be taken in. The reader stops
+    // on its first character that does not fit, and the error names that place.
+    if (!produced) {
+        error_ = true;
+        lineNumber_ += static_cast<std::uint32_t>(queue_.size()) + 1;
+        queue_.clear();
+        line_.clear();
+        column_ = kBufferSize + 1;
+        throw EStreamError(LineTooLongText() + " " + std::to_string(lineNumber_) + ":" +
+                           std::to_string(column_));
+    }
 }
 
 bool TLexicalElemReader::TakeLine() {

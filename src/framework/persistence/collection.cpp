@@ -13,10 +13,31 @@ constexpr std::int64_t kMinRecordSize = 2;
 
 } // namespace
 
+namespace {
+
+// Items of collections destroyed while another collection frees its items. Freeing them there,
+// by recursion, would take stack in proportion to the depth of the nesting; the outermost
+// collection frees them one after another instead.
+thread_local std::vector<TrbCollection::Item>* pendingFrees = nullptr;
+
+} // namespace
+
 TrbCollection::~TrbCollection() {
-    // Front to back, as FreeAll does.
+    if (pendingFrees != nullptr) {
+        for (Item& item : items_)
+            pendingFrees->push_back(std::move(item));
+        return;
+    }
+    std::vector<Item> pending;
+    pendingFrees = &pending;
+    // Front to back, as FreeAll does; the items of nested collections after them.
     for (Item& item : items_)
         item.reset();
+    for (std::size_t i = 0; i < pending.size(); ++i) {
+        Item item = std::move(pending[i]);
+        item.reset(); // may append the items of a collection it held
+    }
+    pendingFrees = nullptr;
 }
 
 TrbStreamable* TrbCollection::At(int index) const {

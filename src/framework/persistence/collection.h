@@ -3,7 +3,8 @@
 // Bad indices never raise: they call the IndexError hook and leave the collection unchanged.
 //
 // Limit is a slot count of its own that grows 4, 8, 16, 32, 48 ... (code may watch or set it);
-// the items themselves live in a vector. Destroying a collection frees its items front to back.
+// the items themselves live in a vector. Destroying a collection frees its items front to back,
+// then the items of collections among them, without recursion however deep they nest.
 
 #include "framework/persistence/streamable.h"
 

@@ -226,6 +226,13 @@ std::unique_ptr<TrbStreamable> TrbObjStream::Get() {
         return nullptr;
     if (index < 0 || static_cast<std::size_t>(index) >= readTable_.size())
         Raise(EListError(index));
+    if (getDepth_ >= kMaxNesting)
+        Raise(EReadError());
+    struct DepthGuard {
+        int& depth;
+        explicit DepthGuard(int& d) : depth(d) { ++depth; }
+        ~DepthGuard() { --depth; }
+    } guard(getDepth_);
     auto object = readTable_[static_cast<std::size_t>(index)].factory();
     object->InitDefaults();
     object->LoadFromStream(*this);

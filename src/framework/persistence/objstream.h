@@ -52,6 +52,9 @@ public:
     // One object record; nil is written as class index -1.
     void Put(const TrbStreamable* object);
     // One object record: a new object of the recorded class, or nil.
+    // Objects nest at most kMaxNesting deep; deeper data fails with "Stream read error" (no
+    // description nests so deep, and reading it would exhaust the stack).
+    static constexpr int kMaxNesting = 100;
     std::unique_ptr<TrbStreamable> Get();
     // Reads one object record into `target` through Assign. False, target untouched, for nil.
     // The loaded object is destroyed also when Assign fails.
@@ -131,6 +134,7 @@ private:
     std::int16_t ClassIndexFor(const std::string& className);
 
     StreamMode mode_ = StreamMode::Closed;
+    int getDepth_ = 0; // object records being read inside one another
     std::array<std::uint8_t, kHeaderSize> header_{};
     std::vector<ReadEntry> readTable_;   // by class index
     std::vector<WriteEntry> writeTable_; // by name, letter case ignored

@@ -69,9 +69,7 @@ bool PatternFits(std::string_view pattern, PatternValue kind) {
 }
 
 std::string FixedText(double value, int decimals) {
-    char buf[400];
-    std::snprintf(buf, sizeof buf, "%.*f", std::clamp(decimals, 0, kMaxDecimals), value);
-    return buf;
+    return PrintfC("%.*f", std::clamp(decimals, 0, kMaxDecimals), value);
 }
 
 std::string ExpoText(double value, int width) {
@@ -79,9 +77,7 @@ std::string ExpoText(double value, int width) {
         return AlignRight(FixedText(value, 0), width);
     // Room for the sign, "d.", "E+ddd"; at least two significant digits, at most 17.
     const int significant = std::clamp(width - 7, 2, 17);
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*E", significant - 1, value);
-    std::string text = buf;
+    std::string text = PrintfC("%.*E", significant - 1, value);
     const auto e = text.find('E');
     if (e != std::string::npos && e + 2 <= text.size()) {
         std::string exponent = text.substr(e + 2);

@@ -2,6 +2,7 @@
 
 #include "framework/environment/trace.h"
 
+#include "common/format.h"
 #include "common/littleendian.h"
 #include "common/shortstring.h"
 #include "framework/environment/restext.h"
@@ -84,9 +85,7 @@ std::string RealToken(double value) {
         return "Nan";
     if (std::isinf(value))
         return value < 0 ? "-Inf" : "+Inf";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14E", value);
-    std::string text = buf;
+    std::string text = PrintfC("%.14E", value);
     // C gives at least two exponent digits; the token has four.
     const std::size_t e = text.find('E');
     std::string exponent = text.substr(e + 2);

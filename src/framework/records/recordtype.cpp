@@ -309,6 +309,38 @@ void TRecTypesDscrColl::SaveToStream(TrbObjStream& stream) const {
     TrbCollection::SaveToStream(stream);
 }
 
+std::string TRecTypesDscrColl::RecomputeSizes() const {
+    struct Stored {
+        std::uint16_t rec;
+        std::uint16_t trBuff;
+    };
+    // All caches go first: a type's size may take the size of a type stored after it.
+    std::vector<Stored> stored(static_cast<std::size_t>(Count()), Stored{0, 0});
+    for (int i = 0; i < Count(); ++i) {
+        if (TRecordTypeDscr* type = RecordTypeAt(i)) {
+            stored[static_cast<std::size_t>(i)] = {type->RecSize, type->TrBuffSize};
+            type->RecSize = 0;
+            type->TrBuffSize = 0;
+        }
+    }
+    std::string failure;
+    for (int i = 0; i < Count(); ++i) {
+        TRecordTypeDscr* type = RecordTypeAt(i);
+        if (type == nullptr)
+            continue;
+        const Stored was = stored[static_cast<std::size_t>(i)];
+        const std::uint16_t rec = type->GetRecSize();
+        const std::uint16_t trBuff = type->GetTrBuffSize();
+        const bool recWrong = was.rec != 0 && was.rec != rec;
+        if (failure.empty() && (recWrong || (was.trBuff != 0 && was.trBuff != trBuff)))
+            failure = "record type " + type->RecTypeName + ": stored " +
+                      (recWrong ? "record size " + std::to_string(was.rec)
+                                : "transfer size " + std::to_string(was.trBuff)) +
+                      ", its fields take " + std::to_string(recWrong ? rec : trBuff);
+    }
+    return failure;
+}
+
 TRecordTypeDscr* TRecTypesDscrColl::RecordTypeAt(int index) const {
     return dynamic_cast<TRecordTypeDscr*>(At(index));
 }

@@ -104,6 +104,11 @@ public:
     // Computes every record type's sizes first, so a stored description carries them.
     void SaveToStream(TrbObjStream& stream) const override;
 
+    // Computes every record type's sizes from its fields anew. A stored size that differs from
+    // them (a damaged description, which would lay records out wrongly) is answered as the
+    // failure text; empty when every stored size agrees.
+    std::string RecomputeSizes() const;
+
     TRecordTypeDscr* RecordTypeAt(int index) const;
     // With `index` in range the item there, whatever its name; otherwise the first whose
     // RecTypeName equals `name` without regard to letter case, and `index` becomes its position.

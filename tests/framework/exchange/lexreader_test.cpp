@@ -290,16 +290,23 @@ TEST_F(LexicalReader, LineLengthLimit) {
         EXPECT_EQ(reader->ReadRawLine(), "y");
     }
     const std::string tooLong = Cz("Příliš dlouhá řádka");
-    for (const std::string& bytes :
-         {std::string(size + 1, 'x'), std::string("a\r\n") + std::string(size, 'x') + "\r\n",
-          std::string(3000, 'x') + "\n" + std::string(3000, 'x') + "\n"}) {
+    // The error names the line that does not fit and its first column past the buffer.
+    const std::pair<std::string, const char*> cases[] = {
+        {std::string(size + 1, 'x'), " 1:4097"},
+        {std::string("a\r\n") + std::string(size, 'x') + "\r\n", " 2:4097"},
+        {std::string(3000, 'x') + "\n" + std::string(3000, 'x') + "\n", " 1:4097"},
+        {"a\r\n\r\nb\r\n" + std::string(size + 5, 'x'), " 4:4097"},
+    };
+    for (const auto& [bytes, place] : cases) {
         auto reader = Open(bytes);
         try {
             while (reader->NextChar() != 0) {
             }
             ADD_FAILURE() << "no error for " << bytes.size() << " bytes";
         } catch (const EStreamError& e) {
-            EXPECT_EQ(std::string(e.what()), tooLong);
+            EXPECT_EQ(std::string(e.what()), tooLong + place);
+            EXPECT_TRUE(reader->IsError());
+            EXPECT_EQ(reader->NextChar(), 0);
         }
     }
 }

@@ -258,6 +258,38 @@ TEST_F(ObjStreamTest, DamagedCountsFailWithReadError) {
     }
 }
 
+TEST_F(ObjStreamTest, NestingIsBoundedAndDeepTreesAreFreedWithoutRecursion) {
+    const auto nested = [](int depth) {
+        B b;
+        b.header(16 + 6 * depth);
+        for (int level = 0; level < depth; ++level)
+            b.i16(0).i32(level + 1 < depth ? 1 : 0);
+        return b.i32(1).i16(0).str("TrbCollection").v;
+    };
+    for (const int depth : {TrbObjStream::kMaxNesting, TrbObjStream::kMaxNesting + 1, 20000}) {
+        SCOPED_TRACE(depth);
+        TrbMemoryObjStream stream(nested(depth));
+        stream.OpenRead();
+        if (depth <= TrbObjStream::kMaxNesting)
+            EXPECT_NE(stream.Get(), nullptr);
+        else
+            ExpectError<EReadError>([&] { stream.Get(); }, "Stream read error");
+    }
+    // Built in memory, a tree may nest deeper than any stream; freeing it takes no stack.
+    auto root = std::make_unique<TrbCollection>();
+    TrbCollection* inner = root.get();
+    for (int level = 0; level < 200000; ++level) {
+        auto child = std::make_unique<TrbCollection>();
+        TrbCollection* next = child.get();
+        inner->Insert(std::move(child));
+        inner->Insert(Create<TStreamItem>());
+        inner = next;
+    }
+    EXPECT_EQ(TStreamItem::live, 200000);
+    root.reset();
+    EXPECT_EQ(TStreamItem::live, 0);
+}
+
 TEST_F(ObjStreamTest, ClassIndicesOutsideTheTableFail) {
     TrbMemoryObjStream table(B().header(16).i32(1).i16(5).str("TrbCollection").v);
     ExpectError<EListError>([&] { table.OpenRead(); }, "List index out of bounds (5)");

@@ -148,6 +148,15 @@ TEST_F(AppDataTest, FailuresAndWhatStaysHeld) {
         std::string message;
     };
     const std::string missing = FromFsPath(TempDir() / "none.APP");
+    // Sizes stored for a record type that its fields do not take.
+    const auto wrongSize = [&](const char* name, std::uint16_t rec, std::uint16_t trBuff) {
+        auto app = Description();
+        app->RecTypesDscrColl->RecordTypeAt(0)->RecSize = rec;
+        app->RecTypesDscrColl->RecordTypeAt(0)->TrBuffSize = trBuff;
+        const std::string file = FromFsPath(TempDir() / name);
+        WriteAppData(file, app.get(), nullptr);
+        return file;
+    };
     const Case cases[] = {
         {missing, "Cannot open file " + missing},
         {Variant("sig.APP", patched(0, 'X')), "Invalid RBSTREAM Header"},
@@ -158,6 +167,10 @@ TEST_F(AppDataTest, FailuresAndWhatStaysHeld) {
         {Variant("short.APP", bytes.substr(0, 40)), "Stream read error"},
         {Variant("tiny.APP", bytes.substr(0, 20)), "Stream read error"},
         {wrongTop, "Invalid class typecast"},
+        {wrongSize("rec.APP", 9, 0),
+         "damaged description: record type TParRec: stored record size 9, its fields take 3"},
+        {wrongSize("tr.APP", 3, 1),
+         "damaged description: record type TParRec: stored transfer size 1, its fields take 3"},
     };
     for (const Case& c : cases) {
         ASSERT_EQ(Load(good_), "");
