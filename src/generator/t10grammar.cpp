@@ -109,11 +109,13 @@ public:
 
 protected:
     void Build() override {
+        const std::string imageFile = ChangeFileExt(Parser().OutputName, ".bin");
         bool lossy = false;
-        const std::string image = FileNameText(ChangeFileExt(Parser().OutputName, ".bin"), &lossy);
+        const std::string image = FileNameText(imageFile, &lossy);
         if (lossy)
-            Parser().Warn("Prg_Bank path holds characters Windows-1250 cannot hold, written as ?: " +
-                          image);
+            Parser().Warn(
+                "Prg_Bank path holds characters Windows-1250 cannot hold, written as ?: " +
+                imageFile);
         const std::string full =
             "Prg_Bank" + Num(RootRecordView(root_->RecData).PrgBankNum()) + "=" + image;
         text_ = CutText(full, kItemCap);

@@ -2,6 +2,7 @@
 // it never writes then. Successful conversions run as program tests.
 
 #include "app/batch.h"
+#include "common/cp1250.h"
 #include "support/test_context.h"
 
 #include <cstdlib>
@@ -70,6 +71,27 @@ TEST_F(Batch, GenerateFailuresWriteNothing) {
     EXPECT_EQ(err_.str().rfind(Path("JOB.PRI") + ": ", 0), 0u) << err_.str();
     EXPECT_EQ(ReadFile(Path("JOB.PRI")), "old");
     EXPECT_TRUE(std::filesystem::exists(Path("JOB.T10")));
+}
+
+TEST_F(Batch, ProjectsUnderADirectoryWindows1250CannotSpellAreConvertedAndGenerated) {
+    const std::filesystem::path dir = TempDir() / std::filesystem::path(u8"プロジェクト");
+    std::filesystem::create_directory(dir);
+    // The arguments as main takes them from the command line.
+    const std::string job = FileNameFromUtf8((dir / "JOB.LCD").string());
+    ASSERT_EQ(Run({"--convert", PANOLCD_SAMPLE_PROJECT, job}), 0) << err_.str();
+    EXPECT_EQ(ReadFile(dir / "JOB.LCD"), ReadFile(PANOLCD_SAMPLE_PROJECT));
+    ASSERT_EQ(Run({"--convert", job, job}), 0) << err_.str();
+    EXPECT_TRUE(std::filesystem::exists(dir / "JOB.~CD"));
+
+    ASSERT_EQ(Run({"--generate", job}), 0) << err_.str();
+    EXPECT_TRUE(std::filesystem::exists(dir / "JOB.PRI"));
+    // Only the path written into the declaration loses what it cannot hold, with a warning
+    // that names the directory as the file system spells it.
+    EXPECT_NE(ReadFile(dir / "JOB.T10").find("/" + std::string(6, '?') + "/JOB.bin\r\n"),
+              std::string::npos);
+    EXPECT_NE(err_.str().find("warning"), std::string::npos) << err_.str();
+    EXPECT_EQ(Run({"--convert", FileNameFromUtf8((dir / "NONE.LCD").string()), job}), 1);
+    EXPECT_EQ(err_.str().rfind((dir / "NONE.LCD").string() + ": ", 0), 0u) << err_.str();
 }
 
 } // namespace

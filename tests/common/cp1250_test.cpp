@@ -58,15 +58,15 @@ TEST(Cp1250, CharactersOutsideTheCodePageAreReplacedOrRefused) {
 
 TEST(Cp1250, FileNamesFindTheSameFileWhateverTheySpell) {
     struct Case {
-        const char* fsBytes;  // as the file system has it (UTF-8, or not even that)
-        const char* text;     // FileNameText: Windows-1250 with '?'
+        const char* fsBytes; // as the file system has it (UTF-8, or not even that)
+        const char* text;    // FileNameText: Windows-1250 with '?'
         bool lossy;
     } const cases[] = {
         {"/home/u/P.LCD", "/home/u/P.LCD", false},
         {"/tmp/\xC5\xBDlu\xC5\xA5/p.lcd", "/tmp/\x8Elu\x9D/p.lcd", false}, // Žluť
-        {"/tmp/\xE6\x97\xA5\xE6\x9C\xAC/P.LCD", "/tmp/?\?/P.LCD", true},       // 日本
-        {"/x/\xF0\x9F\x98\x80.LCD", "/x/?.LCD", true},                          // emoji
-        {"/x/\xFF\xC3.LCD", "/x/??.LCD", true},                                 // no UTF-8
+        {"/tmp/\xE6\x97\xA5\xE6\x9C\xAC/P.LCD", "/tmp/?\?/P.LCD", true},   // 日本
+        {"/x/\xF0\x9F\x98\x80.LCD", "/x/?.LCD", true},                     // emoji
+        {"/x/\xFF\xC3.LCD", "/x/??.LCD", true},                            // no UTF-8
         {"/x/\xC2\x81\xC2\x83", "/x/??", true}, // the escape characters themselves
         {"", "", false},
     };

@@ -187,8 +187,9 @@ TEST_F(GeneratorTest, ScreenContentsEdgeCases) {
          "  position 0,5;print p;\r\n  position 0,-1;print n;\r\n", ""},
         {"sizes of damaged coordinates wrap in 32 bits",
          [](TDataBase& s) {
-             AddObject(s, Obj(4).Layer(2).X1(INT32_MIN).X2(INT32_MAX).Y1(INT32_MAX).Y2(INT32_MIN)
-                              .Options(kOptUseRelDxDy));
+             AddObject(
+                 s, Obj(4).Layer(2).X1(INT32_MIN).X2(INT32_MAX).Y1(INT32_MAX).Y2(INT32_MIN).Options(
+                        kOptUseRelDxDy));
          },
          "  rect rel, -2147483648,2147483647,-1,1;\r\n", ""},
         {"case layer text outside a case is not written",
@@ -400,8 +401,8 @@ TEST_F(GeneratorTest, AStatementLineCutToTheLineWidthIsReported) {
     const std::string indent(written.find('w'), ' ');
     // The statement's text is cut at the line width; the line goes on after it.
     EXPECT_EQ(written, (indent + statement).substr(0, kMaxLineLength) + ";");
-    const std::size_t lineNumber = 1 + static_cast<std::size_t>(std::count(
-                                           pri.begin(), pri.begin() + lineStart, '\n'));
+    const std::size_t lineNumber =
+        1 + static_cast<std::size_t>(std::count(pri.begin(), pri.begin() + lineStart, '\n'));
     ASSERT_EQ(result.warnings.size(), 1u);
     EXPECT_EQ(result.warnings[0], (TempDir() / "PROJ.PRI").string() + ":" +
                                       std::to_string(lineNumber) +
@@ -415,8 +416,8 @@ TEST_F(GeneratorTest, OutputsThatCannotBeHeldWholeOrWouldReplaceTheProjectAreRef
         std::string project;
         std::string refusal;
     } const cases[] = {
-        {deep + "/P.LCD", Cz("Jméno souboru je delší než 254 znaků, soubor nelze použít: ") +
-                              deep + "/P.PRI"},
+        {deep + "/P.LCD",
+         Cz("Jméno souboru je delší než 254 znaků, soubor nelze použít: ") + deep + "/P.PRI"},
         {(TempDir() / "SELF.PRI").string(), "SELF.PRI: "},
         {(TempDir() / "SELF.T10").string(), "SELF.T10: "},
         {(TempDir() / "SELF.~RI").string(), "SELF.PRI: "},

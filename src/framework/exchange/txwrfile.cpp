@@ -24,8 +24,8 @@ std::string_view UpToZero(std::string_view text) {
 
 TTxWrFile::TTxWrFile(std::string_view fileName) : fileName_(fileName) {
     // A cut name would write another file than the one asked for.
-    errorText_ = fileName_.size() > kFileNameCap ? LongFileNameText(fileName_)
-                                                 : CheckFileName(fileName_);
+    errorText_ =
+        fileName_.size() > kFileNameCap ? LongFileNameText(fileName_) : CheckFileName(fileName_);
     if (!errorText_.empty()) {
         closed_ = true;
         return;

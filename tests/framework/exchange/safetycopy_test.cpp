@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace panolcd {
 namespace {
@@ -78,6 +79,29 @@ TEST_F(TokenReplacingFile, CreationFailureGivesErrno) {
     int error = 0;
     EXPECT_FALSE(ReplacingFile::Create(Path("no/such/P.PRI"), error));
     EXPECT_EQ(error, ENOENT);
+}
+
+TEST_F(TokenReplacingFile, TheOldVersionKeepsItsNameUntilTheNewOneTakesIt) {
+    WriteFile("P.LCD", "old");
+    WriteFile("P.~CD", "older");
+    struct stat before {};
+    ASSERT_EQ(::stat(Path("P.LCD").c_str(), &before), 0);
+    int error = 0;
+    auto file = ReplacingFile::Create(Path("P.LCD"), error);
+    ASSERT_TRUE(file);
+    file->Write("new");
+    // While it is written, the new file is hidden: nothing that lists or matches names sees it.
+    for (const auto& entry : std::filesystem::directory_iterator(TempDir())) {
+        const std::string name = entry.path().filename().string();
+        EXPECT_TRUE(name == "P.LCD" || name == "P.~CD" || name.front() == '.') << name;
+    }
+    ASSERT_TRUE(file->Commit());
+    EXPECT_EQ(ReadFile(Path("P.LCD")), "new");
+    EXPECT_EQ(ReadFile(Path("P.~CD")), "old");
+    struct stat copy {};
+    ASSERT_EQ(::stat(Path("P.~CD").c_str(), &copy), 0);
+    EXPECT_EQ(copy.st_ino, before.st_ino); // the old file itself, not a copy of its bytes
+    EXPECT_EQ(FileCount(), 2u);
 }
 
 } // namespace
