@@ -9,10 +9,13 @@
 #include "framework/records/appdata.h"
 #include "framework/records/appdatastream.h"
 #include "framework/records/database.h"
+#include "framework/windows/ui/udbform.h"
 #include "projectwindows/ui/rootwindow.h"
 #include "support/test_context.h"
 
 #include <QAction>
+#include <QLineEdit>
+#include <QTest>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QMdiArea>
@@ -129,6 +132,37 @@ TEST_F(MainWindow, OpensSavesAndClosesTheSampleProject) {
     ASSERT_EQ(RunBatchCommand(Ctx().settings.exePath, {"--convert", saved, converted}, err), 0)
         << err.str();
     EXPECT_EQ(ReadFile(saved), ReadFile(converted));
+}
+
+TEST_F(MainWindow, ARefusedEditInTheRootWindowStopsTheSave) {
+    namespace fs = std::filesystem;
+    const fs::path sample = TempDir() / "DEMO.LCD";
+    fs::copy_file(PANOLCD_SAMPLE_PROJECT, sample);
+    UseEntry("DM=0 PRJ='" + FromFsPath(sample) + "'");
+    fs::copy_file(PANOLCD_GENERATED_APP_FILE, TempDir() / "panolcd.APP",
+                  fs::copy_options::overwrite_existing);
+    RegisterProjectWindows();
+    TAppMainForm form({});
+    form.show();
+    QCoreApplication::sendPostedEvents(&form);
+    ASSERT_EQ(form.MdiArea()->subWindowList().size(), 1);
+    QMdiSubWindow* root = form.MdiArea()->subWindowList().front();
+    auto* name = root->findChild<QLineEdit*>("EditPan_ProjectName_Edit");
+    auto* bank = root->findChild<QLineEdit*>("EditPan_PrgBankNum_Edit");
+    ASSERT_NE(name, nullptr);
+    ASSERT_NE(bank, nullptr);
+    QTest::keyClicks(name, "X");
+    bank->selectAll();
+    QTest::keyClicks(bank, "300");
+
+    const std::string before = ReadFile(sample);
+    form.Action("SaveProject_Action")->trigger();
+    ASSERT_FALSE(User().shown.empty());
+    EXPECT_EQ(User().shown.front().text, "Hodnota 300 mimo meze <0;255>");
+    EXPECT_EQ(ReadFile(sample), before);
+    EXPECT_FALSE(fs::exists(TempDir() / "DEMO.~CD"));
+    // The edits wait in the window; closing the project still asks about them.
+    EXPECT_TRUE(dynamic_cast<TUDBForm*>(root)->IsEditPanModified(0));
 }
 
 } // namespace
