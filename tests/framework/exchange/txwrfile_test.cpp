@@ -73,6 +73,17 @@ TEST_F(TxWrFile, ReservedNamesAreRefusedWithoutTouchingAnything) {
         EXPECT_EQ(file.ErrorText(), name + std::string("-") + Cz("Neplatné jméno souboru"));
     }
     EXPECT_FALSE(std::filesystem::exists("CON"));
+
+    // A name too long to be held is refused, never cut to another file's name.
+    const std::string longName = Path((std::string(260, 'p') + ".PRI").c_str());
+    const std::string cut = longName.substr(0, 254);
+    WriteFile(cut.substr(TempDir().string().size() + 1), "other");
+    TTxWrFile file(longName);
+    EXPECT_EQ(file.ErrorText(),
+              Cz("Jméno souboru je delší než 254 znaků, soubor nelze použít: ") + longName);
+    file.WriteLn("x");
+    file.Close();
+    EXPECT_EQ(ReadFile(cut), "other");
 }
 
 TEST_F(TxWrFile, AFileThatCannotBeCreatedGivesItsNameAndTheIoText) {
