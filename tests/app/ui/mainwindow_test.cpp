@@ -44,6 +44,16 @@ protected:
         TAppData description;
         WriteAppData(FromFsPath(TempDir() / "panolcd.APP"), &description, nullptr);
     }
+    // A copy of the sample project, reopened at start with the project's description.
+    std::filesystem::path UseSampleProject() {
+        namespace fs = std::filesystem;
+        const fs::path sample = TempDir() / "DEMO.LCD";
+        fs::copy_file(PANOLCD_SAMPLE_PROJECT, sample);
+        UseEntry("DM=0 PRJ='" + FromFsPath(sample) + "'");
+        fs::copy_file(PANOLCD_GENERATED_APP_FILE, TempDir() / "panolcd.APP",
+                      fs::copy_options::overwrite_existing);
+        return sample;
+    }
 };
 
 TEST_F(MainWindow, OpensTheDiagnosticWindowAtStartUnlessTheMaskIsZero) {
@@ -86,12 +96,7 @@ TEST_F(MainWindow, DiagnosticWindowCanBeReopenedAndTracingFollowsIt) {
 }
 
 TEST_F(MainWindow, OpensSavesAndClosesTheSampleProject) {
-    namespace fs = std::filesystem;
-    const fs::path sample = TempDir() / "DEMO.LCD";
-    fs::copy_file(PANOLCD_SAMPLE_PROJECT, sample);
-    UseEntry("DM=0 PRJ='" + FromFsPath(sample) + "'");
-    fs::copy_file(PANOLCD_GENERATED_APP_FILE, TempDir() / "panolcd.APP",
-                  fs::copy_options::overwrite_existing);
+    const std::filesystem::path sample = UseSampleProject();
     Ctx().settings.exePath = Ctx().settings.exeDir + "panolcd";
 
     RegisterProjectWindows();
@@ -135,12 +140,7 @@ TEST_F(MainWindow, OpensSavesAndClosesTheSampleProject) {
 }
 
 TEST_F(MainWindow, ARefusedEditInTheRootWindowStopsTheSave) {
-    namespace fs = std::filesystem;
-    const fs::path sample = TempDir() / "DEMO.LCD";
-    fs::copy_file(PANOLCD_SAMPLE_PROJECT, sample);
-    UseEntry("DM=0 PRJ='" + FromFsPath(sample) + "'");
-    fs::copy_file(PANOLCD_GENERATED_APP_FILE, TempDir() / "panolcd.APP",
-                  fs::copy_options::overwrite_existing);
+    const std::filesystem::path sample = UseSampleProject();
     RegisterProjectWindows();
     TAppMainForm form({});
     form.show();
@@ -160,7 +160,7 @@ TEST_F(MainWindow, ARefusedEditInTheRootWindowStopsTheSave) {
     ASSERT_FALSE(User().shown.empty());
     EXPECT_EQ(User().shown.front().text, "Hodnota 300 mimo meze <0;255>");
     EXPECT_EQ(ReadFile(sample), before);
-    EXPECT_FALSE(fs::exists(TempDir() / "DEMO.~CD"));
+    EXPECT_FALSE(std::filesystem::exists(TempDir() / "DEMO.~CD"));
     // The edits wait in the window; closing the project still asks about them.
     EXPECT_TRUE(dynamic_cast<TUDBForm*>(root)->IsEditPanModified(0));
 }
