@@ -51,16 +51,11 @@ same() { cmp -s "$1" "$2"; }
 kills=20
 old=0
 new=0
-for ((k = 0; k < kills; k++)); do
+# One conversion of NEW.LCD over OLD.LCD, killed `at` milliseconds after its start.
+kill_at() {
+  local at=$1
   cp OLD.LCD OUT.LCD
   rm -f OUT.~CD
-  # Half the instants spread over the whole run, half around its end, where the file is put
-  # in place.
-  if ((k % 2 == 0)); then
-    at=$((duration * k / kills))
-  else
-    at=$((duration * 85 / 100 + duration * 30 * k / (100 * kills)))
-  fi
   "$program" --convert NEW.LCD OUT.LCD 2>/dev/null &
   pid=$!
   sleep "$(printf '%d.%03d' $((at / 1000)) $((at % 1000)))"
@@ -81,7 +76,24 @@ for ((k = 0; k < kills; k++)); do
   fi
   visible=$(ls | grep -v -x -e SOURCE.LCD -e NEW.LCD -e OLD.LCD -e OUT.LCD -e 'OUT.~CD' || true)
   [ -z "$visible" ] || fail "files left in sight after a kill at ${at} ms: $visible"
+  hidden=$(ls -A | grep '^\.' | grep -v -E '^\.OUT\.(LCD|~CD)\.~[0-9]+-[0-9]+\.tmp$' || true)
+  [ -z "$hidden" ] || fail "other hidden files after a kill at ${at} ms: $hidden"
+}
+
+for ((k = 0; k < kills; k++)); do
+  # Half the instants spread over the whole run, half around its end, where the file is put
+  # in place.
+  if ((k % 2 == 0)); then
+    kill_at $((duration * k / kills))
+  else
+    kill_at $((duration * 85 / 100 + duration * 30 * k / (100 * kills)))
+  fi
 done
+# A machine slower than the measurement: later kills until one comes after the save.
+for ((late = 120; new == 0 && late <= 400; late += 40)); do
+  kill_at $((duration * late / 100))
+done
+[ "$old" -gt 0 ] && [ "$new" -gt 0 ] || fail "the kills did not fall on both sides of the save"
 
 # What a crash left behind never stands in the way: the next conversion writes and loads.
 "$program" --convert NEW.LCD OUT.LCD || fail "converting after the kills failed"

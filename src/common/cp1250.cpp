@@ -66,6 +66,13 @@ std::optional<char32_t> DecodeUtf8(std::string_view s, std::size_t& pos) {
         cp = (cp << 6) | (next & 0x3F);
         ++pos;
     }
+    // Overlong forms ("/" as C0 AF), surrogates and values beyond Unicode are no UTF-8: taken
+    // as characters they would let a name spell a separator or a dot it does not hold.
+    static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+    if (cp < kSmallest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        pos -= static_cast<std::size_t>(extra);
+        return std::nullopt;
+    }
     return cp;
 }
 

@@ -49,7 +49,8 @@ void TSyntaxObject::EmitLines(std::string_view text) {
     if (IndentBefore != 0)
         out.Indent(IndentBefore);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view line = lines[i].substr(0, kMaxLineLength);
+        // The exporter cuts what does not fit the line and reports it.
+        const std::string_view line = lines[i];
         if (i + 1 < lines.size() || EndsLine)
             out.ExportLine(line);
         else

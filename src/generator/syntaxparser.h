@@ -3,6 +3,7 @@
 // file (.PRI) and the project declaration (.T10) without recursion and writes both files beside
 // the project file.
 
+#include "framework/environment/conversions.h"
 #include "generator/codeexporter.h"
 #include "generator/syntaxobject.h"
 
@@ -15,7 +16,7 @@
 namespace panolcd {
 
 inline constexpr std::uint8_t kNoFont = 255;
-inline constexpr std::size_t kOutputNameCap = 254;
+inline constexpr std::size_t kOutputNameCap = kFileNameCap;
 
 class TSyntaxParser {
 public:

@@ -67,7 +67,8 @@ TEST(Cp1250, FileNamesFindTheSameFileWhateverTheySpell) {
         {"/tmp/\xE6\x97\xA5\xE6\x9C\xAC/P.LCD", "/tmp/?\?/P.LCD", true},   // 日本
         {"/x/\xF0\x9F\x98\x80.LCD", "/x/?.LCD", true},                     // emoji
         {"/x/\xFF\xC3.LCD", "/x/??.LCD", true},                            // no UTF-8
-        {"/x/\xC2\x81\xC2\x83", "/x/??", true}, // the escape characters themselves
+        {"/x/\xC0\xAF\xE0\x80\xAE", "/x/?????", true}, // overlong "/" and "." stay bytes
+        {"/x/\xC2\x81\xC2\x83", "/x/??", true},        // the escape characters themselves
         {"", "", false},
     };
     for (const Case& c : cases) {

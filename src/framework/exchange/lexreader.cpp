@@ -236,20 +236,28 @@ std::string TLexicalElemReader::ReadString() {
 }
 
 std::vector<TLexicalElemReader::QuotedPart> TLexicalElemReader::ReadStringParts() {
-    std::vector<QuotedPart> parts;
-    std::string first = ReadString();
     if (error_)
-        return parts;
-    parts.push_back({CurrentChar(), std::move(first)});
-    while (IsQuote(PeekChar())) {
-        NextChar();
+        return {};
+    if (!IsQuote(NextChar())) {
+        Expected('\'');
+        return {};
+    }
+    return ReadQuotedParts();
+}
+
+std::vector<TLexicalElemReader::QuotedPart> TLexicalElemReader::ReadQuotedParts() {
+    std::vector<QuotedPart> parts;
+    for (;;) {
         const char quote = CurrentChar();
         std::string text = ReadQuoted();
         if (error_)
-            break;
+            return {};
         parts.push_back({quote, std::move(text)});
+        // The next part starts right after the closing quote, on the same line.
+        if (column_ >= line_.size() || !IsQuote(line_[column_]))
+            return parts;
+        ++column_;
     }
-    return parts;
 }
 
 char TLexicalElemReader::SkipValue() {
@@ -257,11 +265,7 @@ char TLexicalElemReader::SkipValue() {
         return 0;
     char c = NextChar();
     if (IsQuote(c)) {
-        ReadQuoted();
-        while (!error_ && IsQuote(PeekChar())) { // the further parts of a text
-            NextChar();
-            ReadQuoted();
-        }
+        ReadQuotedParts();
         return NextChar();
     }
     while (c != 0 && c != ')' && c != ';' && c != settings_.valueSeparator)

@@ -69,7 +69,8 @@ public:
         char quote;
         std::string text;
     };
-    // ReadString, then every quoted string that follows directly as a part of the same value.
+    // ReadString, then every quoted string that follows right after it on the same line, as
+    // parts of the same value ('a'"b`" holds two parts). Empty after an error.
     std::vector<QuotedPart> ReadStringParts();
     // Skips one value of a record text and returns the character that ended it.
     char SkipValue();
@@ -85,6 +86,8 @@ private:
     bool IsBlank(char c) const { return blanks_.test(static_cast<unsigned char>(c)); }
     bool IsQuote(char c) const { return c == '\'' || c == settings_.altQuote; }
 
+    // From the quote at the current column: the quoted parts of one value.
+    std::vector<QuotedPart> ReadQuotedParts();
     void FillQueue();
     bool TakeLine();
     void Advance();

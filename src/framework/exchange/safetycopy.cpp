@@ -28,17 +28,33 @@ std::string TempPathBeside(const std::string& target, unsigned attempt) {
            std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
 }
 
-// A new file beside `target`, opened for writing with O_EXCL; -1 with errno set.
-int CreateTempBeside(const std::string& target, std::string& tempPath) {
-    // open() with O_EXCL rather than mkstemp: the new file gets the usual permissions.
+// Tries the temporary names beside `target` in turn until `make` succeeds or fails otherwise
+// than with EEXIST; answers make's result (-1 with errno set on failure).
+template <class Make>
+int TryTempNames(const std::string& target, std::string& tempPath, Make make) {
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
         tempPath = TempPathBeside(target, attempt);
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
+        const int result = make(tempPath);
+        if (result >= 0 || errno != EEXIST)
+            return result;
     }
     errno = EEXIST;
     return -1;
+}
+
+// A new file beside `target`, opened for writing with O_EXCL; -1 with errno set.
+int CreateTempBeside(const std::string& target, std::string& tempPath) {
+    // open() with O_EXCL rather than mkstemp: the new file gets the usual permissions.
+    return TryTempNames(target, tempPath, [](const std::string& path) {
+        return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    });
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat first {};
+    struct stat second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 // The bytes of `from` into the open file `fd`; 0 or the errno value.
@@ -72,26 +88,19 @@ int CopyBytes(const std::string& from, int fd) {
     return error;
 }
 
-// A second name of `target` beside `copy`; false (errno set) where the file system has no links.
-bool LinkBeside(const std::string& target, const std::string& copy, std::string& tempPath) {
-    for (unsigned attempt = 0; attempt < 100; ++attempt) {
-        tempPath = TempPathBeside(copy, attempt);
-        if (::link(target.c_str(), tempPath.c_str()) == 0)
-            return true;
-        if (errno != EEXIST)
-            return false;
-    }
-    errno = EEXIST;
-    return false;
-}
-
 // Makes `copy` the previous version of `target` without ever taking `target` away: a hard link
 // where the file system has them, else a copy of the bytes; built under a temporary name and
 // renamed over the old copy. 0 or the errno value.
 int KeepSafetyCopy(const std::string& target, const std::string& copy) {
+    // Left so by a save that stopped after this step: the copy already is the previous version.
+    if (SameFile(target, copy))
+        return 0;
     std::string temp;
     int error = 0;
-    if (!LinkBeside(target, copy, temp)) {
+    const int linked = TryTempNames(copy, temp, [&target](const std::string& path) {
+        return ::link(target.c_str(), path.c_str());
+    });
+    if (linked != 0) { // a file system without links
         const int fd = CreateTempBeside(copy, temp);
         if (fd < 0)
             return errno;
@@ -180,15 +189,18 @@ bool ReplacingFile::Commit() {
     // a second name of the old file (or a copy of it), and one rename puts the new one in place.
     const std::string target = FsString(fileName_);
     const std::string copy = FsString(SafetyCopyName(fileName_));
-    if (copy != target && Exists(target)) { // a safety-copy name keeps no copy of its own
+    const bool keepsCopy = copy != target; // a safety-copy name keeps no copy of its own
+    const bool existed = Exists(target);
+    if (keepsCopy && existed) {
         const int copyError = KeepSafetyCopy(target, copy);
         if (copyError != 0)
             return Fail(copyError);
-    } else if (copy != target) {
-        ::unlink(copy.c_str());
     }
     if (::rename(tempPath_.c_str(), target.c_str()) != 0)
         return Fail(errno);
+    // Where there was no file there is no previous version: an older copy would pass for one.
+    if (keepsCopy && !existed)
+        ::unlink(copy.c_str());
     SyncDirectoryOf(target);
     return true;
 }

@@ -29,7 +29,8 @@ public:
 
     // False (and Error() set) when the bytes could not be written; the file is then abandoned.
     bool Write(std::string_view bytes);
-    // False (and Error() set) when the file could not be completed or put in place.
+    // False (and Error() set) when the file could not be completed or put in place. The file
+    // keeps its previous version then; its safety copy may already have become that version.
     bool Commit();
     void Abandon();
 

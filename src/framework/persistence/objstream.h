@@ -54,7 +54,7 @@ public:
     // One object record: a new object of the recorded class, or nil.
     // Objects nest at most kMaxNesting deep; deeper data fails with "Stream read error" (no
     // description nests so deep, and reading it would exhaust the stack).
-    static constexpr int kMaxNesting = 100;
+    static constexpr int kMaxNesting = 1000;
     std::unique_ptr<TrbStreamable> Get();
     // Reads one object record into `target` through Assign. False, target untouched, for nil.
     // The loaded object is destroyed also when Assign fails.

@@ -238,12 +238,17 @@ bool TUDBEdit_Validator::ValidateInsert() {
     return true;
 }
 
-bool TUDBEdit_Validator::Apply() {
+bool TUDBEdit_Validator::CanApply() const {
     if (window_ == nullptr || copy_ == nullptr || database_ == nullptr)
         return false;
     const TrBuffer buffer = window_->GetEditPanBuff(panel_);
-    if (buffer.empty() || buffer.size() < copy_->GetTrBuffSize())
+    return !buffer.empty() && buffer.size() >= copy_->GetTrBuffSize();
+}
+
+bool TUDBEdit_Validator::Apply() {
+    if (!CanApply())
         return false;
+    const TrBuffer buffer = window_->GetEditPanBuff(panel_);
     if (!window_->ValidateEditPan(panel_))
         return false;
     copy_->GetDataFromTrBuff(buffer.data());

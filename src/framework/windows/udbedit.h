@@ -48,7 +48,11 @@ public:
     virtual void InitNewCopy();
     virtual bool ValidateReplace(TDBRecordObj& stored);
     virtual bool ValidateInsert();
+    // False when nothing was stored: the user was told why (a check refused the edits), or
+    // there is no record to store into (CanApply).
     virtual bool Apply();
+    // Whether the window edits a record that Apply can store into.
+    bool CanApply() const;
     void LoadRecord(TDBRecordObj& record) override;
     virtual void Revert();
     virtual void CloseEdit();

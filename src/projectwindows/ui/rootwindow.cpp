@@ -352,7 +352,8 @@ std::uint32_t TLcUDBRoot_MDIChild::HandleMessage(std::uint32_t message, std::uin
         break;
     case ecCommitEdits:
         // Applying an untouched panel would only mark the project modified.
-        if (IsEditPanModified(0) && !ApplyAction())
+        // Refused edits stop the save; a window with no record to store into has none to take.
+        if (IsEditPanModified(0) && EditValidator().CanApply() && !ApplyAction())
             return kCommitRefused;
         break;
     case ecAfterSave:

@@ -104,5 +104,19 @@ TEST_F(TokenReplacingFile, TheOldVersionKeepsItsNameUntilTheNewOneTakesIt) {
     EXPECT_EQ(FileCount(), 2u);
 }
 
+TEST_F(TokenReplacingFile, ASaveStoppedAfterTheSafetyCopyLeavesNothingBehindTheNext) {
+    // Stopped between its two steps, a save left the copy as a second name of the file.
+    WriteFile("P.LCD", "old");
+    ASSERT_EQ(::link(Path("P.LCD").c_str(), Path("P.~CD").c_str()), 0);
+    int error = 0;
+    auto file = ReplacingFile::Create(Path("P.LCD"), error);
+    ASSERT_TRUE(file);
+    file->Write("new");
+    ASSERT_TRUE(file->Commit());
+    EXPECT_EQ(ReadFile(Path("P.LCD")), "new");
+    EXPECT_EQ(ReadFile(Path("P.~CD")), "old");
+    EXPECT_EQ(FileCount(), 2u);
+}
+
 } // namespace
 } // namespace panolcd

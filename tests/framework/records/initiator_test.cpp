@@ -218,7 +218,7 @@ TEST_F(InitiatorTest, ValuesRead) {
          {3, 'a', 'b', 'c'}},
         {"text in parts",
          [] { return Text(10, {}, '\'', '`'); },
-         "\"a`\" 'b`' \"'\"",
+         "\"a`\"'b`'\"'\"",
          {5, 'a', '`', 'b', '\'', '\'', 0, 0, 0, 0}},
         {"text over a line end",
          [] { return Text(6, {}, 0, 0); },
