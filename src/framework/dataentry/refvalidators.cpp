@@ -1,5 +1,6 @@
 #include "framework/dataentry/refvalidators.h"
 
+#include "common/cp1250.h"
 #include "common/littleendian.h"
 #include "common/text.h"
 #include "framework/environment/context.h"
@@ -171,8 +172,13 @@ void TTrRefByteLookUpCombo_Validator::ShowValue() {
     }
     control_->SetItems(items);
     control_->SetItemIndex(selected);
-    if (selected < 0 && !lineTexts)
-        control_->SetText(KeyText(value_));
+    if (selected < 0)
+        control_->SetText(lineTexts ? NoneText() : KeyText(value_));
+}
+
+const std::string& TTrRefByteLookUpCombo_Validator::NoneText() {
+    static const std::string text = Utf8ToCp1250("(žádný)");
+    return text;
 }
 
 void TTrRefByteLookUpCombo_Validator::EmptyControl() {
@@ -192,6 +198,9 @@ bool TTrRefByteLookUpCombo_Validator::ValidateControl() {
         value_ = static_cast<std::uint8_t>(candidates_[static_cast<std::size_t>(item)].key);
         return true;
     }
+    // A value no record answers to (255 for none, a deleted bank) stays until another is chosen.
+    if (item < 0 && typed == NoneText())
+        return true;
     if (const std::optional<std::uint8_t> number = ByteNumber(TrimBlanks(typed))) {
         value_ = *number;
         return true;

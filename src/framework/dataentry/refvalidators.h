@@ -66,6 +66,8 @@ public:
     void DefAttributs(std::uint16_t flags, std::uint8_t defaultValue = 0);
     std::uint8_t Value() const { return value_; }
     const std::vector<RefCandidate>& Candidates() const { return candidates_; }
+    // What a drop-down list shows for a value that is none of its candidates.
+    static const std::string& NoneText();
 
 protected:
     bool AcceptsControl(ControlKind kind) const override { return kind == ControlKind::ComboBox; }

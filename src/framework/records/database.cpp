@@ -1,5 +1,6 @@
 #include "framework/records/database.h"
 
+#include "common/error.h"
 #include "framework/environment/context.h"
 #include "framework/persistence/objstream.h"
 #include "framework/records/appdata.h"
@@ -42,6 +43,17 @@ TDataBaseDscrObj* RequireDescriptor(std::uint16_t dbTypeId) {
 TDataBase::~TDataBase() {
     // A window's transfer buffer may still hold this database's handle.
     Ctx().handles.ReleaseObject(this);
+    Ctx().instMan.ReleaseInstAdr(allocatedInstAdr_, instGeneration_);
+}
+
+void TDataBase::TakeInstAdr() {
+    TDBInstMan& manager = Ctx().instMan;
+    instGeneration_ = manager.Generation();
+    allocatedInstAdr_ = manager.AllocInstAdr();
+    // Without an address the database could not be told apart from "none" and would be lost.
+    if (allocatedInstAdr_ == TDBInstMan::kNone)
+        throw Exception("Instance Address Overflow !");
+    InstAdr = allocatedInstAdr_;
 }
 
 std::unique_ptr<TDataBase> TDataBase::New(TDataBase* owner, std::uint16_t dbTypeId,
@@ -53,7 +65,7 @@ std::unique_ptr<TDataBase> TDataBase::New(TDataBase* owner, std::uint16_t dbType
     database->DB_TypeID = dbTypeId;
     database->InstByte = instByte;
     database->AuxByte = auxByte;
-    database->InstAdr = Ctx().instMan.AllocInstAdr();
+    database->TakeInstAdr();
     return database;
 }
 
@@ -75,7 +87,10 @@ void TDataBase::LoadFromStream(TrbObjStream& stream) {
     descriptor_ = RequireDescriptor(DB_TypeID);
     // The address comes before the records', so a tree read after a reset numbers its databases
     // in the order in which it was built.
-    InstAdr = stored == TDBInstMan::kStart ? stored : Ctx().instMan.AllocInstAdr();
+    if (stored == TDBInstMan::kStart)
+        InstAdr = stored;
+    else
+        TakeInstAdr();
     DBFileName = stream.ReadStr();
     Owner = nullptr;
     DBModified = false;

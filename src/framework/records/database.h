@@ -55,7 +55,8 @@ public:
     ~TDataBase() override;
 
     // A new empty database with the next instance address. Fails with ExcValidators
-    // "TDataBase.DB_DscrCachePtr=nil DB_TypeID=$hhhh" for a type without descriptor.
+    // "TDataBase.DB_DscrCachePtr=nil DB_TypeID=$hhhh" for a type without descriptor, and with
+    // "Instance Address Overflow !" when no address is left.
     static std::unique_ptr<TDataBase> New(TDataBase* owner, std::uint16_t dbTypeId,
                                           std::uint8_t instByte, std::uint8_t auxByte);
 
@@ -114,9 +115,14 @@ private:
     // Hands the bytes to the sub-databases of the records as this database's flags ask.
     void PassDown(std::uint8_t auxByte, std::uint8_t instByte);
     void ForEachSubDB(const std::function<void(TDataBase&)>& action) const;
+    // InstAdr := the next address, kept to be given back when the database goes.
+    void TakeInstAdr();
 
     TDataBaseDscrObj* descriptor_ = nullptr;
     std::vector<DataBaseObserver*> observers_;
+    // The address the instance manager handed out (InstAdr may be set to another since).
+    std::int16_t allocatedInstAdr_ = -1;
+    std::uint32_t instGeneration_ = 0;
 };
 
 // Holds a database's update lock for a scope.

@@ -78,6 +78,25 @@ TEST_F(RefValidatorTest, LookUpComboListsTheCandidatesInKeyOrder) {
     EXPECT_EQ(buffer, Slot(200));
 }
 
+TEST_F(RefValidatorTest, AValueWithoutCandidateShowsAsNoneAndIsKept) {
+    // 255 (none) and 9 (a bank deleted meanwhile) name no candidate.
+    for (const std::uint8_t value : {255, 9}) {
+        TTrRefByteLookUpCombo_Validator v;
+        FakeControl combo(ControlKind::ComboBox);
+        combo.dropDownList = true;
+        Bytes buffer = Slot(value);
+        TRecordValidator rv;
+        rv.TransferTo({&combo}, {&v}, buffer);
+        EXPECT_EQ(combo.itemIndex, -1);
+        EXPECT_EQ(combo.Text(), TTrRefByteLookUpCombo_Validator::NoneText());
+        EXPECT_TRUE(rv.ValidateAndStore()) << Shown();
+        EXPECT_EQ(buffer[0], value);
+        combo.itemIndex = 0; // another choice is still taken
+        EXPECT_TRUE(rv.ValidateAndStore());
+        EXPECT_EQ(buffer[0], 1);
+    }
+}
+
 TEST_F(RefValidatorTest, EditableComboShowsKeys) {
     TTrRefByteLookUpCombo_Validator v;
     v.DefAttributs(vfHex, 0);

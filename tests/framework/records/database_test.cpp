@@ -1,11 +1,14 @@
 #include "framework/records/database.h"
 
+#include "common/error.h"
 #include "framework/environment/restext.h"
 #include "framework/records/dbtest_util.h"
 #include "framework/records/excvalidators.h"
 #include "framework/records/semsetters.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace panolcd {
 namespace {
@@ -115,6 +118,35 @@ TEST_F(DataBaseTest, AddressesStopOneBeforeTheNoneMark) {
     EXPECT_EQ(Reported(), std::vector<std::string>{"Instance Address Overflow !"});
     man.ResetInstAdr();
     EXPECT_EQ(man.AllocInstAdr(), -32767);
+}
+
+TEST_F(DataBaseTest, ReleasedAddressesAreHandedOutAgainOnceTheNewOnesAreSpent) {
+    std::vector<std::unique_ptr<TDataBase>> kept;
+    for (int i = 0; i < 100000; ++i) {
+        auto temporary = DB(kObjects);
+        ASSERT_NE(temporary->InstAdr, TDBInstMan::kNone) << i;
+        if (i % 1000 == 0)
+            kept.push_back(std::move(temporary)); // a few stay alive meanwhile
+    }
+    EXPECT_TRUE(Reported().empty());
+    std::set<std::int16_t> live;
+    for (const auto& database : kept)
+        EXPECT_TRUE(live.insert(database->InstAdr).second) << database->InstAdr;
+
+    // An address of an earlier numbering is not taken back: it may belong to a new database.
+    auto old = DB(kObjects);
+    Ctx().instMan.ResetInstAdr();
+    auto renumbered = DB(kObjects);
+    EXPECT_EQ(renumbered->InstAdr, -32767);
+    old.reset();
+    kept.clear();
+    for (int i = 0; i < 32765; ++i)
+        kept.push_back(DB(kObjects));
+    // Every address is in use: creating a database fails with the message, nothing is lost.
+    EXPECT_THROW(DB(kObjects), Exception);
+    EXPECT_EQ(Reported(), std::vector<std::string>{"Instance Address Overflow !"});
+    kept.pop_back();
+    EXPECT_NE(DB(kObjects)->InstAdr, TDBInstMan::kNone);
 }
 
 TEST_F(DataBaseTest, ProjectCollRestartsNumbering) {

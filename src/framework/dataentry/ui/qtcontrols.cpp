@@ -84,6 +84,7 @@ RadioGroup::RadioGroup(QWidget* parent)
         if (checked)
             emit itemIndexChanged(id);
     });
+    connect(group_, &QButtonGroup::idClicked, this, &RadioGroup::itemChosen);
 }
 
 void RadioGroup::SetItems(const QStringList& items) {

@@ -42,6 +42,8 @@ public:
 
 signals:
     void itemIndexChanged(int index);
+    // The user chose an item (a click or a key); never for a choice made by the program.
+    void itemChosen(int index);
 
 private:
     QButtonGroup* group_;

@@ -3,6 +3,7 @@
 #include "framework/windows/ui/udbform.h"
 
 #include "common/ui/qtext.h"
+#include "framework/dataentry/ui/qtcontrols.h"
 #include "framework/environment/context.h"
 #include "framework/environment/msgbox.h"
 #include "framework/windows/ui/udbrowser.h"
@@ -15,6 +16,7 @@
 #include <QMdiArea>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QRadioButton>
 
 #include <exception>
 
@@ -190,6 +192,17 @@ ValidatorControl* TUDBForm::Control(QWidget* widget) {
     return controls_.Control(widget);
 }
 
+namespace {
+
+// A choice from the list, and for an editable combo box also what the user types.
+template <class Mark> void WatchCombo(QComboBox* combo, QObject* receiver, const Mark& mark) {
+    QObject::connect(combo, &QComboBox::activated, receiver, mark);
+    if (QLineEdit* line = combo->lineEdit())
+        QObject::connect(line, &QLineEdit::textEdited, receiver, mark);
+}
+
+} // namespace
+
 void TUDBForm::WatchEdits(const std::vector<QWidget*>& widgets) {
     const auto mark = [this] { MarkEditPanModified(0); };
     for (QWidget* widget : widgets) {
@@ -199,8 +212,12 @@ void TUDBForm::WatchEdits(const std::vector<QWidget*>& widgets) {
             connect(memo, &QPlainTextEdit::textChanged, this, mark);
         else if (auto* box = qobject_cast<QCheckBox*>(widget))
             connect(box, &QCheckBox::clicked, this, mark);
+        else if (auto* radio = qobject_cast<QRadioButton*>(widget))
+            connect(radio, &QRadioButton::clicked, this, mark);
+        else if (auto* group = qobject_cast<RadioGroup*>(widget))
+            connect(group, &RadioGroup::itemChosen, this, mark);
         else if (auto* combo = qobject_cast<QComboBox*>(widget))
-            connect(combo, &QComboBox::activated, this, mark);
+            WatchCombo(combo, this, mark);
     }
 }
 

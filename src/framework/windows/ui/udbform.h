@@ -138,7 +138,8 @@ protected:
         return ref;
     }
     ValidatorControl* Control(QWidget* widget);
-    // Marks the panel modified whenever one of the edit widgets changes.
+    // Marks the panel modified whenever the user changes one of the edit widgets: edits, memos,
+    // check boxes, radio buttons and groups, combo boxes (and what is typed into an editable one).
     void WatchEdits(const std::vector<QWidget*>& widgets);
 
     std::vector<std::uint8_t> editBuffer_;

@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "framework/dataentry/numberedits.h"
 #include "framework/dataentry/stringedits.h"
+#include "framework/dataentry/ui/qtcontrols.h"
 #include "framework/records/appdata.h"
 #include "framework/records/database.h"
 #include "framework/records/dbrecord.h"
@@ -15,13 +16,17 @@
 #include "support/test_context.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace panolcd {
 namespace {
@@ -188,6 +193,66 @@ TEST_F(RecordForms, TheBrowserStacksItsButtonsAndAnswersKeys) {
     EXPECT_EQ(top.count(), 2);
     EXPECT_EQ(down.count(), 1);
     EXPECT_EQ(browser.FocusedButton(), TUDBrowser::Down);
+}
+
+// A record window whose edit widgets are of every kind the user can change.
+class ChoiceForm final : public TUDBForm {
+public:
+    explicit ChoiceForm(TTrMainForm* owner) : TUDBForm(owner, kDBFontBanks) {
+        auto* panel = new QWidget;
+        auto* layout = new QVBoxLayout(panel);
+        group->SetItems({"a", "b"});
+        combo->setEditable(true);
+        combo->addItems({"x", "y"});
+        for (QWidget* widget : std::initializer_list<QWidget*>{group, radio, combo, list})
+            layout->addWidget(widget);
+        list->addItems({"p", "q"});
+        setWidget(panel);
+        WatchEdits({group, radio, combo, list});
+    }
+    RadioGroup* group = new RadioGroup;
+    QRadioButton* radio = new QRadioButton("r");
+    QComboBox* combo = new QComboBox;
+    QComboBox* list = new QComboBox;
+};
+
+TEST_F(RecordForms, EveryKindOfControlMarksThePanelOnlyWhenTheUserChangesIt) {
+    struct Case {
+        const char* what;
+        std::function<void(ChoiceForm&)> byProgram;
+        std::function<void(ChoiceForm&)> byUser;
+    };
+    // As a click or the space key activates a button.
+    const auto clickItem = [](RadioGroup* g, int index) {
+        g->findChildren<QRadioButton*>().at(index)->click();
+    };
+    const Case cases[] = {
+        {"radio group", [](ChoiceForm& f) { RadioGroupControl(f.group).SetItemIndex(1); },
+         [&](ChoiceForm& f) { clickItem(f.group, 0); }},
+        {"radio button", [](ChoiceForm& f) { f.radio->setChecked(true); },
+         [](ChoiceForm& f) { f.radio->click(); }},
+        {"editable combo box", [](ChoiceForm& f) { f.combo->setEditText("z"); },
+         [](ChoiceForm& f) { QTest::keyClicks(f.combo->lineEdit(), "w"); }},
+        {"drop-down list", [](ChoiceForm& f) { f.list->setCurrentIndex(1); },
+         [](ChoiceForm& f) { QTest::keyClick(f.list, Qt::Key_Up); }}, // activates the item above
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        User().shown.clear();
+        auto* form = new ChoiceForm(main.get());
+        main->ChildArea()->addSubWindow(form);
+        form->show();
+        c.byProgram(*form);
+        EXPECT_FALSE(form->IsEditPanModified(0));
+        c.byUser(*form);
+        EXPECT_TRUE(form->IsEditPanModified(0));
+        // The close question is asked; Cancel keeps the window.
+        User().answers = {MsgResult::Cancel};
+        EXPECT_FALSE(form->close());
+        EXPECT_EQ(User().shown.size(), 1u);
+        form->CancelAction();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 } // namespace
