@@ -241,6 +241,8 @@ void TAppMainForm::CreateMenusAndToolBars() {
         menu->setObjectName(Utf8(def.name));
         menu->menuAction()->setStatusTip(Utf8(def.hint));
         fill(menu, def, fill);
+        if (std::string_view(def.name) == "Windows_Menu")
+            connect(menu, &QMenu::aboutToShow, this, [this, menu] { ListChildWindows(*menu); });
     }
     for (const MainMenuDef& def : ToolBars()) {
         QToolBar* bar = addToolBar(Utf8(def.name));
@@ -522,6 +524,33 @@ void TAppMainForm::TileChildren(bool horizontal) {
             child->setGeometry(0, i * area.height() / count, area.width(), area.height() / count);
         else
             child->setGeometry(i * area.width() / count, 0, area.width() / count, area.height());
+    }
+}
+
+void TAppMainForm::ListChildWindows(QMenu& menu) {
+    for (QAction* action : windowListActions_)
+        delete action;
+    windowListActions_.clear();
+    const QList<QMdiSubWindow*> children = mdiArea_->subWindowList();
+    if (children.isEmpty())
+        return;
+    windowListActions_.push_back(menu.addSeparator());
+    // The current one, not the active one: a menu that is open takes the activation.
+    const QMdiSubWindow* current = mdiArea_->currentSubWindow();
+    for (qsizetype i = 0; i < children.size(); ++i) {
+        QMdiSubWindow* child = children[i];
+        const QString number = i < 9 ? QString("&%1 ").arg(i + 1) : QString("%1 ").arg(i + 1);
+        QAction* action = menu.addAction(number + child->windowTitle());
+        action->setCheckable(true);
+        action->setChecked(child == current);
+        connect(action, &QAction::triggered, this, [this, child = QPointer<QMdiSubWindow>(child)] {
+            if (child == nullptr)
+                return;
+            if (child->isMinimized())
+                child->showNormal();
+            mdiArea_->setActiveSubWindow(child);
+        });
+        windowListActions_.push_back(action);
     }
 }
 

@@ -94,6 +94,8 @@ private:
     void CloseChildren(bool allButActive);
     void TileChildren(bool horizontal);
     void SetFlatToolBars(bool flat);
+    // The open child windows at the end of the window menu: captions, the active one checked.
+    void ListChildWindows(QMenu& menu);
 
     QMdiArea* mdiArea_;
     std::unique_ptr<MainFormSession> session_;
@@ -104,6 +106,7 @@ private:
     std::array<QLabel*, MainFormController::kStatusPanels> panels_{};
     TCaseLayers_Form* caseLayers_ = nullptr;
     QTimer* tick_ = nullptr;
+    std::vector<QAction*> windowListActions_;
     bool started_ = false;
 };
 

@@ -14,12 +14,13 @@
 #include "support/test_context.h"
 
 #include <QAction>
-#include <QLineEdit>
-#include <QTest>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QTest>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -163,6 +164,38 @@ TEST_F(MainWindow, ARefusedEditInTheRootWindowStopsTheSave) {
     EXPECT_FALSE(std::filesystem::exists(TempDir() / "DEMO.~CD"));
     // The edits wait in the window; closing the project still asks about them.
     EXPECT_TRUE(dynamic_cast<TUDBForm*>(root)->IsEditPanModified(0));
+}
+
+TEST_F(MainWindow, TheWindowMenuListsTheChildrenAndActivatesTheChosenOne) {
+    UseSampleProject();
+    RegisterProjectWindows();
+    TAppMainForm form({});
+    form.show();
+    QCoreApplication::sendPostedEvents(&form);
+    form.Action("OpenSysWr_Action")->trigger();
+    ASSERT_EQ(form.MdiArea()->subWindowList().size(), 2);
+    auto* menu = form.findChild<QMenu*>("Windows_Menu");
+    ASSERT_NE(menu, nullptr);
+    const auto listed = [&] {
+        emit menu->aboutToShow();
+        std::vector<QAction*> entries;
+        for (QAction* action : menu->actions()) {
+            if (action->isCheckable() && action->text().startsWith('&'))
+                entries.push_back(action);
+        }
+        return entries;
+    };
+    listed();
+    const std::vector<QAction*> entries = listed(); // shown twice, listed once
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_TRUE(entries[0]->text().startsWith("&1 LCD Projekt["))
+        << entries[0]->text().toStdString();
+    EXPECT_EQ(entries[1]->text(), "&2 SysWr[0]");
+    EXPECT_FALSE(entries[0]->isChecked());
+    EXPECT_TRUE(entries[1]->isChecked()); // the diagnostic window opened last
+    entries[0]->trigger();
+    EXPECT_EQ(form.MdiArea()->currentSubWindow(), form.MdiArea()->subWindowList().front());
+    EXPECT_TRUE(listed()[0]->isChecked());
 }
 
 } // namespace
