@@ -3,7 +3,7 @@
 #include "app/startup.h"
 #include "common/cp1250.h"
 #include "common/paths.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/records/database.h"
 #include "generator/syntaxparser.h"
 #include "project/projectfile.h"
@@ -35,7 +35,7 @@ std::optional<std::string> LoadDescription(const std::string& programPath) {
     RegisterStreamClasses();
     const std::string appFile = AppFileBeside(programPath);
     try {
-        Ctx().app.LoadAppData(appFile);
+        EnvCtx().app.LoadAppData(appFile);
     } catch (const std::exception& e) {
         return "APP file " + appFile + ": " + e.what();
     }
@@ -60,7 +60,7 @@ int Generate(const std::string& programPath, const std::string& project, std::os
     if (const auto failure = LoadDescription(programPath))
         return Fail(err, *failure);
     // The banner names the running program; the generation time follows the user's locale.
-    Ctx().settings.exePath = programPath;
+    EnvCtx().settings.exePath = programPath;
     std::setlocale(LC_TIME, "");
     // The program bank line names the full path of the project's files.
     const std::string fullName =

@@ -4,12 +4,12 @@
 #include "common/cp1250.h"
 #include "common/paths.h"
 #include "common/shortstring.h"
-#include "framework/environment/context.h"
 #include "framework/environment/msgbox.h"
 #include "framework/environment/trace.h"
 #include "framework/records/appdata.h"
 #include "framework/records/database.h"
 #include "framework/records/enumtypes.h"
+#include "framework/windows/windowscontext.h"
 #include "generator/syntaxparser.h"
 #include "project/objectrecord.h"
 
@@ -56,9 +56,9 @@ public:
         return (port_.BroadcastEditCmd(ecCommitEdits) & kCommitRefused) == 0;
     }
     void PriFileWritten(const std::string& priPath) override {
-        Ctx().fileCmds.Pri.Set(priPath, fcLoad);
+        WindowsCtx().fileCmds.Pri.Set(priPath, fcLoad);
         port_.BroadcastFileCmd(FileRecId::Pri);
-        Ctx().fileCmds.Saved.Set(priPath, fcReload);
+        WindowsCtx().fileCmds.Saved.Set(priPath, fcReload);
         port_.BroadcastFileCmd(FileRecId::Saved);
     }
 
@@ -242,7 +242,7 @@ bool MainFormController::ActionEnabled(std::string_view name) const {
     const bool projectOpen = ProjectColl() != nullptr;
     if (name == "CloseProject_Action" || name == "SaveProject_Action" ||
         name == "SaveProjectAs_Action")
-        return projectOpen || !Ctx().fileCmds.Prg.FileName.empty();
+        return projectOpen || !WindowsCtx().fileCmds.Prg.FileName.empty();
     if (name == "EditDel_Action")
         return (editCaps_ & cap::kDelete) != 0;
     if (name == "EditCut_Action")

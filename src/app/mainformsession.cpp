@@ -1,7 +1,7 @@
 #include "app/mainformsession.h"
 
 #include "app/version.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/paramtrace.h"
 #include "framework/environment/trace.h"
 
@@ -16,7 +16,7 @@ constexpr const char* kMainFormClass = "TAppMainForm";
 
 MainFormSession::MainFormSession(const std::vector<std::string>& args) {
     TraceLine(0, std::string(kProgramTitle) + " " + kProgramVersion);
-    std::string commandLine = Ctx().settings.exePath;
+    std::string commandLine = EnvCtx().settings.exePath;
     for (std::size_t i = 0; i < 3; ++i)
         commandLine += " " + (i < args.size() ? args[i] : std::string());
     TraceLine(0, commandLine);
@@ -24,7 +24,7 @@ MainFormSession::MainFormSession(const std::vector<std::string>& args) {
     // Without a DM key every category but bit 31 is on.
     SetTraceMask(kDefaultTraceMask);
     appSettings_ = MakeTracedParamObject<TAppNameObject>("APP");
-    Ctx().trace.txs = appSettings_->TXS;
+    EnvCtx().trace.txs = appSettings_->TXS;
     compilerSettings_ = MakeTracedParamObject<TWCompilerNameObject>("WCOMPILE");
     loaderSettings_ = MakeTracedParamObject<TVSLoaderNameObject>("VSLOADER");
     const char* const editorEntries[] = {"ED_PRG", "ED_PRI", "ED_PANO"};
@@ -33,11 +33,11 @@ MainFormSession::MainFormSession(const std::vector<std::string>& args) {
 
     if (TraceEnabled(1))
         TraceLine(0, std::string(kMainFormClass) + ".FormCreate  Entry" + MemoryReportText());
-    Ctx().app.InitEnvironment();
+    EnvCtx().app.InitEnvironment();
 }
 
 MainFormSession::~MainFormSession() {
-    appSettings_->TXS = Ctx().trace.txs;
+    appSettings_->TXS = EnvCtx().trace.txs;
     // Freed in reverse order of creation; each writes its entry when it asks for updating.
     for (TNameObject* settings : std::initializer_list<TNameObject*>{
              editorSettings_[2].get(), editorSettings_[1].get(), editorSettings_[0].get(),

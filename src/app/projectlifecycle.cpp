@@ -4,10 +4,11 @@
 #include "common/cp1250.h"
 #include "common/paths.h"
 #include "common/text.h"
-#include "framework/environment/context.h"
 #include "framework/environment/conversions.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/msgbox.h"
 #include "framework/records/database.h"
+#include "framework/windows/windowscontext.h"
 #include "project/projectmodel.h"
 
 namespace panolcd {
@@ -24,7 +25,7 @@ bool HasExt(const std::string& name, const char* ext) {
 }
 
 TFileCmdRec& Rec(FileRecId record) {
-    return Ctx().fileCmds.Of(record);
+    return WindowsCtx().fileCmds.Of(record);
 }
 
 } // namespace
@@ -174,7 +175,7 @@ void ProjectLifeCycle::RunProjectCmd(ProjectCmd command, const std::string& last
         return;
     case ProjectCmd::OpenDialog: {
         const auto choice =
-            port_.AskFile(FileDialogKind::ProjectOpen, Ctx().app.WorkDir, "", saveFilter::kLcd);
+            port_.AskFile(FileDialogKind::ProjectOpen, EnvCtx().app.WorkDir, "", saveFilter::kLcd);
         if (choice && AcceptFileName(choice->fileName))
             OpenFromDialogChoice(choice->fileName);
         return;
@@ -362,7 +363,7 @@ bool ProjectLifeCycle::SaveProjectAction() {
     if (const TDataBase* project = ProjectColl()) {
         const std::string name = project->DBFileName;
         if (name.empty())
-            return AskSaveName(Ctx().app.WorkDir, "");
+            return AskSaveName(EnvCtx().app.WorkDir, "");
         if (FileExistsAnyCase(name))
             return SaveInPlace();
         // The file was deleted meanwhile: propose its old place.
@@ -370,14 +371,14 @@ bool ProjectLifeCycle::SaveProjectAction() {
     }
     const std::string program = Rec(FileRecId::Prg).FileName;
     if (program.empty() || SameTextAscii(program, kNonameFile))
-        return AskSaveName(Ctx().app.WorkDir, "");
+        return AskSaveName(EnvCtx().app.WorkDir, "");
     if (FileExistsAnyCase(program))
         return SaveInPlace();
     return AskSaveName(ExtractFilePath(program), ExtractFileName(program));
 }
 
 bool ProjectLifeCycle::SaveProjectAsAction() {
-    return AskSaveName(Ctx().app.WorkDir, "");
+    return AskSaveName(EnvCtx().app.WorkDir, "");
 }
 
 } // namespace panolcd

@@ -1,14 +1,14 @@
 #include "app/projectstore.h"
 
-#include "framework/environment/context.h"
 #include "framework/environment/msgbox.h"
+#include "framework/exchange/exchangecontext.h"
 #include "framework/records/database.h"
 #include "project/projectfile.h"
 
 namespace panolcd {
 
 bool FileProjectStore::Load(const std::string& fileName) {
-    const ProjectFileResult result = LoadProjectFile(fileName, Ctx().stepRunner);
+    const ProjectFileResult result = LoadProjectFile(fileName, ExchangeCtx().stepRunner);
     if (!result.ok)
         MsgBox("", result.Text(), mb::kIconError | mb::kOk);
     return result.ok;
@@ -18,7 +18,7 @@ bool FileProjectStore::Save(const std::string& fileName) {
     TDataBase* project = ProjectColl();
     if (project == nullptr)
         return false;
-    const ProjectFileResult result = SaveProjectFile(*project, fileName, Ctx().stepRunner);
+    const ProjectFileResult result = SaveProjectFile(*project, fileName, ExchangeCtx().stepRunner);
     if (!result.ok)
         MsgBox("", result.Text(), mb::kIconError | mb::kOk);
     return result.ok;

@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
 #include "common/paths.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/settings.h"
 #include "framework/persistence/register.h"
 #include "framework/records/register.h"
@@ -27,13 +27,13 @@ std::string ProgramPath(const char* argv0) {
 std::optional<std::string> PrepareStart(const std::string& programPath,
                                         const std::vector<std::string>& args) {
     RegisterStreamClasses();
-    SettingsLocation& settings = Ctx().settings;
+    SettingsLocation& settings = EnvCtx().settings;
     LocateSettingsFile(programPath, args, settings);
     return OpenSettings(settings);
 }
 
 std::string StartFailureText(std::string_view failure) {
-    const std::string& appFile = Ctx().app.AppFile;
+    const std::string& appFile = EnvCtx().app.AppFile;
     if (appFile.empty())
         return std::string(failure);
     return "APP file " + appFile + ": " + std::string(failure);

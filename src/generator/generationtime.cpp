@@ -1,6 +1,6 @@
 #include "generator/generationtime.h"
 
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -30,7 +30,7 @@ std::string FormatGenerationTime(const LocalDateTime& time) {
 std::optional<LocalDateTime> GenerationInstant(std::string& error) {
     const char* env = std::getenv("SOURCE_DATE_EPOCH");
     if (env == nullptr)
-        return Ctx().clock->Now();
+        return EnvCtx().clock->Now();
     const std::string_view value(env);
     // At most 18 digits: the count fits in 64 bits.
     bool valid = !value.empty() && value.size() <= 18;

@@ -3,11 +3,11 @@
 #include "common/cp1250.h"
 #include "common/paths.h"
 #include "common/shortstring.h"
-#include "framework/environment/context.h"
 #include "framework/environment/conversions.h"
 #include "framework/environment/trace.h"
 #include "framework/exchange/safetycopy.h"
 #include "generator/generationtime.h"
+#include "generator/generatorcontext.h"
 #include "generator/prigrammar.h"
 #include "generator/t10grammar.h"
 #include "project/projectmodel.h"
@@ -106,7 +106,7 @@ std::string RefusedOutput(const std::string& output, const std::string& projectF
 } // namespace
 
 TSyntaxParser& SyntaxParser() {
-    std::unique_ptr<TSyntaxParser>& parser = Ctx().syntaxParser;
+    std::unique_ptr<TSyntaxParser>& parser = GeneratorCtx().syntaxParser;
     if (!parser)
         parser = std::make_unique<TSyntaxParser>();
     return *parser;

@@ -1,7 +1,7 @@
 #include "project/projectfile.h"
 
 #include "common/cp1250.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/exchange/dbimporter.h"
 #include "framework/exchange/exchangerunner.h"
 #include "framework/exchange/lexreader.h"
@@ -20,7 +20,7 @@ namespace {
 // follow from it. Every box answers with its first button, as without a user interface.
 class MessageCollector final : public UserPort {
 public:
-    MessageCollector() : previous_(std::move(Ctx().user)) {}
+    MessageCollector() : previous_(std::move(EnvCtx().user)) {}
     ~MessageCollector() override = default;
 
     // Puts the collector in place of the current port for the lifetime of the returned guard.
@@ -29,11 +29,11 @@ public:
         Installed() {
             auto collector = std::make_unique<MessageCollector>();
             collector_ = collector.get();
-            Ctx().user = std::move(collector);
+            EnvCtx().user = std::move(collector);
         }
         ~Installed() {
             auto previous = std::move(collector_->previous_);
-            Ctx().user = std::move(previous); // frees the collector
+            EnvCtx().user = std::move(previous); // frees the collector
         }
         Installed(const Installed&) = delete;
         Installed& operator=(const Installed&) = delete;

@@ -5,7 +5,7 @@
 #include "build/toolsettings.h"
 #include "common/paths.h"
 #include "framework/environment/console.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/trace.h"
 #include "framework/records/appdata.h"
 #include "framework/records/appdatastream.h"
@@ -35,16 +35,16 @@ protected:
             WriteFile("panolcd.INI", "[SECTIONS]\r\nRD_SECTION=Main\r\nWR_SECTION=Main\r\n"
                                      "[Main]\r\nAPP=" +
                                          app + "\r\n");
-        Ctx().settings.iniFile = FromFsPath(ini);
-        Ctx().settings.readSection = "Main";
-        Ctx().settings.writeSection = "Main";
-        Ctx().settings.exeDir = FromFsPath(TempDir()) + "/";
-        Ctx().settings.exeName = "panolcd";
-        Ctx().settings.exePath = Ctx().settings.exeDir + "panolcd";
+        EnvCtx().settings.iniFile = FromFsPath(ini);
+        EnvCtx().settings.readSection = "Main";
+        EnvCtx().settings.writeSection = "Main";
+        EnvCtx().settings.exeDir = FromFsPath(TempDir()) + "/";
+        EnvCtx().settings.exeName = "panolcd";
+        EnvCtx().settings.exePath = EnvCtx().settings.exeDir + "panolcd";
         // The session loads the application description beside the program.
         RegisterStreamClasses();
         const TAppData description;
-        WriteAppData(Ctx().settings.exeDir + "panolcd.APP", &description, nullptr);
+        WriteAppData(EnvCtx().settings.exeDir + "panolcd.APP", &description, nullptr);
     }
     std::string IniText() const { return ReadFile(TempDir() / "panolcd.INI"); }
 };
@@ -102,7 +102,7 @@ TEST_F(AppSettingsTest, SessionTracesAndRemembersSettings) {
     }
     UnregisterTraceChannel(0, &lines);
 
-    const SettingsLocation& where = Ctx().settings;
+    const SettingsLocation& where = EnvCtx().settings;
     EXPECT_EQ(lines.Row(0), "PanoLCD V2.10 11.11.2001");
     EXPECT_EQ(lines.Row(1), where.exePath + " JOB.LCD"); // two empty arguments follow
     EXPECT_EQ(lines.Row(2), "APP:TAppNameObject/TAppNameObject.Create INIFile=" + where.iniFile +

@@ -3,7 +3,7 @@
 
 #include "app/mainformports.h"
 #include "app/projectstore.h"
-#include "framework/environment/context.h"
+#include "framework/windows/windowscontext.h"
 
 #include <deque>
 #include <optional>
@@ -56,7 +56,7 @@ public:
     }
     void BroadcastFileCmd(FileRecId record) override {
         static const char* const kNames[] = {"", "Prg", "Pri", "Ed", "Saved"};
-        const TFileCmdRec& rec = Ctx().fileCmds.Of(record);
+        const TFileCmdRec& rec = WindowsCtx().fileCmds.Of(record);
         log.push_back(std::string("file ") + kNames[static_cast<int>(record)] + " '" +
                       rec.FileName + "' " + std::to_string(rec.Command));
     }
@@ -96,7 +96,7 @@ public:
     bool editorWindows = true; // false: CreatePrgEditor opens nothing, as before editors exist
     void CreatePrgEditor() override {
         prgEditor = editorWindows;
-        log.push_back("create prg '" + Ctx().fileCmds.Prg.FileName + "'");
+        log.push_back("create prg '" + WindowsCtx().fileCmds.Prg.FileName + "'");
     }
     ChildKind ActiveChild() const override { return active; }
     ScreenWindowOps* ActiveScreen() override {

@@ -6,7 +6,9 @@
 #include "app/mainactions.h"
 #include "app/mainform_fakes.h"
 #include "app/startup.h"
+#include "framework/environment/envcontext.h"
 #include "framework/records/database.h"
+#include "framework/windows/windowscontext.h"
 #include "project/projectmodel.h"
 #include "support/test_context.h"
 
@@ -20,7 +22,7 @@ protected:
     void SetUp() override {
         ContextTest::SetUp();
         RegisterStreamClasses();
-        Ctx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
+        EnvCtx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
         controller_ =
             std::make_unique<MainFormController>(form_, store_, (TempDir() / "panolcd").string());
         controller_->LoadCaseLayerList();
@@ -142,7 +144,7 @@ TEST_F(Controller, ActionsFollowTheActiveChildAndWhatIsOpen) {
     EXPECT_FALSE(controller_->ActionEnabled("ZoomChange_Action"));
     EXPECT_TRUE(controller_->HelpGoesToChild());
 
-    Ctx().fileCmds.Prg.Set("X.PRG", fcLoad);
+    WindowsCtx().fileCmds.Prg.Set("X.PRG", fcLoad);
     EXPECT_TRUE(controller_->ActionEnabled("SaveProject_Action"));
 }
 

@@ -6,7 +6,9 @@
 
 #include "app/mainform_fakes.h"
 #include "app/startup.h"
+#include "framework/environment/envcontext.h"
 #include "framework/records/database.h"
+#include "framework/windows/windowscontext.h"
 #include "project/projectmodel.h"
 #include "support/test_context.h"
 
@@ -22,8 +24,8 @@ protected:
     void SetUp() override {
         ContextTest::SetUp();
         RegisterStreamClasses();
-        Ctx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
-        Ctx().app.WorkDir = Path("");
+        EnvCtx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
+        EnvCtx().app.WorkDir = Path("");
         cycle_ = std::make_unique<ProjectLifeCycle>(form_, store_, Path("panolcd"));
     }
     void TearDown() override {
@@ -66,13 +68,13 @@ TEST_F(LifeCycle, StartUpReopensWhatPrjNames) {
     };
     for (const Case& c : cases) {
         CloseProjectColl();
-        Ctx().fileCmds = FileCmdRecs{};
+        WindowsCtx().fileCmds = FileCmdRecs{};
         cycle_->RunProjectCmd(ProjectCmd::OpenLast, c.prj.empty() ? "" : Path(c.prj));
         EXPECT_EQ(cycle_->Mode(), c.mode) << c.prj;
         if (c.mode == WorkMode::LcdProject) {
             EXPECT_EQ(ProjectColl()->DBFileName, c.fileName.empty() ? "" : Path(c.fileName));
         }
-        const std::string program = Ctx().fileCmds.Prg.FileName;
+        const std::string program = WindowsCtx().fileCmds.Prg.FileName;
         EXPECT_EQ(program, c.program.empty() || c.program == "Noname" ? c.program : Path(c.program))
             << c.prj;
     }
@@ -104,9 +106,9 @@ TEST_F(LifeCycle, TheTemplateOpensAsAnUnnamedProjectFromNewAndFromTheOpenDialog)
         }
         ASSERT_NE(ProjectColl(), nullptr);
         EXPECT_EQ(ProjectColl()->DBFileName, "");
-        EXPECT_EQ(Ctx().fileCmds.Prg.FileName, "Noname");
-        EXPECT_EQ(Ctx().fileCmds.Prg.Command, fcRenameNoname);
-        EXPECT_EQ(Ctx().fileCmds.Pri.Command, fcCloseIfUnnamed);
+        EXPECT_EQ(WindowsCtx().fileCmds.Prg.FileName, "Noname");
+        EXPECT_EQ(WindowsCtx().fileCmds.Prg.Command, fcRenameNoname);
+        EXPECT_EQ(WindowsCtx().fileCmds.Pri.Command, fcCloseIfUnnamed);
     }
 }
 
@@ -139,7 +141,7 @@ TEST_F(LifeCycle, ModeTransitions) {
     EXPECT_EQ(form_.log.back(), "post 2");
     cycle_->RunProjectCmd(ProjectCmd::NewPrg);
     EXPECT_EQ(cycle_->Mode(), WorkMode::BareProgram);
-    EXPECT_EQ(Ctx().fileCmds.Prg.FileName, "Noname");
+    EXPECT_EQ(WindowsCtx().fileCmds.Prg.FileName, "Noname");
 }
 
 TEST_F(LifeCycle, CloseQueryAlwaysAsksAndAFailedSaveKeepsTheProject) {

@@ -3,7 +3,7 @@
 #include "app/mainformsession.h"
 #include "common/paths.h"
 #include "common/text.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/persistence/classregistry.h"
 #include "support/test_context.h"
 
@@ -45,15 +45,15 @@ TEST_F(StartUp, UsableSettingsNameTheirSections) {
     WriteFile("panolcd.INI",
               "[SECTIONS]\r\nRD_SECTION=Main\r\nWR_SECTION=Saved\r\n[main]\r\nA=1\r\n");
     EXPECT_FALSE(PrepareStart(ExePath(), {}).has_value());
-    EXPECT_EQ(Ctx().settings.readSection, "Main");
-    EXPECT_EQ(Ctx().settings.writeSection, "Saved");
-    EXPECT_EQ(Ctx().settings.iniFile, IniPath());
+    EXPECT_EQ(EnvCtx().settings.readSection, "Main");
+    EXPECT_EQ(EnvCtx().settings.writeSection, "Saved");
+    EXPECT_EQ(EnvCtx().settings.iniFile, IniPath());
 }
 
 TEST_F(StartUp, FirstArgumentSelectsTheProfile) {
     WriteFile("JOB.INI", "[SECTIONS]\r\nRD_SECTION=S\r\n[S]\r\nA=1\r\n");
     EXPECT_FALSE(PrepareStart(ExePath(), {"JOB.LCD", "ignored"}).has_value());
-    EXPECT_EQ(Ctx().settings.iniFile, FromFsPath(TempDir() / "JOB.INI"));
+    EXPECT_EQ(EnvCtx().settings.iniFile, FromFsPath(TempDir() / "JOB.INI"));
 }
 
 TEST_F(StartUp, MissingApplicationDescriptionStopsTheMainForm) {

@@ -4,6 +4,7 @@
 #include "editor/editorsettings.h"
 
 #include "common/paths.h"
+#include "framework/environment/envcontext.h"
 #include "support/test_context.h"
 
 namespace panolcd::testing {
@@ -16,9 +17,9 @@ protected:
             WriteFile("panolcd.INI", "[SECTIONS]\r\nRD_SECTION=Main\r\nWR_SECTION=Main\r\n"
                                      "[Main]\r\n" +
                                          lines);
-        Ctx().settings.iniFile = FromFsPath(ini);
-        Ctx().settings.readSection = "Main";
-        Ctx().settings.writeSection = "Main";
+        EnvCtx().settings.iniFile = FromFsPath(ini);
+        EnvCtx().settings.readSection = "Main";
+        EnvCtx().settings.writeSection = "Main";
     }
     std::string IniText() const { return ReadFile(TempDir() / "panolcd.INI"); }
 };

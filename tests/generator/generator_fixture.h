@@ -3,6 +3,7 @@
 // own directory with a fixed time and program name.
 
 #include "app/startup.h"
+#include "framework/environment/envcontext.h"
 #include "framework/records/database.h"
 #include "framework/records/dbdescriptor.h"
 #include "framework/records/dbrecord.h"
@@ -50,8 +51,8 @@ protected:
     void SetUp() override {
         ContextTest::SetUp();
         RegisterStreamClasses();
-        Ctx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
-        Ctx().settings.exePath = "/opt/panolcd/bin/panolcd";
+        EnvCtx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
+        EnvCtx().settings.exePath = "/opt/panolcd/bin/panolcd";
         unsetenv("SOURCE_DATE_EPOCH");
         NewProject();
     }

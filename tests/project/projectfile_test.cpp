@@ -2,7 +2,7 @@
 // refused with the place of the damage.
 
 #include "app/startup.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/records/database.h"
 #include "project/dbtypes.h"
 #include "project/projectfile.h"
@@ -29,7 +29,7 @@ protected:
     void SetUp() override {
         ContextTest::SetUp();
         RegisterStreamClasses();
-        Ctx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
+        EnvCtx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
     }
     void TearDown() override {
         CloseProjectColl();

@@ -3,7 +3,7 @@
 #include "project/projectmodel.h"
 
 #include "app/startup.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/records/database.h"
 #include "framework/records/dbrecord.h"
 #include "project/dbtypes.h"
@@ -18,7 +18,7 @@ protected:
     void SetUp() override {
         ContextTest::SetUp();
         RegisterStreamClasses();
-        Ctx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
+        EnvCtx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
     }
 };
 

@@ -1,7 +1,7 @@
 // Record views against the record types of the application description, and value round trips.
 
 #include "app/startup.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/records/appdata.h"
 #include "framework/records/fielddscr.h"
 #include "framework/records/recordtype.h"
@@ -24,7 +24,7 @@ protected:
     void SetUp() override {
         ContextTest::SetUp();
         RegisterStreamClasses();
-        Ctx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
+        EnvCtx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
     }
 };
 

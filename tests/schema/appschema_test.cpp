@@ -2,7 +2,7 @@
 
 #include "app/startup.h"
 #include "common/littleendian.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/records/appdata.h"
 #include "framework/records/appdatastream.h"
 #include "framework/records/assigntable.h"
@@ -35,18 +35,18 @@ protected:
     void SetUp() override {
         ContextTest::SetUp();
         RegisterStreamClasses();
-        Ctx().app.LoadAppData(kGenerated);
+        EnvCtx().app.LoadAppData(kGenerated);
     }
     static constexpr const char* kGenerated = PANOLCD_GENERATED_APP_FILE;
 
     static TRecordTypeDscr& Type(std::int16_t index) {
-        TRecordTypeDscr* type = Ctx().app.AppData->RecTypesDscrColl->RecordTypeAt(index);
+        TRecordTypeDscr* type = EnvCtx().app.AppData->RecTypesDscrColl->RecordTypeAt(index);
         EXPECT_NE(type, nullptr) << index;
         return *type;
     }
     static std::string LoadError(const std::filesystem::path& file) {
         try {
-            Ctx().app.LoadAppData(file.string());
+            EnvCtx().app.LoadAppData(file.string());
         } catch (const std::exception& e) {
             return e.what();
         }
@@ -79,7 +79,7 @@ TEST_F(AppSchemaTest, RecordTypesHaveTheLayoutSizesAndWindowBuffers) {
         {kRecOnKeyVariant, "TLcDBOnKeyConst_DBRec", "F_ONKEYC", 272, 272},
         {kRecEnumVariant, "TLcDBEnumConst_DBRec", "F_ENUMC", 272, 272},
     };
-    ASSERT_EQ(Ctx().app.AppData->RecTypesDscrColl->Count(), kRecTypeCount);
+    ASSERT_EQ(EnvCtx().app.AppData->RecTypesDscrColl->Count(), kRecTypeCount);
     for (const Case& c : cases) {
         std::int16_t index = -1;
         TRecordTypeDscr* found = AppRecordType(c.name, index);
@@ -139,9 +139,9 @@ TEST_F(AppSchemaTest, FieldsLieAtTheirOffsets) {
 }
 
 TEST_F(AppSchemaTest, DescriptorsAgreeWithRecordTypesAndInitiators) {
-    const TDataBaseDscrColl& coll = *Ctx().app.AppData->DataBaseDscrColl;
+    const TDataBaseDscrColl& coll = *EnvCtx().app.AppData->DataBaseDscrColl;
     EXPECT_TRUE(coll.TestAllTypeDscrs());
-    EXPECT_TRUE(Ctx().app.AppData->TestDataBaseDscrColl());
+    EXPECT_TRUE(EnvCtx().app.AppData->TestDataBaseDscrColl());
     EXPECT_TRUE(User().shown.empty());
     for (const std::uint16_t type :
          {kDBRoot, kDBFontBanks, kDBBitmapBanks, kDBScreens, kDBRegisterMap, kDBScreenObjects,
@@ -307,7 +307,7 @@ TEST_F(AppSchemaTest, NewScreenIsNamedAfterItsNumber) {
 
 TEST_F(AppSchemaTest, WritingTheLoadedDescriptionGivesTheSameBytes) {
     const std::filesystem::path copy = TempDir() / "again.APP";
-    WriteAppData(copy.string(), Ctx().app.AppData.get(), nullptr);
+    WriteAppData(copy.string(), EnvCtx().app.AppData.get(), nullptr);
     EXPECT_EQ(ReadFile(copy), ReadFile(kGenerated));
 }
 
@@ -320,12 +320,12 @@ TEST_F(AppSchemaTest, DamagedFilesFailWithTheirMessages) {
     };
     const std::size_t tableAt = good.find("TEnumTypesColl");
     ASSERT_NE(tableAt, std::string::npos);
-    Ctx().app.ReleaseAppData();
+    EnvCtx().app.ReleaseAppData();
 
     EXPECT_EQ(LoadError(damaged("sig.APP", 0, "X")), "Invalid RBSTREAM Header");
     EXPECT_EQ(LoadError(damaged("user.APP", 17, "AppDatX")), "Invalid AppData Stream UserHeader");
     EXPECT_EQ(LoadError(damaged("reserved.APP", 24, "reserved")), "loaded");
-    Ctx().app.ReleaseAppData();
+    EnvCtx().app.ReleaseAppData();
     EXPECT_EQ(LoadError(damaged("class.APP", tableAt, "TEnumTypesCoxl")),
               "Class TEnumTypesCoxl not found");
     EXPECT_EQ(LoadError(WriteFile("short.APP", good.substr(0, good.size() - 1))),

@@ -1,12 +1,20 @@
 #include "support/test_context.h"
 
+#include "app/processcontext.h"
 #include "common/cp1250.h"
+#include "framework/environment/envcontext.h"
 
 #include <fstream>
 #include <random>
 #include <sstream>
 
 namespace panolcd::testing {
+namespace {
+
+// Code that runs before a test sets its context up (static objects, plain TESTs) finds one too.
+[[maybe_unused]] const bool kContextAtStart = (ResetContext(), true);
+
+} // namespace
 
 MsgResult FakeUserPort::ShowMessage(MsgKind kind, MsgButtons buttons, const std::string& caption,
                                     const std::string& text) {
@@ -22,10 +30,10 @@ void ContextTest::SetUp() {
     ResetContext();
     auto user = std::make_unique<FakeUserPort>();
     user_ = user.get();
-    Ctx().user = std::move(user);
+    EnvCtx().user = std::move(user);
     auto clock = std::make_unique<FixedClock>();
     clock_ = clock.get();
-    Ctx().clock = std::move(clock);
+    EnvCtx().clock = std::move(clock);
 
     std::random_device seed;
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();

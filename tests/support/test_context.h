@@ -2,7 +2,7 @@
 // A clean process context for each test, with a user port that records what it was asked to
 // show and answers from a script, and a fixed clock.
 
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 
 #include <deque>
 #include <filesystem>

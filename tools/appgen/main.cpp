@@ -1,6 +1,7 @@
 // Writes PanoLCD's application description file from the schema declared in src/schema.
 // Usage: appgen OUTPUT.APP
 
+#include "app/processcontext.h"
 #include "common/cp1250.h"
 #include "framework/records/appdata.h"
 #include "framework/records/appdatastream.h"
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string output = argv[1];
+    panolcd::ResetContext();
     try {
         const auto app = panolcd::schema::BuildAppDescription();
         panolcd::WriteAppData(output, app.get(), nullptr);

@@ -2,12 +2,13 @@
 // the settings are checked and the main window runs.
 
 #include "app/batch.h"
+#include "app/processcontext.h"
 #include "app/startup.h"
 #include "app/ui/mainwindow.h"
 #include "app/version.h"
 #include "common/cp1250.h"
 #include "framework/dataentry/ui/qtdialogport.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/msgbox.h"
 #include "framework/environment/ui/debugmaskdialog.h"
 #include "framework/environment/ui/qtclipboardport.h"
@@ -74,6 +75,7 @@ std::optional<std::string> CheckStart(const std::string& programPath,
 
 int main(int argc, char** argv) {
     using namespace panolcd;
+    ResetContext();
     std::vector<std::string> args = ArgumentsOf(argc, argv);
 
     if (!args.empty() && args[0] == "--version") {
@@ -86,7 +88,7 @@ int main(int argc, char** argv) {
     }
     if (IsBatchCommand(args)) {
         const int status = RunBatchCommand(ProgramPath(argv[0]), args, std::cerr);
-        ResetContext();
+        ReleaseContext();
         return status;
     }
     if (!args.empty() && args[0].rfind("--", 0) == 0) {
@@ -116,10 +118,10 @@ int main(int argc, char** argv) {
     auto dialogs = std::make_unique<QtDialogPort>();
     QtDialogPort* dialogPort = dialogs.get();
     if (!std::getenv("PANOLCD_NO_DIALOGS")) {
-        Ctx().user = std::move(port);
-        Ctx().dialogs = std::move(dialogs);
+        EnvCtx().user = std::move(port);
+        EnvCtx().dialogs = std::move(dialogs);
     }
-    Ctx().clipboard = std::make_unique<QtClipboardPort>();
+    EnvCtx().clipboard = std::make_unique<QtClipboardPort>();
     RegisterWaitDialog();
     RegisterDebugMaskDialog();
     RegisterProjectWindows();
@@ -142,7 +144,7 @@ int main(int argc, char** argv) {
             const std::string text = StartFailureText(e.what());
             std::cerr << FileNameToUtf8(text) << '\n';
             MsgBox("", text, mb::kIconError | mb::kOk);
-            ResetContext();
+            ReleaseContext();
             return EXIT_FAILURE;
         }
         userPort->SetMainWindow(mainForm.get());
@@ -152,6 +154,6 @@ int main(int argc, char** argv) {
         status = QApplication::exec();
     }
     InstallStepRunner(nullptr);
-    ResetContext();
+    ReleaseContext();
     return status;
 }

@@ -7,12 +7,13 @@
 #include "app/version.h"
 #include "common/paths.h"
 #include "common/ui/qtext.h"
-#include "framework/environment/context.h"
 #include "framework/environment/debugmask.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/trace.h"
 #include "framework/environment/ui/helpviewer.h"
 #include "framework/environment/ui/syswrwindow.h"
 #include "framework/records/database.h"
+#include "framework/records/recordscontext.h"
 #include "framework/windows/udbforms.h"
 #include "framework/windows/windowmessages.h"
 
@@ -148,7 +149,7 @@ TAppMainForm::TAppMainForm(const std::vector<std::string>& args, QWidget* parent
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
     session_ = std::make_unique<MainFormSession>(args);
-    controller_ = std::make_unique<MainFormController>(*this, store_, Ctx().settings.exePath);
+    controller_ = std::make_unique<MainFormController>(*this, store_, EnvCtx().settings.exePath);
     CreateActions();
     CreateMenusAndToolBars();
     CreateStatusBar();
@@ -169,7 +170,7 @@ TAppMainForm::TAppMainForm(const std::vector<std::string>& args, QWidget* parent
     });
 
     // The object clipboard is the system clipboard whatever the settings say.
-    Ctx().useClipboard = true;
+    EnvCtx().useClipboard = true;
     ConnectActions();
     connect(mdiArea_, &QMdiArea::subWindowActivated, this,
             [this](QMdiSubWindow*) { Guarded([&] { ActiveChildChanged(); }); });
@@ -188,7 +189,7 @@ TAppMainForm::~TAppMainForm() {
     delete mdiArea_;
     mdiArea_ = nullptr;
     CloseProjectColl();
-    Ctx().secondGlobalDB.reset();
+    RecordsCtx().secondGlobalDB.reset();
     controller_.reset();
     session_.reset();
 }
@@ -445,7 +446,7 @@ QMenu* TAppMainForm::createPopupMenu() {
 void TAppMainForm::UpdateActions() {
     if (controller_ == nullptr)
         return;
-    controller_->SetClipboardHasText(Ctx().clipboard->HasText());
+    controller_->SetClipboardHasText(EnvCtx().clipboard->HasText());
     for (const auto& [name, action] : actions_)
         action->setEnabled(controller_->ActionEnabled(name));
     for (std::size_t i = 1; i < panels_.size(); ++i)
@@ -472,7 +473,7 @@ void TAppMainForm::ActiveChildChanged() {
     std::uint32_t caps = 0;
     if (auto* target = dynamic_cast<MessageTarget*>(mdiArea_->currentSubWindow()))
         caps = target->HandleMessage(kWmQueryEditCaps, 0, 0);
-    controller_->ActiveChildChanged(caps, Ctx().clipboard->HasText());
+    controller_->ActiveChildChanged(caps, EnvCtx().clipboard->HasText());
     if (ActiveScreen() != nullptr)
         ShowButtons();
     UpdateActions();

@@ -1,6 +1,6 @@
 #include "framework/dataentry/compound.h"
 
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 
 namespace panolcd {
 
@@ -18,7 +18,7 @@ bool TTrCompound_Validator::AcceptsControl(ControlKind kind) const {
 DialogResult TTrCompound_Validator::RunDialog() {
     if (data_.empty())
         return DialogResult::None;
-    return Ctx().dialogs->RunDialog(dialogName_, data_.data(), data_.size());
+    return EnvCtx().dialogs->RunDialog(dialogName_, data_.data(), data_.size());
 }
 
 } // namespace panolcd

@@ -3,12 +3,12 @@
 #include "common/cp1250.h"
 #include "common/littleendian.h"
 #include "common/text.h"
-#include "framework/environment/context.h"
 #include "framework/environment/msgbox.h"
 #include "framework/records/appdata.h"
 #include "framework/records/database.h"
 #include "framework/records/dbdescriptor.h"
 #include "framework/records/dbrecord.h"
+#include "framework/records/recordscontext.h"
 #include "framework/records/semantics.h"
 
 #include <algorithm>
@@ -68,7 +68,7 @@ std::optional<std::uint8_t> ByteNumber(std::string_view text) {
 
 std::vector<RefCandidate> CollectRefCandidates(const LookupParamArray& params,
                                                std::uint32_t startRecord) {
-    auto* start = dynamic_cast<TDBRecordObj*>(Ctx().handles.Resolve(startRecord));
+    auto* start = dynamic_cast<TDBRecordObj*>(RecordsCtx().handles.Resolve(startRecord));
     if (start == nullptr)
         return {};
     TDataBase* database = start->GetDBTidDataBase(params[1]);
@@ -128,7 +128,7 @@ void TTrRefByteEdit_Validator::ShowReferenced() {
     const TrBuffer panel = host_->PanelBuffer(panel_);
     if (panel.size() < kPositionRecordSize)
         return;
-    HandleTable<TrbStreamable>& handles = Ctx().handles;
+    HandleTable<TrbStreamable>& handles = RecordsCtx().handles;
     WriteLE<std::uint32_t>(panel.data(), handles.Register(match->database));
     WriteLE<std::uint32_t>(panel.data() + 4, handles.Register(match->record));
     WriteLE<std::int16_t>(panel.data() + 8, -1);  // insert position: append

@@ -4,12 +4,13 @@
 #include "common/format.h"
 #include "common/paths.h"
 #include "common/shortstring.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/msgbox.h"
 #include "framework/environment/settings.h"
 #include "framework/records/appdata.h"
 #include "framework/records/appdatastream.h"
 #include "framework/records/parrecords.h"
+#include "framework/records/recordscontext.h"
 #include "framework/records/recordtype.h"
 
 #include <cerrno>
@@ -26,7 +27,7 @@ constexpr std::size_t kPathMax = 254;
 constexpr int kBadLibraryFormat = 193;
 
 std::string Setting(std::string_view key) {
-    const std::string& section = Ctx().settings.readSection;
+    const std::string& section = EnvCtx().settings.readSection;
     return CutShortString(ReadIniString(section, key), kPathMax);
 }
 
@@ -105,8 +106,8 @@ void TAppExtension::InitEnvironment() {
 void TAppExtension::LoadAppData(std::string_view fileName) {
     // Databases, records and their windows cache record types and descriptors of the held
     // description; replacing it under them would leave them dangling.
-    const ProcessContext& ctx = Ctx();
-    if (ctx.projectColl != nullptr || ctx.instMan.Current() != TDBInstMan::kStart)
+    const RecordsContext& records = RecordsCtx();
+    if (records.projectColl != nullptr || records.instMan.Current() != TDBInstMan::kStart)
         throw Exception("LoadAppData: the application description is in use by databases");
     ReleaseAppData();
     TAppDataStream stream(fileName);
@@ -129,7 +130,7 @@ void TAppExtension::ReleaseAppData() {
 }
 
 void TAppExtension::ReadSettings() {
-    ProcessContext& ctx = Ctx();
+    EnvironmentContext& ctx = EnvCtx();
     const SettingsLocation& where = ctx.settings;
     const std::string exeBase = where.exeDir + where.exeName;
 

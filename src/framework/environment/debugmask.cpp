@@ -1,7 +1,7 @@
 #include "framework/environment/debugmask.h"
 
 #include "common/littleendian.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/trace.h"
 
 #include <array>
@@ -12,12 +12,12 @@ namespace panolcd {
 bool EditTraceMask() {
     std::array<std::uint8_t, kDebugMaskTransferSize> buffer{};
     WriteLE<std::uint32_t>(buffer.data(), TraceMask());
-    buffer[4] = Ctx().trace.txs ? 1 : 0;
-    if (Ctx().dialogs->RunDialog(kDebugMaskDialogName, buffer.data(), buffer.size()) !=
+    buffer[4] = EnvCtx().trace.txs ? 1 : 0;
+    if (EnvCtx().dialogs->RunDialog(kDebugMaskDialogName, buffer.data(), buffer.size()) !=
         DialogResult::Ok)
         return false;
     SetTraceMask(ReadLE<std::uint32_t>(buffer.data()));
-    Ctx().trace.txs = (buffer[4] & 1) != 0;
+    EnvCtx().trace.txs = (buffer[4] & 1) != 0;
     return true;
 }
 

@@ -1,6 +1,6 @@
 #include "framework/environment/msgbox.h"
 
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/restext.h"
 
 #include <string>
@@ -8,7 +8,7 @@
 namespace panolcd {
 
 MsgResult MsgBox(std::string_view, std::string_view text, unsigned flags) {
-    UserPort& user = *Ctx().user;
+    UserPort& user = *EnvCtx().user;
     user.Beep();
     return user.ShowMessage(MsgKindOf(flags), MsgButtonsOf(flags), std::string(),
                             std::string(text));
@@ -19,7 +19,7 @@ MsgResult MsgBox(int captionId, int textId, unsigned flags) {
 }
 
 void MsgBox(std::string_view text) {
-    UserPort& user = *Ctx().user;
+    UserPort& user = *EnvCtx().user;
     user.Beep();
     user.ShowMessage(MsgKind::Information, MsgButtons::Ok, std::string(), std::string(text));
 }

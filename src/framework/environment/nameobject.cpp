@@ -2,7 +2,7 @@
 
 #include "common/shortstring.h"
 #include "common/text.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/settings.h"
 #include "framework/environment/trace.h"
 
@@ -30,7 +30,7 @@ bool ReadAndParse(const std::string& name, std::string_view className, bool trac
                   std::string_view errorTitle, Parse parse) {
     if (name.empty())
         return false;
-    const SettingsLocation& where = Ctx().settings;
+    const SettingsLocation& where = EnvCtx().settings;
     const std::string value = ReadIniString(where.readSection, name);
     const std::string origin = name + ":" + std::string(className) + ".ReadParamFromINI:";
     if (value.empty())

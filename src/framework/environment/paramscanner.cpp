@@ -1,8 +1,8 @@
 #include "framework/environment/paramscanner.h"
 
 #include "common/text.h"
-#include "framework/environment/context.h"
 #include "framework/environment/conversions.h"
+#include "framework/environment/envcontext.h"
 
 #include <stdexcept>
 
@@ -14,7 +14,7 @@ bool IsSeparator(char c) {
 }
 
 ParamScanner& Current() {
-    ParamScanner* scanner = Ctx().paramScanner;
+    ParamScanner* scanner = EnvCtx().paramScanner;
     if (!scanner)
         throw std::logic_error("parameter value read outside a parameter parse");
     return *scanner;
@@ -47,12 +47,12 @@ std::string TakeRun(ParamScanner& s) {
 
 } // namespace
 
-ParamScannerScope::ParamScannerScope(ParamScanner& scanner) : saved_(Ctx().paramScanner) {
-    Ctx().paramScanner = &scanner;
+ParamScannerScope::ParamScannerScope(ParamScanner& scanner) : saved_(EnvCtx().paramScanner) {
+    EnvCtx().paramScanner = &scanner;
 }
 
 ParamScannerScope::~ParamScannerScope() {
-    Ctx().paramScanner = saved_;
+    EnvCtx().paramScanner = saved_;
 }
 
 bool RunParamParse(std::string_view text,

@@ -1,9 +1,10 @@
 #pragma once
+#include "framework/environment/envcontext.h"
 // The scanner of the parameter text language: keyword and value tokens separated by the
 // characters 0..32 and '=' ("UPD=1 ALL=0", "UPD 1 ALL 0" and "UPD=1=ALL=0" read alike); between
 // tokens a '{' starts a comment running to the next '}' and a ';' ends the text.
 //
-// The scanner of the parse in progress is process-wide (Ctx().paramScanner), so that the
+// The scanner of the parse in progress is process-wide (EnvCtx().paramScanner), so that the
 // ParseParam of a parameter object can read its values with the Scan* functions below. A nested
 // parse saves the enclosing scanner and puts it back when it ends, also when an exception passes.
 

@@ -2,7 +2,7 @@
 
 #include "common/cp1250.h"
 #include "common/shortstring.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 
 #include <utility>
 
@@ -96,7 +96,7 @@ const ResourceLibrary& BuiltInTable() {
 }
 
 const std::string* LibraryText(int id) {
-    const auto& library = Ctx().app.ResLibrary;
+    const auto& library = EnvCtx().app.ResLibrary;
     if (!library)
         return nullptr;
     const auto it = library->find(id);

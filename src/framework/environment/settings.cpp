@@ -2,8 +2,8 @@
 
 #include "common/paths.h"
 #include "common/shortstring.h"
-#include "framework/environment/context.h"
 #include "framework/environment/conversions.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/inifile.h"
 #include "framework/environment/trace.h"
 
@@ -54,7 +54,7 @@ std::optional<std::string> OpenSettings(SettingsLocation& location) {
 }
 
 std::string ReadIniString(std::string_view section, std::string_view key) {
-    const std::string& path = Ctx().settings.iniFile;
+    const std::string& path = EnvCtx().settings.iniFile;
     if (path.empty())
         return {};
     return IniFile(path).Read(section, key);
@@ -68,7 +68,7 @@ bool ReadIniNumber(std::string_view section, std::string_view key, std::int32_t 
 }
 
 void WriteIniString(std::string_view key, std::string_view text) {
-    const SettingsLocation& location = Ctx().settings;
+    const SettingsLocation& location = EnvCtx().settings;
     if (location.writeSection.empty() || location.iniFile.empty())
         return;
     const std::error_code error = IniFile(location.iniFile).Write(location.writeSection, key, text);

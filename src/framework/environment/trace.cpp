@@ -1,13 +1,13 @@
 #include "framework/environment/trace.h"
 
 #include "common/format.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 
 namespace panolcd {
 namespace {
 
 TraceChannel& Channel(int channel) {
-    auto& channels = Ctx().trace.channels;
+    auto& channels = EnvCtx().trace.channels;
     if (channel < 0 || channel >= static_cast<int>(channels.size()))
         channel = 0;
     return channels[static_cast<std::size_t>(channel)];
@@ -23,7 +23,7 @@ void Send(int channel, int message, std::string_view text) {
 
 // Czech short date and long time, as the terminal's tools print them.
 std::string NowText() {
-    const LocalDateTime t = Ctx().clock->Now();
+    const LocalDateTime t = EnvCtx().clock->Now();
     return Format("%d.%d.%d %d:%.2d:%.2d", {t.day, t.month, t.year, t.hour, t.minute, t.second});
 }
 
@@ -43,15 +43,15 @@ void TraceError(int channel, std::string_view text) {
 }
 
 std::uint32_t TraceMask() {
-    return Ctx().trace.mask;
+    return EnvCtx().trace.mask;
 }
 
 void SetTraceMask(std::uint32_t mask) {
-    Ctx().trace.mask = mask;
+    EnvCtx().trace.mask = mask;
 }
 
 bool TraceEnabled(std::uint32_t bits) {
-    return bits != 0 && (Ctx().trace.mask & bits) == bits;
+    return bits != 0 && (EnvCtx().trace.mask & bits) == bits;
 }
 
 void RegisterTraceChannel(int channel, TraceChannelWindow* window) {
@@ -67,7 +67,7 @@ void UnregisterTraceChannel(int channel, const TraceChannelWindow* window) {
 }
 
 void ReportInternalError(std::string_view text) {
-    ProcessContext& ctx = Ctx();
+    EnvironmentContext& ctx = EnvCtx();
     if (ctx.trace.silenced)
         return;
     ctx.user->Beep();

@@ -1,6 +1,7 @@
 #include "framework/exchange/clipboardstream.h"
 
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
+#include "framework/exchange/exchangecontext.h"
 
 #include <string>
 #include <vector>
@@ -8,8 +9,8 @@
 namespace panolcd {
 
 bool TClipBoardStreamMan::IsEmpty() const {
-    if (Ctx().useClipboard)
-        return !Ctx().clipboard->HasText();
+    if (EnvCtx().useClipboard)
+        return !EnvCtx().clipboard->HasText();
     return stream_.Size() == 0;
 }
 
@@ -19,15 +20,15 @@ void TClipBoardStreamMan::BeginWrite() {
 
 void TClipBoardStreamMan::EndWrite() {
     stream_.Seek(0);
-    if (!Ctx().useClipboard)
+    if (!EnvCtx().useClipboard)
         return;
     const std::vector<std::uint8_t> bytes = stream_.TakeData();
-    Ctx().clipboard->SetText(std::string(bytes.begin(), bytes.end()));
+    EnvCtx().clipboard->SetText(std::string(bytes.begin(), bytes.end()));
 }
 
 void TClipBoardStreamMan::BeginRead() {
-    if (Ctx().useClipboard) {
-        const ClipboardPort& clipboard = *Ctx().clipboard;
+    if (EnvCtx().useClipboard) {
+        const ClipboardPort& clipboard = *EnvCtx().clipboard;
         const std::string text = clipboard.HasText() ? clipboard.Text() : std::string();
         stream_ = MemoryByteStream(std::vector<std::uint8_t>(text.begin(), text.end()));
     }
@@ -36,12 +37,12 @@ void TClipBoardStreamMan::BeginRead() {
 
 void TClipBoardStreamMan::EndRead() {
     stream_.Seek(0);
-    if (Ctx().useClipboard)
+    if (EnvCtx().useClipboard)
         stream_.TakeData();
 }
 
 TClipBoardStreamMan& ClipBoardStreamMan() {
-    return Ctx().clipboardStream;
+    return ExchangeCtx().clipboardStream;
 }
 
 } // namespace panolcd

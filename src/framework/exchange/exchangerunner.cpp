@@ -1,6 +1,6 @@
 #include "framework/exchange/exchangerunner.h"
 
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/msgbox.h"
 #include "framework/exchange/csvexchange.h"
 #include "framework/exchange/dbexporter.h"
@@ -38,7 +38,7 @@ template <class Make> std::unique_ptr<StepMachine> Prepare(Make make) {
 bool ExportDatabase(std::string_view fileName, TDataBase& database, StepRunner* runner) {
     auto machine = Prepare([&] {
         auto writer = std::make_unique<TLexicalElemWriter>(fileName, DatabaseTextBreakChars(),
-                                                           Ctx().expLineWidth);
+                                                           EnvCtx().expLineWidth);
         return std::make_unique<TDBExporter>(std::move(writer), database, !fileName.empty());
     });
     return machine && Drive(*machine, runner, StepWindowKind::Export, "Export Database", "Export:");

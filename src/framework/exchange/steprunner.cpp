@@ -1,7 +1,7 @@
 #include "framework/exchange/steprunner.h"
 
-#include "framework/environment/context.h"
 #include "framework/environment/msgbox.h"
+#include "framework/exchange/exchangecontext.h"
 
 #include <exception>
 
@@ -49,14 +49,14 @@ bool SyncStepRunner::Run(StepMachine& machine, const StepWindowTexts& /*texts*/)
 
 StepRunner& CurrentStepRunner() {
     static SyncStepRunner fallback;
-    if (Ctx().stepRunner != nullptr)
-        return *Ctx().stepRunner;
+    if (ExchangeCtx().stepRunner != nullptr)
+        return *ExchangeCtx().stepRunner;
     fallback = SyncStepRunner();
     return fallback;
 }
 
 void InstallStepRunner(StepRunner* runner) {
-    Ctx().stepRunner = runner;
+    ExchangeCtx().stepRunner = runner;
 }
 
 } // namespace panolcd

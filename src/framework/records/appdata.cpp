@@ -1,6 +1,6 @@
 #include "framework/records/appdata.h"
 
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/persistence/classregistry.h"
 #include "framework/persistence/objstream.h"
 #include "framework/records/dbdescriptor.h"
@@ -35,19 +35,19 @@ bool TAppData::TestDataBaseDscrColl() const {
 }
 
 TSemantics* AppSemantics(std::int16_t id) {
-    TAppData* app = Ctx().app.AppData.get();
+    TAppData* app = EnvCtx().app.AppData.get();
     if (app == nullptr || app->SemanticsManager == nullptr)
         return nullptr;
     return app->SemanticsManager->GetSemantics(id);
 }
 
 TRecTypesDscrColl* AppRecTypesColl() {
-    TAppData* app = Ctx().app.AppData.get();
+    TAppData* app = EnvCtx().app.AppData.get();
     return app ? app->RecTypesDscrColl.get() : nullptr;
 }
 
 TParRecTypesColl* AppParRecTypesColl() {
-    TAppData* app = Ctx().app.AppData.get();
+    TAppData* app = EnvCtx().app.AppData.get();
     return app ? app->ParRecTypesColl.get() : nullptr;
 }
 

@@ -1,13 +1,13 @@
 #include "framework/records/database.h"
 
 #include "common/error.h"
-#include "framework/environment/context.h"
 #include "framework/persistence/objstream.h"
 #include "framework/records/appdata.h"
 #include "framework/records/dbdescriptor.h"
 #include "framework/records/dbrecord.h"
 #include "framework/records/excvalidators.h"
 #include "framework/records/fieldtext.h"
+#include "framework/records/recordscontext.h"
 #include "framework/records/semantics.h"
 #include "framework/records/semsetters.h"
 
@@ -42,12 +42,12 @@ TDataBaseDscrObj* RequireDescriptor(std::uint16_t dbTypeId) {
 
 TDataBase::~TDataBase() {
     // A window's transfer buffer may still hold this database's handle.
-    Ctx().handles.ReleaseObject(this);
-    Ctx().instMan.ReleaseInstAdr(allocatedInstAdr_, instGeneration_);
+    RecordsCtx().handles.ReleaseObject(this);
+    RecordsCtx().instMan.ReleaseInstAdr(allocatedInstAdr_, instGeneration_);
 }
 
 void TDataBase::TakeInstAdr() {
-    TDBInstMan& manager = Ctx().instMan;
+    TDBInstMan& manager = RecordsCtx().instMan;
     instGeneration_ = manager.Generation();
     allocatedInstAdr_ = manager.AllocInstAdr();
     // Without an address the database could not be told apart from "none" and would be lost.
@@ -320,18 +320,18 @@ void TDataBase::ForEachSubDB(const std::function<void(TDataBase&)>& action) cons
 }
 
 TDataBase* ProjectColl() {
-    return Ctx().projectColl.get();
+    return RecordsCtx().projectColl.get();
 }
 
 void CloseProjectColl() {
-    Ctx().projectColl.reset();
-    Ctx().instMan.ResetInstAdr();
+    RecordsCtx().projectColl.reset();
+    RecordsCtx().instMan.ResetInstAdr();
 }
 
 TDataBase& CreateProjectColl(std::uint16_t dbTypeId) {
     CloseProjectColl();
-    Ctx().projectColl = TDataBase::New(nullptr, dbTypeId, 0, 0);
-    return *Ctx().projectColl;
+    RecordsCtx().projectColl = TDataBase::New(nullptr, dbTypeId, 0, 0);
+    return *RecordsCtx().projectColl;
 }
 
 std::uint32_t RootRecordHandle(std::uint16_t dbTypeId) {
@@ -340,14 +340,14 @@ std::uint32_t RootRecordHandle(std::uint16_t dbTypeId) {
         return 0;
     for (int i = 0; i < root->Count(); ++i) {
         if (TDBRecordObj* record = root->Record(i); record && record->GetDBTidDataBase(dbTypeId))
-            return Ctx().handles.Register(record);
+            return RecordsCtx().handles.Register(record);
     }
     return 0;
 }
 
 TDataBase& InstallProjectColl(std::unique_ptr<TDataBase> database) {
-    Ctx().projectColl = std::move(database);
-    return *Ctx().projectColl;
+    RecordsCtx().projectColl = std::move(database);
+    return *RecordsCtx().projectColl;
 }
 
 } // namespace panolcd

@@ -6,6 +6,7 @@
 
 #include "framework/persistence/collection.h"
 #include "framework/records/dblinks.h"
+#include "framework/records/recordscontext.h"
 
 #include <cstdint>
 #include <functional>
@@ -143,7 +144,7 @@ TDataBase* ProjectColl();
 void CloseProjectColl();
 // A new empty root database after CloseProjectColl.
 TDataBase& CreateProjectColl(std::uint16_t dbTypeId = kProjectDBType);
-// The handle (in Ctx().handles) of the first record of the project's root database whose
+// The handle (in RecordsCtx().handles) of the first record of the project's root database whose
 // sub-databases hold one of `dbTypeId`; 0 without project or such record.
 std::uint32_t RootRecordHandle(std::uint16_t dbTypeId);
 // A root database built elsewhere (read after CloseProjectColl).

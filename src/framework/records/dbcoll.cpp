@@ -1,9 +1,9 @@
 #include "framework/records/dbcoll.h"
 
-#include "framework/environment/context.h"
 #include "framework/records/database.h"
 #include "framework/records/dbdescriptor.h"
 #include "framework/records/dbrecord.h"
+#include "framework/records/recordscontext.h"
 #include "framework/records/recordtype.h"
 
 #include <functional>
@@ -78,7 +78,7 @@ void Collect(TDataBase& database, std::uint16_t dbTypeId, int filterIx,
 } // namespace
 
 TDBColl::~TDBColl() {
-    Ctx().handles.ReleaseObject(this);
+    RecordsCtx().handles.ReleaseObject(this);
 }
 
 TDataBase* TDBColl::DataBase(int index) const {

@@ -1,7 +1,7 @@
 #include "framework/records/dbdescriptor.h"
 
 #include "common/littleendian.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/restext.h"
 #include "framework/environment/trace.h"
 #include "framework/persistence/objstream.h"
@@ -142,7 +142,7 @@ TDataBaseDscrObj* TDataBaseDscrColl::GetDataBaseDscrObj(std::uint16_t dbTypeId) 
 }
 
 bool TDataBaseDscrColl::TestAllTypeDscrs() const {
-    const TAppData* app = Ctx().app.AppData.get();
+    const TAppData* app = EnvCtx().app.AppData.get();
     const TRecTypesDscrColl* types = app ? app->RecTypesDscrColl.get() : nullptr;
     for (int i = 0; i < Count(); ++i) {
         const TDataBaseDscrObj* dscr = DscrAt(i);
@@ -180,7 +180,7 @@ bool TDataBaseDscrColl::TestAllTypeDscrs() const {
 }
 
 TDataBaseDscrObj* AppDataBaseDscr(std::uint16_t dbTypeId) {
-    const TAppData* app = Ctx().app.AppData.get();
+    const TAppData* app = EnvCtx().app.AppData.get();
     if (app == nullptr || !app->DataBaseDscrColl)
         return nullptr;
     return app->DataBaseDscrColl->GetDataBaseDscrObj(dbTypeId);

@@ -1,12 +1,12 @@
 #include "framework/records/dbrecord.h"
 
-#include "framework/environment/context.h"
 #include "framework/environment/msgbox.h"
 #include "framework/environment/trace.h"
 #include "framework/persistence/objstream.h"
 #include "framework/records/database.h"
 #include "framework/records/dbdescriptor.h"
 #include "framework/records/instancemanager.h"
+#include "framework/records/recordscontext.h"
 
 namespace panolcd {
 namespace {
@@ -43,7 +43,7 @@ private:
 } // namespace
 
 TDBRecordObj::~TDBRecordObj() {
-    Ctx().handles.ReleaseObject(this);
+    RecordsCtx().handles.ReleaseObject(this);
 }
 
 void TDBRecordObj::SaveToStream(TrbObjStream& stream) const {

@@ -2,7 +2,7 @@
 
 #include "common/shortstring.h"
 #include "common/text.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/restext.h"
 #include "framework/persistence/classregistry.h"
 #include "framework/persistence/objstream.h"
@@ -18,7 +18,7 @@ namespace {
 constexpr std::size_t kTypeNameCompared = 32;
 
 const TEnumTypesColl* AppEnumTypes() {
-    const auto& appData = Ctx().app.AppData;
+    const auto& appData = EnvCtx().app.AppData;
     return appData ? appData->AppEnumTypesColl.get() : nullptr;
 }
 

@@ -1,6 +1,6 @@
 #include "framework/records/parrecords.h"
 
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/persistence/classregistry.h"
 #include "framework/persistence/objstream.h"
 #include "framework/records/initiatorcoll.h"
@@ -59,7 +59,7 @@ void TParRecordObj::LoadFromStream(TrbObjStream& stream) {
 }
 
 TParRecData* AppParRecData() {
-    return Ctx().app.ParRecData.get();
+    return EnvCtx().app.ParRecData.get();
 }
 
 void RegisterParRecClasses() {

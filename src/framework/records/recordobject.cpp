@@ -1,7 +1,7 @@
 #include "framework/records/recordobject.h"
 
 #include "common/format.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/trace.h"
 #include "framework/persistence/objstream.h"
 #include "framework/records/appdata.h"
@@ -288,7 +288,7 @@ DialogResult TDscrRecObj::EditRecord() {
     const TrBuffRelease release(*type, buffer);
     type->PutDataToTrBuff(RecData.data(), RecData.size(), buffer.data(), buffer.size());
     const DialogResult result =
-        Ctx().dialogs->RunDialog(type->EditFormName, buffer.data(), buffer.size());
+        EnvCtx().dialogs->RunDialog(type->EditFormName, buffer.data(), buffer.size());
     if (result == DialogResult::Ok)
         GetDataFromTrBuff(buffer.data());
     return result;

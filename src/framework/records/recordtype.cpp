@@ -1,7 +1,7 @@
 #include "framework/records/recordtype.h"
 
 #include "common/text.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/persistence/classregistry.h"
 #include "framework/persistence/objstream.h"
 #include "framework/records/appdata.h"
@@ -438,14 +438,14 @@ void TRecTypesDscrColl::FreeDscrAllTrBuffRec(std::string_view name, std::int16_t
 }
 
 TRecordTypeDscr* AppRecordType(std::string_view name, std::int16_t& index) {
-    const TAppData* app = Ctx().app.AppData.get();
+    const TAppData* app = EnvCtx().app.AppData.get();
     if (app == nullptr || app->RecTypesDscrColl == nullptr)
         return nullptr;
     return app->RecTypesDscrColl->GetRecordTypeDscr(name, index);
 }
 
 TRecordTypeDscr* AppRecordTypeAt(std::int16_t index) {
-    const TAppData* app = Ctx().app.AppData.get();
+    const TAppData* app = EnvCtx().app.AppData.get();
     if (app == nullptr || app->RecTypesDscrColl == nullptr)
         return nullptr;
     return app->RecTypesDscrColl->RecordTypeAt(index);

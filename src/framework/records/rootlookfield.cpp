@@ -1,7 +1,7 @@
 #include "framework/records/rootlookfield.h"
 
 #include "common/littleendian.h"
-#include "framework/environment/context.h"
+#include "framework/records/recordscontext.h"
 
 namespace panolcd {
 
@@ -10,7 +10,7 @@ void TRootLookRefByte_FieldDscr::PutDataToTrBuff(const std::uint8_t* data,
     TRefByte_FieldDscr::PutDataToTrBuff(data, buffer);
     if (HasFlag(fNoTrBuff))
         return;
-    const auto& lookup = Ctx().rootRecordLookup;
+    const auto& lookup = RecordsCtx().rootRecordLookup;
     if (!lookup)
         return;
     WriteLE<std::uint32_t>(buffer + kReferenceOffset, lookup(LookupParams[1]));

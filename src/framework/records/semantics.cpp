@@ -1,7 +1,7 @@
 #include "framework/records/semantics.h"
 
 #include "common/text.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/persistence/classregistry.h"
 #include "framework/persistence/objstream.h"
 #include "framework/records/appdata.h"
@@ -247,7 +247,7 @@ std::vector<std::int16_t> TSemEvalColl::EvaluatorIds() const {
 }
 
 TSemManColl* AppSemanticsManager() {
-    TAppData* app = Ctx().app.AppData.get();
+    TAppData* app = EnvCtx().app.AppData.get();
     return app ? app->SemanticsManager.get() : nullptr;
 }
 

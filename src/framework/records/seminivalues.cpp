@@ -3,8 +3,8 @@
 #include "common/format.h"
 #include "common/paths.h"
 #include "common/shortstring.h"
-#include "framework/environment/context.h"
 #include "framework/environment/conversions.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/inifile.h"
 #include "framework/environment/restext.h"
 #include "framework/environment/trace.h"
@@ -26,7 +26,7 @@ std::optional<std::string> IniFileToRead(std::string_view redirectSection, std::
                                          bool onlyWithRedirect) {
     if (onlyWithRedirect && redirectSection.empty())
         return std::nullopt;
-    const std::string& work = Ctx().app.WorkIniFile;
+    const std::string& work = EnvCtx().app.WorkIniFile;
     if (section.empty() || work.empty() || !IniFile(work).Exists())
         return std::nullopt;
     return ResolveIniFile(work, redirectSection, false);
@@ -36,7 +36,7 @@ void WriteIni(std::string_view redirectSection, std::string_view section, std::s
               std::string_view value) {
     if (section.empty())
         return;
-    const std::string file = ResolveIniFile(Ctx().app.WorkIniFile, redirectSection, true);
+    const std::string file = ResolveIniFile(EnvCtx().app.WorkIniFile, redirectSection, true);
     if (IniFile(file).Write(section, key, value))
         ReportInternalError(file);
 }
@@ -52,7 +52,7 @@ std::string ResolveIniFile(const std::string& file, std::string_view redirectSec
     if (name.empty() || ExtractFileExt(name).empty())
         return file;
     if (!HasDirectoryPart(name))
-        name = AppendSeparator(Ctx().app.WorkDir) + name;
+        name = AppendSeparator(EnvCtx().app.WorkDir) + name;
     if (allowMissing || IniFile(name).Exists())
         return name;
     return file;

@@ -1,7 +1,7 @@
 #include "framework/records/semsetters.h"
 
 #include "common/shortstring.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/persistence/classregistry.h"
 #include "framework/persistence/objstream.h"
 #include "framework/records/datetime.h"
@@ -22,7 +22,7 @@ std::optional<std::uint32_t> StampTime(const TSemantics& sem, int phase, int eve
         return std::nullopt;
     if (onlyIfModified && (sem.CurRec == nullptr || !sem.CurRec->IsModified()))
         return std::nullopt;
-    const LocalDateTime now = Ctx().clock->Now();
+    const LocalDateTime now = EnvCtx().clock->Now();
     // Two-second steps, as the packed file date-time keeps them.
     const DateTimeParts parts{now.year, now.month,  now.day,
                               now.hour, now.minute, now.second - now.second % 2};

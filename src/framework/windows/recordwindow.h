@@ -3,6 +3,7 @@
 // window is created with. The Qt windows implement RecordWindow; tests use a fake one.
 
 #include "framework/dataentry/validator.h"
+#include "framework/records/recordscontext.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -17,8 +18,8 @@ class TDBRecordObj;
 class TUDBEdit_Validator;
 
 // The start data of a record window: which record of which database it edits. In a transfer
-// buffer the two references are 4-byte handles (Ctx().handles), then three 16-bit values, all
-// little-endian: 14 bytes.
+// buffer the two references are 4-byte handles (RecordsCtx().handles), then three 16-bit values,
+// all little-endian: 14 bytes.
 struct TProjectPosRec {
     static constexpr std::size_t kSize = 14;
 

@@ -1,13 +1,13 @@
 #include "framework/windows/udbedit.h"
 
 #include "common/littleendian.h"
-#include "framework/environment/context.h"
 #include "framework/environment/msgbox.h"
 #include "framework/environment/restext.h"
 #include "framework/records/database.h"
 #include "framework/records/dbdescriptor.h"
 #include "framework/records/dbrecord.h"
 #include "framework/records/excvalidators.h"
+#include "framework/records/recordscontext.h"
 #include "framework/windows/udbforms.h"
 
 #include <optional>
@@ -28,7 +28,7 @@ template <class T> T* ResolveHandle(std::uint32_t handle, const char* what) {
     if (handle == HandleTable<TrbStreamable>::kNone)
         return nullptr;
     // A handle resolves only while its object lives, so the cast never sees a freed object.
-    auto* object = dynamic_cast<T*>(Ctx().handles.Resolve(handle));
+    auto* object = dynamic_cast<T*>(RecordsCtx().handles.Resolve(handle));
     if (object == nullptr)
         throw ExcValidators(std::string("TProjectPosRec: stale ") + what + " handle");
     return object;
@@ -42,7 +42,7 @@ void TProjectPosRec::WriteTo(std::span<std::uint8_t> buffer) const {
     if (buffer.size() < kSize)
         throw ExcValidators("TProjectPosRec: buffer " + std::to_string(buffer.size()) + "<" +
                             std::to_string(kSize));
-    HandleTable<TrbStreamable>& handles = Ctx().handles;
+    HandleTable<TrbStreamable>& handles = RecordsCtx().handles;
     WriteLE<std::uint32_t>(buffer.data(), handles.Register(DataBase));
     WriteLE<std::uint32_t>(buffer.data() + 4, handles.Register(DBRecord));
     WriteLE<std::int16_t>(buffer.data() + 8, InsertPos);
@@ -165,7 +165,7 @@ void TUDBEdit_Validator::TakeDataBase(TDataBase* database) {
         // A project that is open stays: other windows show it.
         database_ = ProjectColl() ? ProjectColl() : &CreateProjectColl(dbTypeId_);
     } else if (dscr_->HasFlag(kDBSecondGlobal)) {
-        std::unique_ptr<TDataBase>& global = Ctx().secondGlobalDB;
+        std::unique_ptr<TDataBase>& global = RecordsCtx().secondGlobalDB;
         if (!global)
             global = TDataBase::New(nullptr, dbTypeId_, 0, 0);
         database_ = global.get();
@@ -209,7 +209,7 @@ void TUDBEdit_Validator::ShowSubDataBases() {
     const TrBuffer place = window_->GetLookPanBuff(*this);
     if (place.size() < 4)
         return;
-    WriteLE<std::uint32_t>(place.data(), Ctx().handles.Register(copy_->SubDBs.get()));
+    WriteLE<std::uint32_t>(place.data(), RecordsCtx().handles.Register(copy_->SubDBs.get()));
     window_->MapLookPan(place);
 }
 

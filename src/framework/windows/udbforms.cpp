@@ -1,6 +1,6 @@
 #include "framework/windows/udbforms.h"
 
-#include "framework/environment/context.h"
+#include "framework/windows/windowscontext.h"
 
 #include <algorithm>
 #include <limits>
@@ -62,7 +62,7 @@ RecordWindow* OpenUDBForm(const std::string& name, TDataBase* dataBase, TDBRecor
                           int insertPos, int recSelector, int filterIx,
                           std::span<std::uint8_t> callerBuffer) {
     const TUDBFormObj* formClass = FindUDBFormClass(name);
-    RecordWindowHost* host = Ctx().windowHost;
+    RecordWindowHost* host = WindowsCtx().windowHost;
     if (formClass == nullptr || !formClass->Factory || host == nullptr)
         return nullptr;
     TProjectPosRec position;

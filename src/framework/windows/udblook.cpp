@@ -1,13 +1,13 @@
 #include "framework/windows/udblook.h"
 
 #include "common/littleendian.h"
-#include "framework/environment/context.h"
 #include "framework/exchange/exchangerunner.h"
 #include "framework/records/database.h"
 #include "framework/records/dbcoll.h"
 #include "framework/records/dbdescriptor.h"
 #include "framework/records/dbrecord.h"
 #include "framework/records/excvalidators.h"
+#include "framework/records/recordscontext.h"
 #include "framework/records/recordtype.h"
 #include "framework/windows/recordwindow.h"
 #include "framework/windows/udbedit.h"
@@ -136,7 +136,7 @@ void TUDBLook_Validator::ReadField() {
                             ")=nil");
     const std::uint32_t handle = ReadLE<std::uint32_t>(data_.data());
     // A handle that names no collection (any more) counts as none.
-    const auto* collection = dynamic_cast<TDBColl*>(Ctx().handles.Resolve(handle));
+    const auto* collection = dynamic_cast<TDBColl*>(RecordsCtx().handles.Resolve(handle));
     Show(collection ? collection->GetSkipHiddenDBTidDataBase(hiddenFilter_, dbTypeId_) : nullptr);
     RefreshList();
 }

@@ -3,7 +3,7 @@
 #include "app/batch.h"
 #include "app/startup.h"
 #include "common/paths.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/ui/consolewidget.h"
 #include "framework/environment/ui/syswrwindow.h"
 #include "framework/records/appdata.h"
@@ -36,10 +36,10 @@ protected:
     void UseEntry(const std::string& app) {
         const auto ini = WriteFile(
             "panolcd.INI", "[SECTIONS]\r\nRD_SECTION=Main\r\n[Main]\r\nAPP=" + app + "\r\n");
-        Ctx().settings.iniFile = FromFsPath(ini);
-        Ctx().settings.readSection = "Main";
-        Ctx().settings.exeDir = FromFsPath(TempDir()) + "/";
-        Ctx().settings.exeName = "panolcd";
+        EnvCtx().settings.iniFile = FromFsPath(ini);
+        EnvCtx().settings.readSection = "Main";
+        EnvCtx().settings.exeDir = FromFsPath(TempDir()) + "/";
+        EnvCtx().settings.exeName = "panolcd";
         // The main window loads the application description beside the program.
         RegisterStreamClasses();
         TAppData description;
@@ -98,7 +98,7 @@ TEST_F(MainWindow, DiagnosticWindowCanBeReopenedAndTracingFollowsIt) {
 
 TEST_F(MainWindow, OpensSavesAndClosesTheSampleProject) {
     const std::filesystem::path sample = UseSampleProject();
-    Ctx().settings.exePath = Ctx().settings.exeDir + "panolcd";
+    EnvCtx().settings.exePath = EnvCtx().settings.exeDir + "panolcd";
 
     RegisterProjectWindows();
     TAppMainForm form({});
@@ -135,7 +135,7 @@ TEST_F(MainWindow, OpensSavesAndClosesTheSampleProject) {
 
     std::ostringstream err;
     const std::string converted = FromFsPath(TempDir() / "CONVERTED.LCD");
-    ASSERT_EQ(RunBatchCommand(Ctx().settings.exePath, {"--convert", saved, converted}, err), 0)
+    ASSERT_EQ(RunBatchCommand(EnvCtx().settings.exePath, {"--convert", saved, converted}, err), 0)
         << err.str();
     EXPECT_EQ(ReadFile(saved), ReadFile(converted));
 }

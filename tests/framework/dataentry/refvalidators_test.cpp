@@ -1,7 +1,9 @@
 #include "framework/dataentry/refvalidators.h"
 
 #include "framework/dataentry/fakecontrol.h"
+#include "framework/environment/envcontext.h"
 #include "framework/records/dbtest_util.h"
+#include "framework/records/recordscontext.h"
 #include "framework/records/semsorters.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +35,7 @@ protected:
         TypeAt(kBankRec).Field(0)->Evaluators = Evaluators({0});
         auto manager = Create<TSemManColl>();
         manager->Insert(Create<TByteSorterSem>());
-        Ctx().app.AppData->SemanticsManager = std::move(manager);
+        EnvCtx().app.AppData->SemanticsManager = std::move(manager);
         root_ = Rec(kRootRec);
         banks_ = &Nest(*root_, DB(kBanks));
         for (const std::uint8_t key : {3, 1, 2})
@@ -47,7 +49,7 @@ protected:
         for (std::size_t i = 0; i < 5; ++i)
             WriteLE(slot.data() + 1 + 2 * i, params[i]);
         WriteLE<std::uint32_t>(slot.data() + 11,
-                               withRecord ? Ctx().handles.Register(root_.get()) : 0);
+                               withRecord ? RecordsCtx().handles.Register(root_.get()) : 0);
         return slot;
     }
     std::string Shown() { return User().shown.empty() ? "" : User().shown.back().text; }
@@ -136,8 +138,8 @@ TEST_F(RefValidatorTest, EditShowsTheReferencedRecordInItsPanel) {
     rv.TransferTo({&edit}, {&v}, buffer);
     EXPECT_EQ(edit.text, "1");
     EXPECT_EQ(host.calls, (std::vector<std::string>{"buffer 0", "show 0"}));
-    EXPECT_EQ(Ctx().handles.Resolve(ReadLE<std::uint32_t>(host.buffer.data())), banks_);
-    EXPECT_EQ(Ctx().handles.Resolve(ReadLE<std::uint32_t>(host.buffer.data() + 4)),
+    EXPECT_EQ(RecordsCtx().handles.Resolve(ReadLE<std::uint32_t>(host.buffer.data())), banks_);
+    EXPECT_EQ(RecordsCtx().handles.Resolve(ReadLE<std::uint32_t>(host.buffer.data() + 4)),
               banks_->Record(1));
     EXPECT_EQ(Bytes(host.buffer.begin() + 8, host.buffer.end()),
               (Bytes{0xFF, 0xFF, 0, 0, 0xFF, 0xFF}));

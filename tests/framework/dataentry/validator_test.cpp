@@ -4,7 +4,7 @@
 #include "framework/dataentry/compound.h"
 #include "framework/dataentry/fakecontrol.h"
 #include "framework/dataentry/numberedits.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/records/excvalidators.h"
 #include "support/test_context.h"
 
@@ -166,7 +166,7 @@ public:
 TEST_F(RecordValidatorTest, CompoundDialogStoresIntoItsBlockAndNothingOverwritesIt) {
     auto dialogs = std::make_unique<BlockDialogs>();
     BlockDialogs& port = *dialogs;
-    Ctx().dialogs = std::move(dialogs);
+    EnvCtx().dialogs = std::move(dialogs);
     TTrCompound_Validator compound, noData;
     compound.DefAttributs(0, 2, std::string(70, 'D'));
     noData.DefAttributs(vfNoData, 2, "D_X");

@@ -1,7 +1,8 @@
 #include "framework/environment/appextension.h"
 
+#include "app/processcontext.h"
 #include "common/paths.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/persistence/streamerrors.h"
 #include "support/test_context.h"
 
@@ -17,13 +18,13 @@ protected:
         std::string text = "[SECTIONS]\r\nRD_SECTION=Main\r\n[Main]\r\n";
         for (const auto& line : lines)
             text += line + "\r\n";
-        SettingsLocation& settings = Ctx().settings;
+        SettingsLocation& settings = EnvCtx().settings;
         settings.iniFile = FromFsPath(WriteFile("PROG.INI", text));
         settings.readSection = "Main";
         settings.exeDir = "C:\\BIN\\";
         settings.exeName = "PROG";
     }
-    TAppExtension& App() { return Ctx().app; }
+    TAppExtension& App() { return EnvCtx().app; }
 };
 
 TEST_F(AppExtension, DefaultsFollowTheProgramFile) {
@@ -41,8 +42,8 @@ TEST_F(AppExtension, DefaultsFollowTheProgramFile) {
     EXPECT_EQ(App().ArchDir, "C:\\BIN\\");
     EXPECT_EQ(App().RepoDir, "C:\\BIN\\");
     EXPECT_EQ(App().WorkIniFile, "C:\\BIN\\PROG.INI");
-    EXPECT_FALSE(Ctx().useClipboard);
-    EXPECT_EQ(Ctx().expLineWidth, 80);
+    EXPECT_FALSE(EnvCtx().useClipboard);
+    EXPECT_EQ(EnvCtx().expLineWidth, 80);
 }
 
 TEST_F(AppExtension, FileAndDirectoryRules) {
@@ -85,13 +86,13 @@ TEST_F(AppExtension, NumberSettingsKeepDefaultsOutsideTheirLimits) {
         ResetContext();
         UseSettings({std::string("ExpLineWidth=") + c.lineWidth, "UseClipboard=1"});
         App().ReadSettings();
-        EXPECT_EQ(Ctx().expLineWidth, c.expected) << c.lineWidth;
-        EXPECT_TRUE(Ctx().useClipboard);
+        EXPECT_EQ(EnvCtx().expLineWidth, c.expected) << c.lineWidth;
+        EXPECT_TRUE(EnvCtx().useClipboard);
     }
     ResetContext();
     UseSettings({"UseClipboard=2"});
     App().ReadSettings();
-    EXPECT_FALSE(Ctx().useClipboard);
+    EXPECT_FALSE(EnvCtx().useClipboard);
 }
 
 TEST_F(AppExtension, ResourceLibraryReplacesTexts) {

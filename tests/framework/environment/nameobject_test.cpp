@@ -1,7 +1,7 @@
 #include "framework/environment/nameobject.h"
 
 #include "common/paths.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/inifile.h"
 #include "support/test_context.h"
 
@@ -36,12 +36,12 @@ protected:
     }
     void UseEntries(const std::string& readLines, const std::string& write = "WR") {
         const auto path = WriteFile("P.INI", "[RD]\r\n" + readLines + "[WR]\r\nOLD=1\r\n");
-        Ctx().settings.iniFile = FromFsPath(path);
-        Ctx().settings.readSection = "RD";
-        Ctx().settings.writeSection = write;
+        EnvCtx().settings.iniFile = FromFsPath(path);
+        EnvCtx().settings.readSection = "RD";
+        EnvCtx().settings.writeSection = write;
     }
     std::string Written(const std::string& key) const {
-        return IniFile(Ctx().settings.iniFile).Read("WR", key);
+        return IniFile(EnvCtx().settings.iniFile).Read("WR", key);
     }
     std::vector<std::string> TraceBodies() const {
         std::vector<std::string> bodies;
@@ -96,7 +96,7 @@ TEST_F(NameObjectTest, ReadsTheEntryWithCommentsAndEnd) {
     EXPECT_EQ(Written("APP"), "UPD=0 ALL=1"); // the file holds " UPD=0 ALL=1"
     EXPECT_EQ(object.UPD, 0);
 
-    IniFile(Ctx().settings.iniFile).Write("WR", "APP", "changed");
+    IniFile(EnvCtx().settings.iniFile).Write("WR", "APP", "changed");
     object.WriteParamToINI();
     EXPECT_EQ(Written("APP"), "changed");
 }
@@ -167,7 +167,7 @@ TEST_F(NameObjectTest, EmptyEntryAndTraceLines) {
     EXPECT_FALSE(missing.ReadParamFromINI(false));
     TNameObject app("APP");
     EXPECT_FALSE(app.ReadParamFromINI(true));
-    const std::string& ini = Ctx().settings.iniFile;
+    const std::string& ini = EnvCtx().settings.iniFile;
     EXPECT_EQ(TraceBodies(),
               (std::vector<std::string>{
                   "E:EMPTY:TNameObject.ReadParamFromINI: chybi/prazdne entry EMPTY=",
@@ -231,7 +231,7 @@ TEST_F(NameObjectTest, WriteParamToIni) {
         object->WriteParamToINI();
     EXPECT_EQ(Written("ONCE"), "{nothing}");
     EXPECT_EQ(Written("EVERY"), "UPD=1");
-    EXPECT_EQ(IniFile(Ctx().settings.iniFile).Find("WR", "NEVER"), std::nullopt);
+    EXPECT_EQ(IniFile(EnvCtx().settings.iniFile).Find("WR", "NEVER"), std::nullopt);
 
     TNameObject reread("ONCE");
     EXPECT_FALSE(reread.ParseParams("{nothing}")); // what was written reads back cleanly
@@ -325,12 +325,12 @@ TEST_F(NameObjectTest, NestedParseRestoresTheScanner) {
     EXPECT_EQ(outer.UPD, 2);
     EXPECT_TRUE(outer.ALL);
     EXPECT_EQ(outer.inner.UPD, 1);
-    EXPECT_EQ(Ctx().paramScanner, nullptr);
+    EXPECT_EQ(EnvCtx().paramScanner, nullptr);
 
     TNesting failing("");
     failing.throwOnUpd = true;
     EXPECT_THROW(failing.ParseParams("ALL=1 UPD=1"), std::runtime_error);
-    EXPECT_EQ(Ctx().paramScanner, nullptr);
+    EXPECT_EQ(EnvCtx().paramScanner, nullptr);
     EXPECT_THROW(ScanInteger(), std::logic_error);
 }
 
@@ -380,7 +380,7 @@ TEST_F(NameCollTest, WritesItselfAndItsMembers) {
     EXPECT_EQ(Written("M1"), "UPD=1");
     EXPECT_EQ(coll.At(1)->UPD, 1);
 
-    IniFile(Ctx().settings.iniFile).Write("WR", "M1", "changed");
+    IniFile(EnvCtx().settings.iniFile).Write("WR", "M1", "changed");
     coll.WriteParamToINI(); // UPD 0 now: members are not reached either
     EXPECT_EQ(Written("M1"), "changed");
 }

@@ -1,6 +1,6 @@
 #include "framework/environment/restext.h"
 
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "support/test_context.h"
 
 #include <gtest/gtest.h>
@@ -48,7 +48,7 @@ TEST_F(ResText_, MissingTextsFallBack) {
 }
 
 TEST_F(ResText_, LibraryTextsComeFirst) {
-    Ctx().app.ResLibrary = ResourceLibrary{{100, "Error"}, {999, "own"}, {101, ""}};
+    EnvCtx().app.ResLibrary = ResourceLibrary{{100, "Error"}, {999, "own"}, {101, ""}};
     EXPECT_EQ(ResText(100), "Error");
     EXPECT_EQ(ResText(999), "own");
     EXPECT_EQ(ResText(101), Cz("Nepřípustné číslo funkce")); // empty in the library

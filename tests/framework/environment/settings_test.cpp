@@ -1,7 +1,7 @@
 #include "framework/environment/settings.h"
 
 #include "common/paths.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/restext.h"
 #include "support/test_context.h"
 
@@ -64,9 +64,9 @@ protected:
     }
     void UseIni(const std::string& bytes, const std::string& write = "WR") {
         const auto path = WriteFile("P.INI", bytes);
-        Ctx().settings.iniFile = FromFsPath(path);
-        Ctx().settings.readSection = "RD";
-        Ctx().settings.writeSection = write;
+        EnvCtx().settings.iniFile = FromFsPath(path);
+        EnvCtx().settings.readSection = "RD";
+        EnvCtx().settings.writeSection = write;
     }
 };
 
@@ -118,7 +118,7 @@ TEST_F(SettingsTest, ReadIniStringReadsWholeValues) {
     EXPECT_EQ(ReadIniString("RD", "APP"), "UPD=1 PRJ='" + longPath + "'");
     EXPECT_EQ(ReadIniString("rd", "cz"), Cz("žluť"));
     EXPECT_EQ(ReadIniString("RD", "none"), "");
-    Ctx().settings.iniFile.clear();
+    EnvCtx().settings.iniFile.clear();
     EXPECT_EQ(ReadIniString("RD", "APP"), "");
 }
 
@@ -147,28 +147,28 @@ TEST_F(SettingsTest, ReadIniNumberChecksLimits) {
 TEST_F(SettingsTest, WriteIniStringUsesTheWriteSection) {
     UseIni("[RD]\r\nAPP=1\r\n");
     WriteIniString("APP", " UPD=1");
-    EXPECT_EQ(ReadFile(ToFsPath(Ctx().settings.iniFile)),
+    EXPECT_EQ(ReadFile(ToFsPath(EnvCtx().settings.iniFile)),
               "[RD]\r\nAPP=1\r\n[WR]\r\nAPP= UPD=1\r\n");
 
     UseIni("[RD]\r\nAPP=1\r\n", "RD"); // read and write sections may be the same
     WriteIniString("app", "2");
-    EXPECT_EQ(ReadFile(ToFsPath(Ctx().settings.iniFile)), "[RD]\r\nAPP=2\r\n");
+    EXPECT_EQ(ReadFile(ToFsPath(EnvCtx().settings.iniFile)), "[RD]\r\nAPP=2\r\n");
 }
 
 TEST_F(SettingsTest, WriteIniStringWithoutWriteSectionWritesNothing) {
     UseIni("[RD]\r\nAPP=1\r\n", "");
     WriteIniString("APP", "2");
-    EXPECT_EQ(ReadFile(ToFsPath(Ctx().settings.iniFile)), "[RD]\r\nAPP=1\r\n");
+    EXPECT_EQ(ReadFile(ToFsPath(EnvCtx().settings.iniFile)), "[RD]\r\nAPP=1\r\n");
 }
 
 TEST_F(SettingsTest, WriteIniStringFailureIsTraced) {
     CapturingTrace trace;
     RegisterTraceChannel(0, &trace);
-    Ctx().settings.iniFile = FromFsPath(TempDir() / "missing" / "P.INI");
-    Ctx().settings.writeSection = "WR";
+    EnvCtx().settings.iniFile = FromFsPath(TempDir() / "missing" / "P.INI");
+    EnvCtx().settings.writeSection = "WR";
     WriteIniString("APP", "2");
     ASSERT_EQ(trace.lines.size(), 1u);
-    EXPECT_NE(trace.lines[0].find("!Error-WriteIniString(" + Ctx().settings.iniFile +
+    EXPECT_NE(trace.lines[0].find("!Error-WriteIniString(" + EnvCtx().settings.iniFile +
                                   ") APP: " + ResText(102)),
               std::string::npos)
         << trace.lines[0];

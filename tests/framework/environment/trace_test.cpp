@@ -1,6 +1,6 @@
 #include "framework/environment/trace.h"
 
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "support/test_context.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +34,7 @@ TEST_F(Trace, LinesReachOnlyARegisteredWindow) {
                                                                {WM_TRACELINE, "channel 12 means 0"},
                                                                {WM_TRACELINE, "so does -1"}};
     EXPECT_EQ(window.received, expected);
-    EXPECT_TRUE(Ctx().trace.channels[0].enabled); // stays enabled without a window
+    EXPECT_TRUE(EnvCtx().trace.channels[0].enabled); // stays enabled without a window
 }
 
 TEST_F(Trace, AReopenedWindowReceivesAndAnOldOneCannotUnregisterIt) {
@@ -78,7 +78,7 @@ TEST_F(Trace, MaskGatesCategories) {
 }
 
 TEST_F(Trace, InternalErrorAnswers) {
-    Ctx().settings.exePath = "/opt/panolcd/panolcd";
+    EnvCtx().settings.exePath = "/opt/panolcd/panolcd";
 
     User().answers = {MsgResult::Retry, MsgResult::Abort, MsgResult::Ignore};
     ReportInternalError("Instance Address Overflow !");
@@ -96,7 +96,7 @@ TEST_F(Trace, InternalErrorAnswers) {
     EXPECT_EQ(first.buttons, MsgButtons::AbortRetryIgnore);
     EXPECT_EQ(first.caption, "/opt/panolcd/panolcd");
     EXPECT_EQ(first.text, "Instance Address Overflow !");
-    EXPECT_TRUE(Ctx().trace.silenced);
+    EXPECT_TRUE(EnvCtx().trace.silenced);
 }
 
 TEST_F(Trace, MemoryReportText) {

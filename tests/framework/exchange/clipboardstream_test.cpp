@@ -1,5 +1,7 @@
 #include "framework/exchange/clipboardstream.h"
 
+#include "app/processcontext.h"
+#include "framework/environment/envcontext.h"
 #include "framework/exchange/exchange_test_support.h"
 #include "framework/exchange/lexreader.h"
 #include "framework/exchange/lexwriter.h"
@@ -29,7 +31,7 @@ protected:
         ContextTest::SetUp();
         auto port = std::make_unique<FakeClipboardPort>();
         port_ = port.get();
-        Ctx().clipboard = std::move(port);
+        EnvCtx().clipboard = std::move(port);
     }
     FakeClipboardPort& Port() { return *port_; }
 
@@ -38,7 +40,7 @@ private:
 };
 
 TEST_F(ClipBoardStream, SystemClipboardTakesTheWrittenTextAndTheStreamEmpties) {
-    Ctx().useClipboard = true;
+    EnvCtx().useClipboard = true;
     TClipBoardStreamMan& man = ClipBoardStreamMan();
     const std::string text = Cz("<Ř>\r\n");
     Put(man, text);
@@ -49,7 +51,7 @@ TEST_F(ClipBoardStream, SystemClipboardTakesTheWrittenTextAndTheStreamEmpties) {
 }
 
 TEST_F(ClipBoardStream, ReadingTakesTheSystemClipboardText) {
-    Ctx().useClipboard = true;
+    EnvCtx().useClipboard = true;
     Port().SetText("abc");
     TClipBoardStreamMan& man = ClipBoardStreamMan();
     man.BeginRead();
@@ -61,7 +63,7 @@ TEST_F(ClipBoardStream, ReadingTakesTheSystemClipboardText) {
 }
 
 TEST_F(ClipBoardStream, ReadingAClipboardWithoutTextGivesAnEmptyStream) {
-    Ctx().useClipboard = true;
+    EnvCtx().useClipboard = true;
     Port().text = "stale";
     Port().holdsText = false;
     TClipBoardStreamMan& man = ClipBoardStreamMan();
@@ -71,7 +73,7 @@ TEST_F(ClipBoardStream, ReadingAClipboardWithoutTextGivesAnEmptyStream) {
 }
 
 TEST_F(ClipBoardStream, WithoutUseClipboardTheStreamIsThePrivateClipboard) {
-    Ctx().useClipboard = false;
+    EnvCtx().useClipboard = false;
     TClipBoardStreamMan& man = ClipBoardStreamMan();
     EXPECT_TRUE(man.IsEmpty());
     Put(man, "x;y");
@@ -86,18 +88,18 @@ TEST_F(ClipBoardStream, WithoutUseClipboardTheStreamIsThePrivateClipboard) {
 }
 
 TEST_F(ClipBoardStream, ANewContextStartsWithAnEmptyPrivateClipboard) {
-    Ctx().useClipboard = false;
+    EnvCtx().useClipboard = false;
     Put(ClipBoardStreamMan(), "left over");
     EXPECT_FALSE(ClipBoardStreamMan().IsEmpty());
     ResetContext();
-    Ctx().useClipboard = false;
+    EnvCtx().useClipboard = false;
     EXPECT_TRUE(ClipBoardStreamMan().IsEmpty());
 }
 
 TEST_F(ClipBoardStream, TokensRoundTripThroughTheClipboardInBothModes) {
     const std::string record = Cz("($01;'Žluť')");
     for (const bool system : {true, false}) {
-        Ctx().useClipboard = system;
+        EnvCtx().useClipboard = system;
         {
             TLexicalElemWriter writer("", {}, 80);
             writer.Append(record);

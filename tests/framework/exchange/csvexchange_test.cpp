@@ -3,6 +3,7 @@
 
 #include "app/startup.h"
 #include "common/shortstring.h"
+#include "framework/environment/envcontext.h"
 #include "framework/exchange/csvexchange.h"
 #include "framework/exchange/exchangerunner.h"
 #include "framework/records/database.h"
@@ -25,7 +26,7 @@ protected:
     void SetUp() override {
         ContextTest::SetUp();
         RegisterStreamClasses();
-        Ctx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
+        EnvCtx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
         map_ = TDataBase::New(nullptr, kDBRegisterMap, 0, 0);
     }
     static std::string Line(int address, const std::string& symbol) {

@@ -4,12 +4,14 @@
 #include "app/startup.h"
 #include "common/littleendian.h"
 #include "common/shortstring.h"
+#include "framework/environment/envcontext.h"
 #include "framework/exchange/exchangerunner.h"
 #include "framework/exchange/steprunner.h"
 #include "framework/records/database.h"
 #include "framework/records/dbdescriptor.h"
 #include "framework/records/dbrecord.h"
 #include "framework/records/initiatorcoll.h"
+#include "framework/records/recordscontext.h"
 #include "project/dbtypes.h"
 #include "schema/appschema.h"
 #include "support/test_context.h"
@@ -25,7 +27,7 @@ protected:
     void SetUp() override {
         ContextTest::SetUp();
         RegisterStreamClasses();
-        Ctx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
+        EnvCtx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
     }
 
     // The offset of a column in the records of a type.
@@ -120,8 +122,8 @@ TEST_F(DBExchange, ExportImportExportIsByteIdentical) {
     const std::string first = ReadFile(Path("A.LCD"));
 
     // The import takes the same addresses when numbering restarts after the target.
-    Ctx().instMan.ResetInstAdr();
-    Ctx().instMan.AllocInstAdr();
+    RecordsCtx().instMan.ResetInstAdr();
+    RecordsCtx().instMan.AllocInstAdr();
     ASSERT_TRUE(ImportDatabase(Path("A.LCD"), *target, -1, -1)) << ShownTexts();
     ASSERT_TRUE(ExportDatabase(Path("B.LCD"), *target));
     EXPECT_EQ(ReadFile(Path("B.LCD")), first);

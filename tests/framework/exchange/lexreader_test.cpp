@@ -1,5 +1,6 @@
 #include "framework/exchange/lexreader.h"
 
+#include "framework/environment/envcontext.h"
 #include "framework/persistence/streamerrors.h"
 #include "support/test_context.h"
 
@@ -312,8 +313,8 @@ TEST_F(LexicalReader, LineLengthLimit) {
 }
 
 TEST_F(LexicalReader, ReadsTheClipboardStream) {
-    Ctx().useClipboard = true;
-    Ctx().clipboard->SetText("( 'a' )");
+    EnvCtx().useClipboard = true;
+    EnvCtx().clipboard->SetText("( 'a' )");
     TLexicalElemReader reader("");
     EXPECT_EQ(reader.FileName(), "");
     EXPECT_EQ(reader.NextChar(), '(');

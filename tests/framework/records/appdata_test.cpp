@@ -1,11 +1,13 @@
 #include "framework/records/appdata.h"
 
 #include "common/paths.h"
+#include "framework/environment/envcontext.h"
 #include "framework/records/appdatastream.h"
 #include "framework/records/dbdescriptor.h"
 #include "framework/records/enumtest_util.h"
 #include "framework/records/initiatorcoll.h"
 #include "framework/records/parrecords.h"
+#include "framework/records/recordscontext.h"
 #include "framework/records/recordtest_util.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +39,7 @@ class AppDataTest : public testing::RecordContextTest {
 protected:
     void SetUp() override {
         RecordContextTest::SetUp();
-        Ctx().app.AppData.reset();
+        EnvCtx().app.AppData.reset();
         good_ = FromFsPath(TempDir() / "good.APP");
         WriteAppData(good_, Description().get(), ParRecs().get());
     }
@@ -60,7 +62,7 @@ protected:
     // One data element with records at LA 0 and 2. Made while a description is held.
     static std::unique_ptr<TParRecData> ParRecs() {
         auto held = Description();
-        std::swap(Ctx().app.AppData, held);
+        std::swap(EnvCtx().app.AppData, held);
         auto data = Create<TParRecData>();
         auto element = Create<TParRecColl>();
         for (int la = 0; la < 3; ++la) {
@@ -75,7 +77,7 @@ protected:
             element->Insert(std::move(record));
         }
         data->Insert(std::move(element));
-        std::swap(Ctx().app.AppData, held);
+        std::swap(EnvCtx().app.AppData, held);
         return data;
     }
 
@@ -92,7 +94,7 @@ protected:
     // The message of the failure, or empty when the file loaded.
     static std::string Load(const std::string& file) {
         try {
-            Ctx().app.LoadAppData(file);
+            EnvCtx().app.LoadAppData(file);
         } catch (const std::exception& e) {
             return e.what();
         }
@@ -119,14 +121,14 @@ TEST_F(AppDataTest, FileLayoutAndRoundTrip) {
     EXPECT_EQ(layers->EnumValueText(2), "Nahore");
     ASSERT_NE(AppParRecTypesColl(), nullptr);
     EXPECT_EQ(AppParRecTypesColl()->Count(), 1);
-    EXPECT_TRUE(Ctx().app.AppData->TestDataBaseDscrColl());
+    EXPECT_TRUE(EnvCtx().app.AppData->TestDataBaseDscrColl());
     EXPECT_FALSE(TAppData().TestDataBaseDscrColl());
     TParRecData* data = AppParRecData();
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(data->DataElement(0)->Record(2)->DataSize(), 3); // typed by the loaded description
 
     const std::string again = FromFsPath(TempDir() / "again.APP");
-    WriteAppData(again, Ctx().app.AppData.get(), data);
+    WriteAppData(again, EnvCtx().app.AppData.get(), data);
     EXPECT_EQ(ReadFile(again), bytes);
 }
 
@@ -175,7 +177,7 @@ TEST_F(AppDataTest, FailuresAndWhatStaysHeld) {
     for (const Case& c : cases) {
         ASSERT_EQ(Load(good_), "");
         EXPECT_EQ(Load(c.file), c.message) << c.file;
-        EXPECT_EQ(Ctx().app.AppData, nullptr) << c.file;
+        EXPECT_EQ(EnvCtx().app.AppData, nullptr) << c.file;
         EXPECT_EQ(AppParRecData(), nullptr) << c.file;
     }
 
@@ -184,14 +186,14 @@ TEST_F(AppDataTest, FailuresAndWhatStaysHeld) {
         wrong.wrongField = field;
         WriteObjects(wrongTop, &wrong, nullptr);
         EXPECT_EQ(Load(wrongTop), "Invalid class typecast") << field;
-        EXPECT_EQ(Ctx().app.AppData, nullptr);
+        EXPECT_EQ(EnvCtx().app.AppData, nullptr);
     }
 
     // A description read completely stays when the object after it fails.
     WriteObjects(wrongTop, Description().get(), &other);
     EXPECT_EQ(Load(wrongTop), "Invalid class typecast");
-    ASSERT_NE(Ctx().app.AppData, nullptr);
-    EXPECT_EQ(Ctx().app.AppData->AppEnumTypesColl->Count(), 1);
+    ASSERT_NE(EnvCtx().app.AppData, nullptr);
+    EXPECT_EQ(EnvCtx().app.AppData->AppEnumTypesColl->Count(), 1);
     EXPECT_EQ(AppParRecData(), nullptr);
 }
 
@@ -204,7 +206,7 @@ TEST_F(AppDataTest, ReservedBytesAreNotCheckedAndNoneLoads) {
     const std::string empty = FromFsPath(TempDir() / "empty.APP");
     WriteAppData(empty, nullptr, nullptr);
     EXPECT_EQ(Load(empty), "");
-    EXPECT_EQ(Ctx().app.AppData, nullptr);
+    EXPECT_EQ(EnvCtx().app.AppData, nullptr);
     std::int16_t index = 5;
     EXPECT_EQ(AppFindEnumStrings("EnCaseLayers", index), nullptr);
     EXPECT_EQ(index, -1);
@@ -215,11 +217,11 @@ TEST_F(AppDataTest, ReservedBytesAreNotCheckedAndNoneLoads) {
 
 TEST_F(AppDataTest, NotReplacedWhileDatabasesExist) {
     ASSERT_EQ(Load(good_), "");
-    const TAppData* held = Ctx().app.AppData.get();
-    Ctx().instMan.AllocInstAdr();
+    const TAppData* held = EnvCtx().app.AppData.get();
+    RecordsCtx().instMan.AllocInstAdr();
     EXPECT_NE(Load(good_), "");
-    EXPECT_EQ(Ctx().app.AppData.get(), held);
-    Ctx().instMan.ResetInstAdr();
+    EXPECT_EQ(EnvCtx().app.AppData.get(), held);
+    RecordsCtx().instMan.ResetInstAdr();
     EXPECT_EQ(Load(good_), "");
 }
 

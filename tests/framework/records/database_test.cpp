@@ -1,9 +1,12 @@
 #include "framework/records/database.h"
 
+#include "app/processcontext.h"
 #include "common/error.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/restext.h"
 #include "framework/records/dbtest_util.h"
 #include "framework/records/excvalidators.h"
+#include "framework/records/recordscontext.h"
 #include "framework/records/semsetters.h"
 
 #include <gtest/gtest.h>
@@ -73,7 +76,7 @@ struct DBSemantics {
         auto failing = Create<TDBLogSem>();
         failing->fails = true;
         manager->Insert(std::move(failing));
-        Ctx().app.AppData->SemanticsManager = std::move(manager);
+        EnvCtx().app.AppData->SemanticsManager = std::move(manager);
     }
 };
 
@@ -97,18 +100,18 @@ TEST_F(DataBaseTest, CreatesEveryTypeFromItsDescriptor) {
 }
 
 TEST_F(DataBaseTest, UnknownTypeRaisesAndCreatesNothing) {
-    const std::int16_t before = Ctx().instMan.Current();
+    const std::int16_t before = RecordsCtx().instMan.Current();
     try {
         DB(0x5011);
         FAIL() << "no exception";
     } catch (const ExcValidators& e) {
         EXPECT_STREQ(e.what(), "TDataBase.DB_DscrCachePtr=nil DB_TypeID=$5011");
     }
-    EXPECT_EQ(Ctx().instMan.Current(), before);
+    EXPECT_EQ(RecordsCtx().instMan.Current(), before);
 }
 
 TEST_F(DataBaseTest, AddressesStopOneBeforeTheNoneMark) {
-    TDBInstMan& man = Ctx().instMan;
+    TDBInstMan& man = RecordsCtx().instMan;
     std::int16_t last = 0;
     for (int i = 0; i < 32766; ++i)
         last = man.AllocInstAdr();
@@ -135,7 +138,7 @@ TEST_F(DataBaseTest, ReleasedAddressesAreHandedOutAgainOnceTheNewOnesAreSpent) {
 
     // An address of an earlier numbering is not taken back: it may belong to a new database.
     auto old = DB(kObjects);
-    Ctx().instMan.ResetInstAdr();
+    RecordsCtx().instMan.ResetInstAdr();
     auto renumbered = DB(kObjects);
     EXPECT_EQ(renumbered->InstAdr, -32767);
     old.reset();
@@ -160,7 +163,7 @@ TEST_F(DataBaseTest, ProjectCollRestartsNumbering) {
     EXPECT_EQ(ProjectColl(), nullptr);
     EXPECT_TRUE(CollectProjectDBsOfType(kRoot).empty());
     ResetContext();
-    EXPECT_EQ(Ctx().instMan.Current(), TDBInstMan::kStart);
+    EXPECT_EQ(RecordsCtx().instMan.Current(), TDBInstMan::kStart);
 }
 
 TEST_F(DataBaseTest, FullAtMaxRecordsOrWithoutDescriptor) {

@@ -1,5 +1,6 @@
 #include "framework/records/dbdescriptor.h"
 
+#include "framework/environment/envcontext.h"
 #include "framework/records/assigntable.h"
 #include "framework/records/initiatorcoll.h"
 #include "framework/records/recordtest_util.h"
@@ -29,9 +30,9 @@ protected:
         RecordContextTest::SetUp();
         AddType("One", Fields(ByteField(1)));                 // 1 byte
         AddType("Three", Fields(ByteField(1), WordField(2))); // 3 bytes
-        Ctx().app.AppData->DataBaseDscrColl = Create<TDataBaseDscrColl>();
+        EnvCtx().app.AppData->DataBaseDscrColl = Create<TDataBaseDscrColl>();
     }
-    static TDataBaseDscrColl& Coll() { return *Ctx().app.AppData->DataBaseDscrColl; }
+    static TDataBaseDscrColl& Coll() { return *EnvCtx().app.AppData->DataBaseDscrColl; }
 };
 
 TEST_F(DataBaseDscrTest, SortedByUnsignedTypeWithoutDuplicates) {
@@ -148,7 +149,7 @@ TEST_F(DataBaseDscrTest, TestAllTypeDscrsReportsTheFirstFailure) {
 
 TEST_F(DataBaseDscrTest, TestAllTypeDscrsWithoutRecordTypes) {
     Coll().Insert(Dscr(0x5000, 1, 0));
-    Ctx().app.AppData->RecTypesDscrColl.reset();
+    EnvCtx().app.AppData->RecTypesDscrColl.reset();
     EXPECT_FALSE(Coll().TestAllTypeDscrs());
     EXPECT_EQ(Reported(),
               std::vector<std::string>{"# Err TestTypeDscrs DBTid=$5000 RecTypeDscrColl=nil"});

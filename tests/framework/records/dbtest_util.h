@@ -5,6 +5,7 @@
 //   0x5012 screens (default records, both bytes, filter 0 refuses RecTag 99) -> 0x5020
 //   0x5020 objects (no flags)
 
+#include "framework/environment/envcontext.h"
 #include "framework/records/database.h"
 #include "framework/records/dbdescriptor.h"
 #include "framework/records/dbptrfields.h"
@@ -47,7 +48,7 @@ protected:
         AddType("ObjRec", Fields(ByteField(9)));
         TypeAt(kRootRec).RecAttrs = 1;
         TypeAt(kScreenRec).RecAttrs = 1;
-        auto& coll = Ctx().app.AppData->DataBaseDscrColl;
+        auto& coll = EnvCtx().app.AppData->DataBaseDscrColl;
         coll = Create<TDataBaseDscrColl>();
         coll->Insert(Dscr(kRoot, 0x09, 1, 5, kRootRec));
         coll->Insert(Dscr(kBanks, 0x04, 4, 1, kBankRec));

@@ -1,10 +1,11 @@
 #include "framework/records/dbcoll.h"
 
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/restext.h"
 #include "framework/records/dbtest_util.h"
 #include "framework/records/dbtrack.h"
 #include "framework/records/excvalidators.h"
+#include "framework/records/recordscontext.h"
 
 #include <gtest/gtest.h>
 
@@ -67,7 +68,7 @@ TEST_F(DBTreeTest, LinkDBPtrsBuildsSubDatabasesAndDefaultRecords) {
     record.LinkDBPtrs(&root); // everything is found again
     EXPECT_EQ(record.SubDBs->Count(), 2);
     EXPECT_EQ(screens.Count(), 1);
-    EXPECT_EQ(Ctx().instMan.Current(), -32764);
+    EXPECT_EQ(RecordsCtx().instMan.Current(), -32764);
 }
 
 TEST_F(DBTreeTest, LinkDBPtrSeesDefaultRecordsThroughTheFilter) {
@@ -256,7 +257,7 @@ TEST_F(DBTreeTest, DatabaseStreamData) {
     TrbMemoryObjStream in(bytes);
     in.OpenRead();
     auto loaded = in.GetAs<TDataBase>();
-    EXPECT_EQ(loaded->InstAdr, Ctx().instMan.Current()); // a fresh address
+    EXPECT_EQ(loaded->InstAdr, RecordsCtx().instMan.Current()); // a fresh address
     EXPECT_EQ(loaded->Descriptor(), AppDataBaseDscr(kBanks));
 
     std::vector<std::uint8_t> unknown = bytes;
@@ -383,20 +384,20 @@ TEST_F(DBTreeTest, TrackStackPopsInReverseAndFreesOnlyOwnedCollections) {
 }
 
 TEST_F(DBTreeTest, RootRecordLookupHandsOutTheRecordOwningTheType) {
-    EXPECT_EQ(Ctx().rootRecordLookup(kScreens), 0u); // no project
+    EXPECT_EQ(RecordsCtx().rootRecordLookup(kScreens), 0u); // no project
     TDataBase& root = BuildProject();
     TDBRecordObj& bare = *root.Record(0);
     root.AtInsert(0, Rec(kRootRec)); // a first record without sub-databases is passed over
-    const std::uint32_t handle = Ctx().rootRecordLookup(kScreens);
+    const std::uint32_t handle = RecordsCtx().rootRecordLookup(kScreens);
     ASSERT_NE(handle, 0u);
-    EXPECT_EQ(Ctx().handles.Resolve(handle), &bare);
-    EXPECT_EQ(Ctx().rootRecordLookup(kBanks), handle);
-    EXPECT_EQ(Ctx().rootRecordLookup(kObjects), 0u); // two levels down is not the root's
-    const std::uint32_t banksHandle = Ctx().handles.Register(bare.GetDBTidDataBase(kBanks));
+    EXPECT_EQ(RecordsCtx().handles.Resolve(handle), &bare);
+    EXPECT_EQ(RecordsCtx().rootRecordLookup(kBanks), handle);
+    EXPECT_EQ(RecordsCtx().rootRecordLookup(kObjects), 0u); // two levels down is not the root's
+    const std::uint32_t banksHandle = RecordsCtx().handles.Register(bare.GetDBTidDataBase(kBanks));
     root.AtFree(1);
-    EXPECT_EQ(Ctx().handles.Resolve(handle), nullptr);
-    EXPECT_EQ(Ctx().handles.Resolve(banksHandle), nullptr); // freed with its record
-    EXPECT_EQ(Ctx().rootRecordLookup(kScreens), 0u);
+    EXPECT_EQ(RecordsCtx().handles.Resolve(handle), nullptr);
+    EXPECT_EQ(RecordsCtx().handles.Resolve(banksHandle), nullptr); // freed with its record
+    EXPECT_EQ(RecordsCtx().rootRecordLookup(kScreens), 0u);
 }
 
 TEST_F(DBTreeTest, DefaultRecordsNestingTheirOwnTypeStopAtADepthLimit) {
@@ -404,7 +405,7 @@ TEST_F(DBTreeTest, DefaultRecordsNestingTheirOwnTypeStopAtADepthLimit) {
     const std::int16_t loopRec =
         AddType("LoopRec", testing::Fields(testing::ByteField(0), testing::PtrField(kLoop)));
     TypeAt(loopRec).RecAttrs = 1;
-    Ctx().app.AppData->DataBaseDscrColl->Insert(Dscr(kLoop, 0x02, 10, 3, loopRec));
+    EnvCtx().app.AppData->DataBaseDscrColl->Insert(Dscr(kLoop, 0x02, 10, 3, loopRec));
     auto top = DB(kLoop);
     TDBRecordObj& record = Add(*top, Rec(loopRec));
     record.LinkDBPtrs(top.get());

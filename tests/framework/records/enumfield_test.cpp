@@ -1,5 +1,6 @@
 #include "framework/records/enumfield.h"
 
+#include "framework/environment/envcontext.h"
 #include "framework/persistence/register.h"
 #include "framework/records/enumtest_util.h"
 #include "framework/records/fieldtest_util.h"
@@ -88,7 +89,7 @@ TEST_F(EnumFieldTest, CaptionBeforeTheText) {
 }
 
 TEST_F(EnumFieldTest, WithoutAnApplicationDescriptionTheValueIsHex) {
-    Ctx().app.AppData.reset();
+    EnvCtx().app.AppData.reset();
     auto d = Field(0, 0, 4);
     Bytes data = {0xFE};
     EXPECT_EQ(FormText(*d, FieldTextForm::Line, data), "$FE ");

@@ -1,7 +1,7 @@
 #pragma once
 // Builds enumeration types and installs them as the application description of the process.
 
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/records/appdata.h"
 #include "framework/records/enumtypes.h"
 
@@ -32,10 +32,10 @@ TransferTable(std::uint8_t fill, std::initializer_list<std::pair<int, int>> entr
 
 // Makes `types` the enumeration types of the process's application description.
 inline TEnumTypesColl& InstallEnumTypes(std::unique_ptr<TEnumTypesColl> types) {
-    if (!Ctx().app.AppData)
-        Ctx().app.AppData = std::make_unique<TAppData>();
-    Ctx().app.AppData->AppEnumTypesColl = std::move(types);
-    return *Ctx().app.AppData->AppEnumTypesColl;
+    if (!EnvCtx().app.AppData)
+        EnvCtx().app.AppData = std::make_unique<TAppData>();
+    EnvCtx().app.AppData->AppEnumTypesColl = std::move(types);
+    return *EnvCtx().app.AppData->AppEnumTypesColl;
 }
 
 } // namespace panolcd::testing

@@ -1,5 +1,6 @@
 #include "framework/records/enumtypes.h"
 
+#include "framework/environment/envcontext.h"
 #include "framework/persistence/register.h"
 #include "framework/records/enumtest_util.h"
 #include "framework/records/fieldtest_util.h"
@@ -170,7 +171,7 @@ TEST_F(EnumTypesTest, ACollectionOfTypesSurvivesSaveLoadSave) {
 }
 
 TEST_F(EnumTypesTest, DisplayTextPrefersTheResourceText) {
-    Ctx().app.ResLibrary = ResourceLibrary{{4000, "Z knihovny"}};
+    EnvCtx().app.ResLibrary = ResourceLibrary{{4000, "Z knihovny"}};
     struct Case {
         std::int16_t textId;
         std::string expected;
@@ -291,7 +292,7 @@ TEST_F(EnumTypesTest, ValueOperationsWithoutATransferTable) {
 
 TEST_F(EnumTypesTest, AppEnumStringsByIndex) {
     EXPECT_EQ(AppEnumStrings(0), nullptr); // no application description
-    Ctx().app.AppData = std::make_unique<TAppData>();
+    EnvCtx().app.AppData = std::make_unique<TAppData>();
     EXPECT_EQ(AppEnumStrings(0), nullptr); // no enumeration types
 
     auto types = Create<TEnumTypesColl>();

@@ -1,5 +1,6 @@
 #include "framework/records/fielddscr.h"
 
+#include "framework/environment/envcontext.h"
 #include "framework/persistence/classregistry.h"
 #include "framework/persistence/collection.h"
 #include "framework/persistence/register.h"
@@ -88,13 +89,13 @@ TEST_F(FieldDscrTest, EvaluatorsAreStreamedAndRunInPhaseFive) {
     ASSERT_NE(runner, nullptr);
     EXPECT_EQ(runner->EvaluatorIds(), (std::vector<std::int16_t>{7, 2}));
 
-    Ctx().app.AppData = std::make_unique<TAppData>();
+    EnvCtx().app.AppData = std::make_unique<TAppData>();
     auto manager = Create<TSemManColl>();
     manager->SetCount(7);
     auto spy = Create<TSpySem>();
     TSpySem& sem = *spy;
     manager->Insert(std::move(spy));
-    Ctx().app.AppData->SemanticsManager = std::move(manager);
+    EnvCtx().app.AppData->SemanticsManager = std::move(manager);
 
     std::uint8_t field[4] = {};
     loaded->RunFieldSemantics(7, 2, field);
@@ -119,7 +120,7 @@ TEST_F(FieldDscrTest, AnObjectThatIsNoEvaluatorCollectionIsRefused) {
 }
 
 TEST_F(FieldDscrTest, CaptionComesFromResourcesUnlessMissing) {
-    Ctx().app.ResLibrary = ResourceLibrary{{4000, "Z knihovny"}};
+    EnvCtx().app.ResLibrary = ResourceLibrary{{4000, "Z knihovny"}};
     auto d = Create<TRecFieldTypeDscr>();
     d->Caption = "Vlastni";
     EXPECT_EQ(d->GetCaption(), "Vlastni");

@@ -6,6 +6,7 @@
 #include "framework/records/enumfield.h"
 #include "framework/records/enumtest_util.h"
 #include "framework/records/fieldtest_util.h"
+#include "framework/records/recordscontext.h"
 #include "framework/records/register.h"
 #include "support/test_context.h"
 
@@ -201,9 +202,9 @@ TEST_F(IdentFieldsTest, RootLookupFillsTheRecordReference) {
     };
     for (const auto& c : cases) {
         std::vector<std::uint16_t> asked;
-        Ctx().rootRecordLookup = nullptr;
+        RecordsCtx().rootRecordLookup = nullptr;
         if (c.hook) {
-            Ctx().rootRecordLookup = [&asked, &c](std::uint16_t dbType) {
+            RecordsCtx().rootRecordLookup = [&asked, &c](std::uint16_t dbType) {
                 asked.push_back(dbType);
                 return c.found;
             };
@@ -217,19 +218,19 @@ TEST_F(IdentFieldsTest, RootLookupFillsTheRecordReference) {
         EXPECT_EQ(asked, c.hook ? std::vector<std::uint16_t>{0x5011} : std::vector<std::uint16_t>{})
             << c.name;
     }
-    Ctx().rootRecordLookup = nullptr;
+    RecordsCtx().rootRecordLookup = nullptr;
 
     // Without a slot nothing is put and nobody is asked.
     d->Flags = fNoTrBuff;
     bool asked = false;
-    Ctx().rootRecordLookup = [&asked](std::uint16_t) {
+    RecordsCtx().rootRecordLookup = [&asked](std::uint16_t) {
         asked = true;
         return 1u;
     };
     EXPECT_EQ(d->GetTrBuffSize(), 0);
     d->PutDataToTrBuff(record.data(), nullptr);
     EXPECT_FALSE(asked);
-    Ctx().rootRecordLookup = nullptr;
+    RecordsCtx().rootRecordLookup = nullptr;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "framework/records/recordobject.h"
 
+#include "framework/environment/envcontext.h"
 #include "framework/records/fieldtest_util.h"
 #include "framework/records/recordtest_util.h"
 
@@ -349,7 +350,7 @@ TEST_F(RecordObjectTest, TextsAndTransferBuffer) {
 TEST_F(RecordObjectTest, EditRecordRunsTheRegisteredDialog) {
     auto dialogs = std::make_unique<ScriptedDialogs>();
     ScriptedDialogs& port = *dialogs;
-    Ctx().dialogs = std::move(dialogs);
+    EnvCtx().dialogs = std::move(dialogs);
     Types().AtFree(1);
     auto pair = testing::RecordType("Pair", {});
     pair->Insert(Create<TFreeCountingField>());

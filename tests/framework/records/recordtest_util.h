@@ -2,7 +2,7 @@
 // Helpers for the record type, record object and nested field tests: an application description
 // with record types built in code and recording semantics.
 
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/persistence/classregistry.h"
 #include "framework/persistence/objstream.h"
 #include "framework/persistence/register.h"
@@ -49,8 +49,8 @@ inline TSemManColl& InstallRecordingSemantics(int count) {
         sem->Id = static_cast<std::int16_t>(i);
         manager->Insert(std::move(sem));
     }
-    Ctx().app.AppData->SemanticsManager = std::move(manager);
-    return *Ctx().app.AppData->SemanticsManager;
+    EnvCtx().app.AppData->SemanticsManager = std::move(manager);
+    return *EnvCtx().app.AppData->SemanticsManager;
 }
 
 inline std::unique_ptr<TSemEvalColl> Evaluators(std::vector<std::int16_t> ids) {
@@ -120,8 +120,8 @@ protected:
         RegisterPersistenceClasses();
         RegisterRecordClasses();
         RegisterRecordTypeClasses();
-        Ctx().app.AppData = std::make_unique<TAppData>();
-        Ctx().app.AppData->RecTypesDscrColl = Create<TRecTypesDscrColl>();
+        EnvCtx().app.AppData = std::make_unique<TAppData>();
+        EnvCtx().app.AppData->RecTypesDscrColl = Create<TRecTypesDscrColl>();
         SemLog().clear();
     }
     void TearDown() override {
@@ -129,7 +129,7 @@ protected:
         ContextTest::TearDown();
     }
 
-    static TRecTypesDscrColl& Types() { return *Ctx().app.AppData->RecTypesDscrColl; }
+    static TRecTypesDscrColl& Types() { return *EnvCtx().app.AppData->RecTypesDscrColl; }
 
     // Appends a record type to the application description; answers its index.
     static std::int16_t AddType(std::string name,

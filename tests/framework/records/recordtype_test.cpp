@@ -1,5 +1,6 @@
 #include "framework/records/recordtype.h"
 
+#include "framework/environment/envcontext.h"
 #include "framework/records/casefields.h"
 #include "framework/records/fieldtest_util.h"
 #include "framework/records/recordtest_util.h"
@@ -90,7 +91,7 @@ TEST_F(RecordTypeTest, GetRecordTypeDscrByIndexOrName) {
 }
 
 TEST_F(RecordTypeTest, WithoutApplicationDescriptionNoRecordTypeIsFound) {
-    Ctx().app.AppData.reset();
+    EnvCtx().app.AppData.reset();
     std::int16_t index = 0;
     EXPECT_EQ(AppRecordType("A", index), nullptr);
     EXPECT_EQ(AppRecordTypeAt(0), nullptr);

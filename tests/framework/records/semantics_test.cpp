@@ -2,6 +2,7 @@
 
 #include "common/shortstring.h"
 #include "common/text.h"
+#include "framework/environment/envcontext.h"
 #include "framework/persistence/classregistry.h"
 #include "framework/records/datetime.h"
 #include "framework/records/dbtest_util.h"
@@ -35,7 +36,7 @@ protected:
         S& kept = *sem;
         auto manager = Create<TSemManColl>();
         manager->Insert(std::move(sem));
-        Ctx().app.AppData->SemanticsManager = std::move(manager);
+        EnvCtx().app.AppData->SemanticsManager = std::move(manager);
         kept.ResetAll();
         kept.ScanObj = &scanObj_;
         kept.ScanColl = &scanColl_;
@@ -348,10 +349,10 @@ class IniSemanticsTest : public SemanticsTest {
 protected:
     void SetUp() override {
         SemanticsTest::SetUp();
-        Ctx().app.WorkDir = TempDir().string();
-        Ctx().app.WorkIniFile = WriteFile("WORK.INI", "[Opt]\nNum=$1F\nBad=abc\n").string();
+        EnvCtx().app.WorkDir = TempDir().string();
+        EnvCtx().app.WorkIniFile = WriteFile("WORK.INI", "[Opt]\nNum=$1F\nBad=abc\n").string();
     }
-    std::string Work() const { return ReadFile(Ctx().app.WorkIniFile); }
+    std::string Work() const { return ReadFile(EnvCtx().app.WorkIniFile); }
 };
 
 TEST_F(IniSemanticsTest, NumbersComeFromAndGoToTheIniFile) {
@@ -401,30 +402,30 @@ TEST_F(IniSemanticsTest, TextsAreCutAndWrittenInQuotes) {
 TEST_F(IniSemanticsTest, RedirectsNeedAnExtension) {
     WriteFile("OTHER.INI", "[Opt]\nNum=5\n");
     WriteFile("WORK.INI", "[Redir]\nINIfileFN=OTHER\n[Bad]\nINIfileFN=OTHER.INI\n");
-    const std::string& work = Ctx().app.WorkIniFile;
+    const std::string& work = EnvCtx().app.WorkIniFile;
     EXPECT_EQ(ResolveIniFile(work, "Redir", true), work);
     EXPECT_EQ(ResolveIniFile(work, "Bad", false), (TempDir() / "OTHER.INI").string());
     EXPECT_EQ(ResolveIniFile(work, "", false), work);
 
     // A write that fails names the file as an internal error.
-    Ctx().app.WorkIniFile = (TempDir() / "missing" / "dir" / "W.INI").string();
+    EnvCtx().app.WorkIniFile = (TempDir() / "missing" / "dir" / "W.INI").string();
     TDWAppINISetSem sem;
     sem.IniSection = "Opt";
     sem.IniKey = "Num";
     sem.WriteValueToINI();
-    EXPECT_EQ(Reported(), std::vector<std::string>{Ctx().app.WorkIniFile});
+    EXPECT_EQ(Reported(), std::vector<std::string>{EnvCtx().app.WorkIniFile});
 }
 
 TEST_F(SemanticsTest, ManagerAndEvaluatorsFindOnlyExistingSemantics) {
     auto& sem = Install(Create<TLIntGetFceSem>());
-    TSemManColl& manager = *Ctx().app.AppData->SemanticsManager;
+    TSemManColl& manager = *EnvCtx().app.AppData->SemanticsManager;
     EXPECT_EQ(manager.GetSemantics(0), &sem);
     EXPECT_EQ(AppSemantics(0), &sem);
     EXPECT_EQ(manager.GetSemantics(1), nullptr);
     EXPECT_EQ(manager.GetSemantics(-1), nullptr);
     manager.AtFree(0); // the cached item is gone with it
     EXPECT_EQ(manager.GetSemantics(0), nullptr);
-    Ctx().app.AppData = nullptr;
+    EnvCtx().app.AppData = nullptr;
     EXPECT_EQ(AppSemantics(0), nullptr);
 }
 

@@ -1,6 +1,7 @@
 #include "framework/records/stringfields.h"
 
 #include "common/shortstring.h"
+#include "framework/environment/envcontext.h"
 #include "framework/records/fieldtest_util.h"
 #include "support/test_context.h"
 
@@ -95,7 +96,7 @@ TEST_F(StringFieldsTest, SizesAreClampedNeverWrapped) {
 }
 
 TEST_F(StringFieldsTest, DefaultTextFromResourcesOrOwn) {
-    Ctx().app.ResLibrary = ResourceLibrary{{4100, "Z knihovny"}};
+    EnvCtx().app.ResLibrary = ResourceLibrary{{4100, "Z knihovny"}};
     auto d = Field(6, 0, 0);
     EXPECT_EQ(d->DefaultTextId, -1);
     d->DefaultText = "Vlastni";

@@ -6,6 +6,7 @@
 #include "framework/dataentry/fakecontrol.h"
 #include "framework/dataentry/numberedits.h"
 #include "framework/dataentry/stringedits.h"
+#include "framework/environment/envcontext.h"
 #include "framework/records/appdata.h"
 #include "framework/records/database.h"
 #include "framework/records/dbdescriptor.h"
@@ -14,6 +15,7 @@
 #include "framework/windows/udbedit.h"
 #include "framework/windows/udbforms.h"
 #include "framework/windows/windowmessages.h"
+#include "framework/windows/windowscontext.h"
 #include "project/dbtypes.h"
 #include "project/objectrecord.h"
 #include "schema/appschema.h"
@@ -151,8 +153,8 @@ protected:
     void SetUp() override {
         ContextTest::SetUp();
         RegisterStreamClasses();
-        Ctx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
-        Ctx().windowHost = &host;
+        EnvCtx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
+        WindowsCtx().windowHost = &host;
         g_windows = &windows;
         static const bool registered = [] {
             Register<FontWindow>("F_PRJFNT");

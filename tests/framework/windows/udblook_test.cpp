@@ -7,14 +7,16 @@
 #include "common/littleendian.h"
 #include "common/shortstring.h"
 #include "framework/dataentry/fakecontrol.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/records/database.h"
 #include "framework/records/dbdescriptor.h"
 #include "framework/records/dbrecord.h"
 #include "framework/records/excvalidators.h"
 #include "framework/records/initiatorcoll.h"
+#include "framework/records/recordscontext.h"
 #include "framework/windows/udbedit.h"
 #include "framework/windows/udbforms.h"
+#include "framework/windows/windowscontext.h"
 #include "project/dbtypes.h"
 #include "project/projectmodel.h"
 #include "schema/appschema.h"
@@ -115,9 +117,9 @@ protected:
     void SetUp() override {
         ContextTest::SetUp();
         RegisterStreamClasses();
-        Ctx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
-        Ctx().useClipboard = true;
-        Ctx().windowHost = &host;
+        EnvCtx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
+        EnvCtx().useClipboard = true;
+        WindowsCtx().windowHost = &host;
         g_windows = &windows;
         static const bool registered = [] {
             UDBFormsMan().RegisterUDBForm(
@@ -142,14 +144,15 @@ protected:
 
     // Points a list at the root record's sub-databases, as the root window's panel does.
     void Map(TUDBLook_Validator& validator) {
-        WriteLE<std::uint32_t>(place.data(), Ctx().handles.Register(RootRecord()->SubDBs.get()));
+        WriteLE<std::uint32_t>(place.data(),
+                               RecordsCtx().handles.Register(RootRecord()->SubDBs.get()));
         validator.FillToControl(place);
     }
     void Paste(std::initializer_list<const char*> names) {
         std::string text = "* $00 $5013 { } ['RegSymbName']<";
         for (const char* name : names)
             text += std::string("('") + name + "')";
-        Ctx().clipboard->SetText(text + ">");
+        EnvCtx().clipboard->SetText(text + ">");
         ASSERT_TRUE(list.PasteFromClipboard());
     }
     static std::string Name(const TDBRecordObj* record) {
@@ -195,7 +198,7 @@ TEST_F(RecordListTest, TheRootPanelsListsShareOnePlaceAndShowTheirDatabases) {
         ctrls.insert(ctrls.begin() + static_cast<long>(i), &controls[i]);
         validators.insert(validators.begin() + static_cast<long>(i), &lists[i]);
     }
-    WriteLE<std::uint32_t>(place.data(), Ctx().handles.Register(RootRecord()->SubDBs.get()));
+    WriteLE<std::uint32_t>(place.data(), RecordsCtx().handles.Register(RootRecord()->SubDBs.get()));
     TRecordValidator panel;
     panel.TransferTo(ctrls, validators, place);
     for (std::size_t i = 0; i < 3; ++i) {
@@ -287,11 +290,11 @@ TEST_F(RecordListTest, PasteInsertsBeforeTheFirstSelectedRowOrAppendsAndSelectsT
 
 TEST_F(RecordListTest, CopyLeavesTheClipboardAloneWithoutSelectionAndCutPastesElsewhere) {
     Paste({"A", "B", "C"});
-    Ctx().clipboard->SetText("keep");
+    EnvCtx().clipboard->SetText("keep");
     control.picked.clear();
     EXPECT_FALSE(list.CopyToClipboard());
     EXPECT_FALSE(list.CutToClipboard());
-    EXPECT_EQ(Ctx().clipboard->Text(), "keep");
+    EXPECT_EQ(EnvCtx().clipboard->Text(), "keep");
     EXPECT_EQ(Names(), "ABC");
 
     control.picked = {1};
@@ -303,7 +306,7 @@ TEST_F(RecordListTest, CopyLeavesTheClipboardAloneWithoutSelectionAndCutPastesEl
     EXPECT_EQ(Names(), "BAC");
     EXPECT_EQ(Selected(), "B");
 
-    Ctx().clipboard->SetText("x"); // a failed paste leaves nothing waiting for an insertion
+    EnvCtx().clipboard->SetText("x"); // a failed paste leaves nothing waiting for an insertion
     EXPECT_FALSE(list.PasteFromClipboard());
     EXPECT_FALSE(list.ExpectInserted);
     EXPECT_EQ(Names(), "BAC");
@@ -323,7 +326,7 @@ TEST_F(RecordListTest, AddingAtASelectedRowInsertsThereAndSelectsTheNewRecord) {
     EXPECT_EQ(control.picked, std::vector<int>{1});
 
     // Without a window to insert, nothing waits for the next insertion.
-    Ctx().windowHost = nullptr;
+    WindowsCtx().windowHost = nullptr;
     list.AddRecord();
     EXPECT_FALSE(list.ExpectInserted);
 }

@@ -4,12 +4,13 @@
 #include "projectwindows/ui/rootwindow.h"
 
 #include "app/startup.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/exchange/clipboardstream.h"
 #include "framework/records/database.h"
 #include "framework/records/dbcoll.h"
 #include "framework/records/dbdescriptor.h"
 #include "framework/records/dbrecord.h"
+#include "framework/windows/commands.h"
 #include "project/dbtypes.h"
 #include "project/projectfile.h"
 #include "project/projectrecords.h"
@@ -43,7 +44,7 @@ protected:
     void SetUp() override {
         ContextTest::SetUp();
         RegisterStreamClasses();
-        Ctx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
+        EnvCtx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
         RegisterProjectWindows();
         main = std::make_unique<MainForm>();
         main->resize(1000, 800);

@@ -2,7 +2,7 @@
 
 #include "common/shortstring.h"
 #include "common/ui/qtext.h"
-#include "framework/environment/context.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/restext.h"
 #include "framework/environment/trace.h"
 
@@ -106,7 +106,7 @@ void TWait_Dlg::RunBatch() {
 }
 
 void TWait_Dlg::Cancel() {
-    Ctx().user->Beep();
+    EnvCtx().user->Beep();
     timer_.stop();
     done(QDialog::Rejected);
 }

@@ -4,9 +4,9 @@
 
 #include "common/ui/qtext.h"
 #include "framework/dataentry/ui/qtcontrols.h"
-#include "framework/environment/context.h"
 #include "framework/environment/msgbox.h"
 #include "framework/windows/ui/udbrowser.h"
+#include "framework/windows/windowscontext.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -59,12 +59,12 @@ void TBroadcastForm::closeEvent(QCloseEvent* event) {
 // ---- TTrMainForm
 
 TTrMainForm::TTrMainForm(QWidget* parent) : QMainWindow(parent) {
-    Ctx().windowHost = this;
+    WindowsCtx().windowHost = this;
 }
 
 TTrMainForm::~TTrMainForm() {
-    if (Ctx().windowHost == this)
-        Ctx().windowHost = nullptr;
+    if (WindowsCtx().windowHost == this)
+        WindowsCtx().windowHost = nullptr;
 }
 
 void TTrMainForm::BeginBusy() {

@@ -4,8 +4,8 @@
 #include "framework/environment/ui/debugmaskdialog.h"
 
 #include "framework/dataentry/ui/qtdialogport.h"
-#include "framework/environment/context.h"
 #include "framework/environment/debugmask.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/trace.h"
 #include "support/test_context.h"
 
@@ -29,7 +29,7 @@ protected:
             return true;
         }();
         (void)registered;
-        Ctx().dialogs = std::make_unique<QtDialogPort>();
+        EnvCtx().dialogs = std::make_unique<QtDialogPort>();
     }
 
     bool Edit(const std::function<void(TDebugDM_Dlg&)>& step) {
@@ -47,7 +47,7 @@ protected:
 
 TEST_F(DebugMaskDialog, BoxesShowTheMaskAndOkTakesThemBack) {
     SetTraceMask(0x80000005u);
-    Ctx().trace.txs = false;
+    EnvCtx().trace.txs = false;
     const bool ok = Edit([](TDebugDM_Dlg& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("Nastavení ladících výpisů"));
         EXPECT_EQ(dialog.BitCheck(0)->text(), "DM_InitDone");
@@ -65,12 +65,12 @@ TEST_F(DebugMaskDialog, BoxesShowTheMaskAndOkTakesThemBack) {
     });
     EXPECT_TRUE(ok);
     EXPECT_EQ(TraceMask(), 1u);
-    EXPECT_TRUE(Ctx().trace.txs);
+    EXPECT_TRUE(EnvCtx().trace.txs);
 }
 
 TEST_F(DebugMaskDialog, StornoChangesNothing) {
     SetTraceMask(0x12345678u);
-    Ctx().trace.txs = true;
+    EnvCtx().trace.txs = true;
     const bool ok = Edit([](TDebugDM_Dlg& dialog) {
         for (int bit = 0; bit < TDebugDM_Dlg::kMaskBits; ++bit)
             dialog.BitCheck(bit)->setChecked(false);
@@ -79,7 +79,7 @@ TEST_F(DebugMaskDialog, StornoChangesNothing) {
     });
     EXPECT_FALSE(ok);
     EXPECT_EQ(TraceMask(), 0x12345678u);
-    EXPECT_TRUE(Ctx().trace.txs);
+    EXPECT_TRUE(EnvCtx().trace.txs);
 }
 
 TEST_F(DebugMaskDialog, ClearingEveryBoxGivesMaskZero) {

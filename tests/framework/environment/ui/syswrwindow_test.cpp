@@ -1,6 +1,7 @@
 #include "framework/environment/ui/syswrwindow.h"
 
 #include "common/error.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/ui/consolewidget.h"
 #include "support/test_context.h"
 
@@ -37,8 +38,8 @@ TEST_F(SysWrWindow, IsChannelZeroWhileItExists) {
 
     delete window;
     TraceLine(0, "dropped"); // no window: nothing happens
-    EXPECT_EQ(Ctx().trace.channels[0].window, nullptr);
-    EXPECT_TRUE(Ctx().trace.channels[0].enabled);
+    EXPECT_EQ(EnvCtx().trace.channels[0].window, nullptr);
+    EXPECT_TRUE(EnvCtx().trace.channels[0].enabled);
 }
 
 TEST_F(SysWrWindow, KeysScrollTheView) {

@@ -1,5 +1,6 @@
 #include "framework/environment/ui/qtclipboardport.h"
 
+#include "framework/environment/envcontext.h"
 #include "framework/exchange/lexreader.h"
 #include "framework/exchange/lexwriter.h"
 #include "support/test_context.h"
@@ -18,8 +19,8 @@ class ClipQtPort : public testing::ContextTest {
 protected:
     void SetUp() override {
         ContextTest::SetUp();
-        Ctx().clipboard = std::make_unique<QtClipboardPort>();
-        Ctx().useClipboard = true;
+        EnvCtx().clipboard = std::make_unique<QtClipboardPort>();
+        EnvCtx().useClipboard = true;
     }
 };
 

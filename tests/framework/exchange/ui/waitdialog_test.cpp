@@ -1,6 +1,7 @@
 #include "framework/exchange/ui/waitdialog.h"
 
 #include "app/startup.h"
+#include "framework/environment/envcontext.h"
 #include "framework/exchange/exchangerunner.h"
 #include "framework/records/database.h"
 #include "framework/records/dbrecord.h"
@@ -50,7 +51,7 @@ protected:
     void SetUp() override {
         ContextTest::SetUp();
         RegisterStreamClasses();
-        Ctx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
+        EnvCtx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
         // A window left open by a failing test is closed, so the run cannot hang.
         watchdog_.setSingleShot(true);
         QObject::connect(&watchdog_, &QTimer::timeout, [] {

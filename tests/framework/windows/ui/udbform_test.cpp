@@ -7,6 +7,7 @@
 #include "framework/dataentry/numberedits.h"
 #include "framework/dataentry/stringedits.h"
 #include "framework/dataentry/ui/qtcontrols.h"
+#include "framework/environment/envcontext.h"
 #include "framework/records/appdata.h"
 #include "framework/records/database.h"
 #include "framework/records/dbrecord.h"
@@ -90,7 +91,7 @@ protected:
     void SetUp() override {
         ContextTest::SetUp();
         RegisterStreamClasses();
-        Ctx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
+        EnvCtx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
         static const bool registered = [] {
             RegisterUDBFormClass<FontForm>("F_PRJFNT");
             return true;

@@ -1,0 +1,10 @@
+#include "generator/generatorcontext.h"
+
+#include "generator/syntaxparser.h"
+
+namespace panolcd {
+
+GeneratorContext::GeneratorContext() = default;
+GeneratorContext::~GeneratorContext() = default;
+
+} // namespace panolcd
