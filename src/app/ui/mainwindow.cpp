@@ -21,6 +21,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMdiArea>
@@ -31,9 +32,13 @@
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+
+// The resources of a static library are registered by hand, from outside any namespace.
+static void RegisterToolbarPictures() {
+    Q_INIT_RESOURCE(icons);
+}
 
 namespace panolcd {
 namespace {
@@ -110,39 +115,17 @@ QStringList NameFilters(const char* filters) {
 
 // Toolbar pictures from the desktop's icon theme, with the style's own where it has one; an
 // action without a picture shows its caption.
-QIcon ActionIcon(std::string_view name, const QStyle* style) {
-    struct Picture {
-        std::string_view action;
-        const char* theme;
-        QStyle::StandardPixmap fallback;
-    };
-    static const Picture kPictures[] = {
-        {"NewProject_Action", "document-new", QStyle::SP_FileIcon},
-        {"OpenProject_Action", "document-open", QStyle::SP_DialogOpenButton},
-        {"SaveProject_Action", "document-save", QStyle::SP_DialogSaveButton},
-        {"EditDel_Action", "edit-delete", QStyle::SP_TrashIcon},
-        {"EditCut_Action", "edit-cut", QStyle::SP_CustomBase},
-        {"EditCopy_Action", "edit-copy", QStyle::SP_CustomBase},
-        {"EditPaste_Action", "edit-paste", QStyle::SP_CustomBase},
-        {"GenPRI_Action", "document-export", QStyle::SP_ArrowRight},
-        {"GenPRIandCompile_Action", "system-run", QStyle::SP_MediaSeekForward},
-        {"RunPRG_Action", "media-playback-start", QStyle::SP_MediaPlay},
-    };
-    for (const Picture& picture : kPictures) {
-        if (picture.action != name)
-            continue;
-        const QIcon fallback = picture.fallback == QStyle::SP_CustomBase
-                                   ? QIcon()
-                                   : style->standardIcon(picture.fallback);
-        return QIcon::fromTheme(picture.theme, fallback);
-    }
-    return {};
+// The action's own picture from the program's resources; none for actions without one.
+QIcon ActionIcon(std::string_view name) {
+    const QString path = ":/icons/" + QString::fromLatin1(name.data(), name.size()) + ".svg";
+    return QFile::exists(path) ? QIcon(path) : QIcon();
 }
 
 } // namespace
 
 TAppMainForm::TAppMainForm(const std::vector<std::string>& args, QWidget* parent)
     : TTrMainForm(parent), mdiArea_(new QMdiArea(this)) {
+    RegisterToolbarPictures();
     setObjectName("TAppMainForm");
     setWindowTitle(kProgramTitle);
     mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -204,7 +187,7 @@ void TAppMainForm::CreateActions() {
             action->setToolTip(Utf8(def.tooltip));
         action->setStatusTip(Utf8(def.status));
         action->setCheckable(def.checkable);
-        action->setIcon(ActionIcon(def.name, style()));
+        action->setIcon(ActionIcon(def.name));
         actions_[std::string(def.name)] = action;
         addAction(action); // shortcuts work while a child has the focus
     }
@@ -250,6 +233,9 @@ void TAppMainForm::CreateMenusAndToolBars() {
         bar->setObjectName(Utf8(def.name));
         bar->setFloatable(true);
         bar->setMovable(true);
+        // The pictures are drawn on a 16-pixel grid (and stay sharp on 2x screens); at this
+        // size all four bars fit one row of a 1280-pixel window.
+        bar->setIconSize(QSize(16, 16));
         toolBars_[std::string(def.name)] = bar;
         fill(bar, def, fill);
     }

@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QImage>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -196,6 +197,36 @@ TEST_F(MainWindow, TheWindowMenuListsTheChildrenAndActivatesTheChosenOne) {
     entries[0]->trigger();
     EXPECT_EQ(form.MdiArea()->currentSubWindow(), form.MdiArea()->subWindowList().front());
     EXPECT_TRUE(listed()[0]->isChecked());
+}
+
+TEST_F(MainWindow, EveryToolBarButtonHasItsPictureAndTheBarsFitOneRow) {
+    UseEntry("DM=0");
+    TAppMainForm form({});
+    form.show();
+    int width = 0;
+    for (const char* name :
+         {"FileClipboard_ToolBar", "Run_ToolBar", "LayersZoom_ToolBar", "LCDObjects_ToolBar"}) {
+        QToolBar* bar = form.ToolBar(name);
+        ASSERT_NE(bar, nullptr) << name;
+        for (QAction* action : bar->actions()) {
+            if (action->isSeparator())
+                continue;
+            const std::string what = action->objectName().toStdString();
+            // Drawn, not a caption: at 1x and at 2x.
+            EXPECT_FALSE(action->icon().isNull()) << what;
+            for (const int size : {16, 32}) {
+                const QImage picture = action->icon().pixmap(size, size).toImage();
+                EXPECT_EQ(picture.width(), size) << what;
+                EXPECT_GT(picture.pixelColor(size / 2, size / 2).alpha() +
+                              picture.pixelColor(size / 4, size / 2).alpha() +
+                              picture.pixelColor(size / 2, size / 4).alpha(),
+                          0)
+                    << what << " is empty at " << size;
+            }
+        }
+        width += bar->sizeHint().width();
+    }
+    EXPECT_LE(width, 1280);
 }
 
 } // namespace
