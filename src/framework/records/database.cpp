@@ -129,8 +129,6 @@ TrbCollection::Item TDataBase::AtDelete(int index) {
         EditLinks->FreeLinksOf(record);
         if (record != nullptr)
             LookLinks->ForgetRecord(record);
-        for (DataBaseObserver* observer : std::vector(observers_))
-            observer->RecordRemoved(*this, record);
     }
     NotifyChanged();
     return item;
@@ -139,8 +137,6 @@ TrbCollection::Item TDataBase::AtDelete(int index) {
 std::vector<TrbCollection::Item> TDataBase::DeleteAll() {
     if (Count() > 0)
         DBModified = true;
-    for (DataBaseObserver* observer : std::vector(observers_))
-        observer->AllRecordsRemoved(*this);
     EditLinks->FreeAll();
     LookLinks->ForgetRecord(nullptr);
     std::vector<Item> items = TrbCollection::DeleteAll();
@@ -149,16 +145,6 @@ std::vector<TrbCollection::Item> TDataBase::DeleteAll() {
             record->HeldBy = nullptr;
     }
     return items;
-}
-
-void TDataBase::AddObserver(DataBaseObserver* observer) {
-    if (observer != nullptr &&
-        std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
-        observers_.push_back(observer);
-}
-
-void TDataBase::RemoveObserver(const DataBaseObserver* observer) {
-    std::erase(observers_, observer);
 }
 
 void TDataBase::BeginUpdate() {
@@ -176,8 +162,6 @@ void TDataBase::NotifyChanged() {
     if (UpdateLock > 0)
         return;
     LookLinks->UpDateLooks();
-    for (DataBaseObserver* observer : std::vector(observers_))
-        observer->DBChanged(*this);
 }
 
 bool TDataBase::IsFull() const {

@@ -1,8 +1,10 @@
 #pragma once
 // TDataBase: an ordered list of database records of one type. Records own the sub-databases
 // nested in them, so one database is the root of a tree; keys flow down that tree when a record
-// is inserted. Lists and edit windows follow a database through DataBaseObserver and its link
-// registries (EditLinks, LookLinks).
+// is inserted. Lists and edit windows follow a database through its link registries, the one way
+// to hear of it: EditLinks (a window per edited record: reloaded when another window stores the
+// record, detached and closed when the record or the database goes) and LookLinks (a list per
+// link: refilled on every change, emptied when the database goes).
 
 #include "framework/persistence/collection.h"
 #include "framework/records/dblinks.h"
@@ -23,18 +25,6 @@ class TDBRecordObj;
 
 inline constexpr std::uint16_t kProjectDBType = 0x5000;
 inline constexpr int kDBEventStore = 2;
-
-// What the window layer hears of a database.
-class DataBaseObserver {
-public:
-    virtual ~DataBaseObserver() = default;
-    // Refresh a list that shows the database.
-    virtual void DBChanged(TDataBase& database) = 0;
-    // Forget a record about to be freed (edit links that show it).
-    virtual void RecordRemoved(TDataBase& database, const TDBRecordObj* record) = 0;
-    // Every record is about to be freed.
-    virtual void AllRecordsRemoved(TDataBase& database) = 0;
-};
 
 class TDataBase : public TrbCollection {
 public:
@@ -76,12 +66,8 @@ public:
     Item AtDelete(int index) override;
     std::vector<Item> DeleteAll() override;
 
-    void AddObserver(DataBaseObserver* observer);
-    void RemoveObserver(const DataBaseObserver* observer);
     // A list or edit control shows the database.
-    bool IsShown() const {
-        return !observers_.empty() || EditLinks->Count() > 0 || LookLinks->Count() > 0;
-    }
+    bool IsShown() const { return EditLinks->Count() > 0 || LookLinks->Count() > 0; }
 
     void BeginUpdate();
     void EndUpdate();
@@ -120,7 +106,6 @@ private:
     void TakeInstAdr();
 
     TDataBaseDscrObj* descriptor_ = nullptr;
-    std::vector<DataBaseObserver*> observers_;
     // The address the instance manager handed out (InstAdr may be set to another since).
     std::int16_t allocatedInstAdr_ = -1;
     std::uint32_t instGeneration_ = 0;

@@ -17,6 +17,8 @@ namespace panolcd {
 namespace {
 
 using testing::kBankRec;
+using testing::FakeEdit;
+using testing::FakeList;
 using testing::kBanks;
 using testing::kObjects;
 using testing::kObjRec;
@@ -25,18 +27,6 @@ using testing::kRoot;
 using testing::kRootRec;
 using testing::kScreenRec;
 using testing::kScreens;
-
-class CountingObserver final : public DataBaseObserver {
-public:
-    int changed = 0;
-    std::vector<const TDBRecordObj*> removed;
-    int allRemoved = 0;
-    void DBChanged(TDataBase&) override { ++changed; }
-    void RecordRemoved(TDataBase&, const TDBRecordObj* record) override {
-        removed.push_back(record);
-    }
-    void AllRecordsRemoved(TDataBase&) override { ++allRemoved; }
-};
 
 // Logs the database phases of its runs, or fails in them.
 class TDBLogSem : public TSemantics {
@@ -178,21 +168,19 @@ TEST_F(DataBaseTest, FullAtMaxRecordsOrWithoutDescriptor) {
 
 TEST_F(DataBaseTest, UpdateLockHoldsBackNotification) {
     auto objects = DB(kObjects);
-    CountingObserver lists;
-    objects->AddObserver(&lists);
+    FakeList lists(*objects);
     objects->Insert(Rec(kObjRec));
-    EXPECT_EQ(lists.changed, 1);
+    EXPECT_EQ(lists.filled, 1);
     for (int i = 0; i < 256; ++i)
         objects->BeginUpdate();
     EXPECT_EQ(objects->UpdateLock, 255);
     objects->Insert(Rec(kObjRec));
-    EXPECT_EQ(lists.changed, 1);
+    EXPECT_EQ(lists.filled, 1);
     while (objects->UpdateLock > 0)
         objects->EndUpdate();
-    EXPECT_EQ(lists.changed, 2);
+    EXPECT_EQ(lists.filled, 2);
     objects->EndUpdate(); // at 0 still refreshes
-    EXPECT_EQ(lists.changed, 3);
-    objects->RemoveObserver(&lists);
+    EXPECT_EQ(lists.filled, 3);
 }
 
 TEST_F(DataBaseTest, SemanticsRunLocksAndAlwaysReleases) {
@@ -273,28 +261,39 @@ TEST_F(DataBaseTest, NewRecordSemanticsRunOnlyDeviceIndexSemantics) {
     EXPECT_TRUE(sems.log.empty());
 }
 
-TEST_F(DataBaseTest, RemovalMarksModifiedAndTellsObservers) {
+TEST_F(DataBaseTest, RemovalMarksModifiedAndTellsTheWindowsThatShowIt) {
     auto objects = DB(kObjects);
-    Add(*objects, Rec(kObjRec));
+    TDBRecordObj& first = Add(*objects, Rec(kObjRec));
     TDBRecordObj& second = Add(*objects, Rec(kObjRec));
     EXPECT_TRUE(objects->IsModified()); // new records are modified
     objects->ClearModified();
     EXPECT_FALSE(objects->IsModified());
-    CountingObserver edits;
-    objects->AddObserver(&edits);
+    FakeEdit editsFirst(*objects, first);
+    FakeEdit editsSecond(*objects, second);
     auto removed = objects->AtDelete(1);
     EXPECT_EQ(removed.get(), &second);
-    EXPECT_EQ(edits.removed, std::vector<const TDBRecordObj*>{&second});
+    EXPECT_EQ(editsSecond.detached, std::vector<const TDBRecordObj*>{&second});
+    EXPECT_TRUE(editsFirst.detached.empty());
     EXPECT_TRUE(objects->DBModified);
     EXPECT_EQ(objects->AtDelete(5), nullptr);
     objects->ClearModified();
     objects->DeleteAll();
     EXPECT_TRUE(objects->DBModified);
-    EXPECT_EQ(edits.allRemoved, 1);
+    EXPECT_EQ(editsFirst.detached, std::vector<const TDBRecordObj*>{&first});
     objects->ClearModified();
     objects->DeleteAll();
     EXPECT_FALSE(objects->DBModified);
-    objects->RemoveObserver(&edits);
+}
+
+TEST_F(DataBaseTest, ADatabaseThatGoesEmptiesItsListsAndClosesItsWindows) {
+    auto objects = DB(kObjects);
+    TDBRecordObj& record = Add(*objects, Rec(kObjRec));
+    FakeEdit edit(*objects, record);
+    FakeList list(*objects);
+    EXPECT_TRUE(objects->IsShown());
+    objects.reset();
+    EXPECT_TRUE(list.Forgotten());
+    EXPECT_EQ(edit.detached, std::vector<const TDBRecordObj*>{&record});
 }
 
 TEST_F(DataBaseTest, ModifiedFlagsReachThroughSubDatabases) {

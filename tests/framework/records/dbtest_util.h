@@ -37,6 +37,45 @@ inline std::unique_ptr<TDynDBPtrRecFieldDscr> PtrField(std::uint16_t type) {
     return f;
 }
 
+// A list that shows a database, as the database's link registry sees it. It links itself and
+// takes its link back when it goes first.
+class FakeList final : public DBLookValidator {
+public:
+    explicit FakeList(TDataBase& database) : database_(&database) {
+        database.LookLinks->Insert(std::make_unique<TDBLookValidatorLink>(this));
+    }
+    ~FakeList() override {
+        if (database_ != nullptr)
+            database_->LookLinks->FreeObj(database_->LookLinks->FindLookLinkByLookValidator(this));
+    }
+    void FillList(TDBLookValidatorLink&) override { ++filled; }
+    void SelectRow(int, int) override {}
+    bool HasControl() const override { return true; }
+    void ForgetDataBase() override { database_ = nullptr; }
+    bool Forgotten() const { return database_ == nullptr; }
+
+    int filled = 0;
+
+private:
+    TDataBase* database_;
+};
+
+// An edit window on a record of a database; notes when its link goes.
+class FakeEdit final : public DBEditValidator {
+public:
+    FakeEdit(TDataBase& database, TDBRecordObj& record) {
+        database.EditLinks->Insert(std::make_unique<TDBEditValidatorLink>(this, &record));
+    }
+    void LoadRecord(TDBRecordObj&) override { ++loads; }
+    void Detach(TDBEditValidatorLink& link) override {
+        detached.push_back(link.Record);
+        link.Validator = nullptr;
+    }
+
+    int loads = 0;
+    std::vector<const TDBRecordObj*> detached;
+};
+
 class DatabaseTest : public RecordContextTest {
 protected:
     void SetUp() override {

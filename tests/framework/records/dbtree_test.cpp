@@ -13,6 +13,7 @@ namespace panolcd {
 namespace {
 
 using testing::kBankRec;
+using testing::FakeList;
 using testing::kBanks;
 using testing::kObjects;
 using testing::kObjRec;
@@ -334,22 +335,17 @@ TEST_F(DBTreeTest, SavingTheOriginalKeepsSubDatabasesWhileAnEditCopyExists) {
 }
 
 TEST_F(DBTreeTest, RemoveEmptySubDBsKeepsShownAndKeptOnes) {
-    class Shown final : public DataBaseObserver {
-        void DBChanged(TDataBase&) override {}
-        void RecordRemoved(TDataBase&, const TDBRecordObj*) override {}
-        void AllRecordsRemoved(TDataBase&) override {}
-    } list;
     BuildProject();
     TDBRecordObj& record = *ProjectColl()->Record(0);
     TDataBase& banks = *record.GetDBTidDataBase(kBanks);
     const std::int16_t screensAdr = Screens().InstAdr;
     record.ClearModified();
-    banks.AddObserver(&list);
+    auto list = std::make_unique<FakeList>(banks);
     record.RemoveEmptySubDBs(); // screens hold a record, banks are shown
     EXPECT_EQ(record.SubDBs->Count(), 2);
     EXPECT_FALSE(record.Modified);
 
-    banks.RemoveObserver(&list);
+    list.reset();
     AppDataBaseDscr(kBanks)->DBFlags |= kDBKeepEmpty;
     record.RemoveEmptySubDBs();
     EXPECT_EQ(record.SubDBs->Count(), 2);

@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -221,6 +222,26 @@ TEST_F(RootWindow, ResizeRuleAndOriginalSize) {
     window->HandleMessage(kWmEditCmd, ecOrigSize, 0);
     EXPECT_EQ(window->size(), QSize(564, 373));
     EXPECT_EQ(window->findChild<QPushButton*>("Card_VlozZaznam_Butt")->x(), saved.Buttons[1].Left);
+}
+
+TEST_F(RootWindow, ADatabaseThatGoesEmptiesItsListAndClosesTheWindowOnItsRecord) {
+    TLcUDBRoot_MDIChild* window = Open(true);
+    ASSERT_NE(window, nullptr);
+    QPointer<TLcUDBRoot_MDIChild> weak(window);
+    ASSERT_GT(window->CardList(0)->count(), 0);
+
+    // The font banks go: their list is emptied, the window stays.
+    TDBRecordObj& root = *ProjectColl()->Record(0);
+    TDataBase* fonts = Cards(kDBFontBanks);
+    root.SubDBs->AtFree(root.SubDBs->IndexOf(fonts));
+    EXPECT_EQ(window->CardList(0)->count(), 0);
+    EXPECT_FALSE(weak.isNull());
+
+    // The project goes: the window on its root record closes without a question.
+    CloseProjectColl();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(weak.isNull());
+    EXPECT_TRUE(User().shown.empty());
 }
 
 } // namespace
