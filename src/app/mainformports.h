@@ -3,6 +3,7 @@
 // and messages, the file dialogs and the toolbars. The Qt main window implements
 // it; tests fake it.
 
+#include "framework/windows/childwindow.h"
 #include "framework/windows/commands.h"
 #include "framework/windows/recordwindow.h"
 
@@ -35,31 +36,6 @@ inline constexpr int kAll = 5;
 struct FileChoice {
     std::string fileName; // Windows-1250
     int filterIndex = 1;  // the filter the user left the dialog with
-};
-
-// The kind of the active child window, as far as the main window tells kinds apart.
-enum class ChildKind { None, Screen, PrgEditor, PriViewer, GeneralEditor, Other };
-
-// A screen design window as the main window's layer, zoom and insertion commands use it.
-class ScreenWindowOps {
-public:
-    virtual ~ScreenWindowOps() = default;
-    virtual int Zoom() const = 0;
-    virtual void SetZoom(int zoom) = 0;
-    // Bit n set: layer n shown.
-    virtual std::uint32_t VisibleLayers() const = 0;
-    virtual void ShowLayer(int layer) = 0;
-    virtual void HideLayer(int layer) = 0;
-    virtual void HideLayers(std::uint32_t mask) = 0;
-    // Bit 7: help-screen mode.
-    virtual std::uint8_t Flags() const = 0;
-    virtual void SetHelpMode(bool on) = 0;
-    virtual void InsertObject(std::uint8_t layer, std::uint8_t homeLayer, std::uint8_t helpFlag,
-                              std::uint8_t kind) = 0;
-    // Deletes every object on the visible layers.
-    virtual void DeleteVisibleObjects() = 0;
-    virtual void ClearScreenBitmap() = 0;
-    virtual void SelectedToBack() = 0;
 };
 
 // The main window is also the host of the record windows (transfer buffer, busy cursor).

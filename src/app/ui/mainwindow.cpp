@@ -435,8 +435,7 @@ void TAppMainForm::UpdateActions() {
     controller_->SetClipboardHasText(EnvCtx().clipboard->HasText());
     for (const auto& [name, action] : actions_)
         action->setEnabled(controller_->ActionEnabled(name));
-    for (std::size_t i = 1; i < panels_.size(); ++i)
-        panels_[i]->setText(ToQString(controller_->Panel(static_cast<int>(i))));
+    ShowPanels();
 }
 
 void TAppMainForm::ShowButtons() {
@@ -457,8 +456,8 @@ void TAppMainForm::ShowButtons() {
 
 void TAppMainForm::ActiveChildChanged() {
     std::uint32_t caps = 0;
-    if (auto* target = dynamic_cast<MessageTarget*>(mdiArea_->currentSubWindow()))
-        caps = target->HandleMessage(kWmQueryEditCaps, 0, 0);
+    if (auto* child = dynamic_cast<ChildWindow*>(mdiArea_->currentSubWindow()))
+        caps = child->EditCaps();
     controller_->ActiveChildChanged(caps, EnvCtx().clipboard->HasText());
     if (ActiveScreen() != nullptr)
         ShowButtons();
@@ -467,7 +466,39 @@ void TAppMainForm::ActiveChildChanged() {
 
 ChildKind TAppMainForm::ActiveChild() const {
     QMdiSubWindow* child = mdiArea_ != nullptr ? mdiArea_->currentSubWindow() : nullptr;
-    return child == nullptr ? ChildKind::None : ChildKind::Other;
+    if (child == nullptr)
+        return ChildKind::None;
+    if (const auto* known = dynamic_cast<const ChildWindow*>(child))
+        return known->Kind();
+    if (qobject_cast<const TMDIChild_SysWr0*>(child->widget()) != nullptr)
+        return ChildKind::Diagnostic;
+    return ChildKind::Other;
+}
+
+ScreenWindowOps* TAppMainForm::ActiveScreen() {
+    auto* child = dynamic_cast<ChildWindow*>(mdiArea_->currentSubWindow());
+    return child != nullptr && child->Kind() == ChildKind::Screen ? child->ScreenOps() : nullptr;
+}
+
+void TAppMainForm::ShowCursorPosition(int x, int y) {
+    controller_->ShowCursorPosition(x, y);
+    ShowPanels();
+}
+
+void TAppMainForm::ShowObjectInfo(int left, int top, int right, int bottom,
+                                  std::string_view description) {
+    controller_->ShowObjectInfo(left, top, right, bottom, description);
+    ShowPanels();
+}
+
+void TAppMainForm::ShowHint(std::string_view text) {
+    controller_->SetPanel(3, std::string(text));
+    ShowPanels();
+}
+
+void TAppMainForm::ShowPanels() {
+    for (std::size_t i = 1; i < panels_.size(); ++i)
+        panels_[i]->setText(ToQString(controller_->Panel(static_cast<int>(i))));
 }
 
 void TAppMainForm::PostEditCmdToActive(EditCmd command) {

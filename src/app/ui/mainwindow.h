@@ -31,7 +31,7 @@ class TAboutBox;
 class TCaseLayers_Form;
 class TMDIChild_SysWr0;
 
-class TAppMainForm final : public TTrMainForm, public MainFormPort {
+class TAppMainForm final : public TTrMainForm, public MainFormPort, public StatusPort {
     Q_OBJECT
 public:
     // `args` are the command-line arguments after the program name (Windows-1250).
@@ -70,7 +70,14 @@ public:
     bool HasPrgEditor() const override { return false; }
     void CreatePrgEditor() override {}
     ChildKind ActiveChild() const override;
-    ScreenWindowOps* ActiveScreen() override { return nullptr; }
+    ScreenWindowOps* ActiveScreen() override;
+
+    // StatusPort: the children's status texts.
+    StatusPort* Status() override { return this; }
+    void ShowCursorPosition(int x, int y) override;
+    void ShowObjectInfo(int left, int top, int right, int bottom,
+                        std::string_view description) override;
+    void ShowHint(std::string_view text) override;
 
     // Sets up the first showing's deferred work (open the last project); also run by the first
     // show event.
@@ -94,6 +101,7 @@ private:
     void CloseChildren(bool allButActive);
     void TileChildren(bool horizontal);
     void SetFlatToolBars(bool flat);
+    void ShowPanels();
     // The open child windows at the end of the window menu: captions, the active one checked.
     void ListChildWindows(QMenu& menu);
 

@@ -13,6 +13,7 @@
 namespace panolcd {
 
 class DBLookValidator;
+class StatusPort;
 class TDataBase;
 class TDBRecordObj;
 class TUDBEdit_Validator;
@@ -95,6 +96,8 @@ public:
     virtual TTransferBuffObj& TransferBuffer() = 0;
     virtual void BeginBusy() = 0;
     virtual void EndBusy() = 0;
+    // Where the windows show their status texts; none without a status bar.
+    virtual StatusPort* Status() { return nullptr; }
 };
 
 // The busy cursor for a scope.

@@ -24,6 +24,7 @@ class TLcUDBRoot_MDIChild : public TUDBForm {
 public:
     explicit TLcUDBRoot_MDIChild(TTrMainForm* owner);
 
+    ChildKind Kind() const override { return ChildKind::Root; }
     std::uint32_t HandleMessage(std::uint32_t message, std::uint32_t wParam,
                                 std::uint32_t lParam) override;
 

@@ -9,6 +9,8 @@
 #include "framework/records/appdata.h"
 #include "framework/records/appdatastream.h"
 #include "framework/records/database.h"
+#include "framework/windows/childwindow.h"
+#include "framework/windows/udbforms.h"
 #include "framework/windows/ui/udbform.h"
 #include "projectwindows/ui/rootwindow.h"
 #include "support/test_context.h"
@@ -17,6 +19,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -227,6 +230,38 @@ TEST_F(MainWindow, EveryToolBarButtonHasItsPictureAndTheBarsFitOneRow) {
         width += bar->sizeHint().width();
     }
     EXPECT_LE(width, 1280);
+}
+
+TEST_F(MainWindow, KnowsWhatItsActiveChildIsAndLendsItsStatusBar) {
+    UseSampleProject();
+    RegisterProjectWindows();
+    TAppMainForm form({});
+    form.show();
+    EXPECT_EQ(form.ActiveChild(), ChildKind::None);
+    QCoreApplication::sendPostedEvents(&form); // reopens the project with its root window
+    ASSERT_FALSE(UDBFormsMan().Entries().empty());
+    for (const TUDBFormObj& entry : UDBFormsMan().Entries()) {
+        TDataBase* project = ProjectColl();
+        ASSERT_NE(OpenUDBForm(entry.Name, project, project->Record(0), -1, 0, -1), nullptr);
+        const auto* child = dynamic_cast<ChildWindow*>(form.MdiArea()->currentSubWindow());
+        ASSERT_NE(child, nullptr) << entry.Name;
+        EXPECT_EQ(child->WindowClass(), entry.Name);
+        EXPECT_EQ(form.ActiveChild(),
+                  entry.Name == "F_LCROOT" ? ChildKind::Root : ChildKind::Record)
+            << entry.Name;
+        EXPECT_EQ(form.ActiveScreen(), nullptr);
+    }
+    form.Action("OpenSysWr_Action")->trigger();
+    EXPECT_EQ(form.ActiveChild(), ChildKind::Diagnostic);
+
+    StatusPort* status = MainStatusBar();
+    ASSERT_EQ(status, &form);
+    status->ShowCursorPosition(12, -3);
+    status->ShowObjectInfo(1, 2, 3, 4, "obj");
+    status->ShowHint("hint");
+    EXPECT_EQ(form.StatusPanel(1)->text(), "[12,-3]");
+    EXPECT_EQ(form.StatusPanel(2)->text(), "[1,2,3,4] obj");
+    EXPECT_EQ(form.StatusPanel(3)->text(), "hint");
 }
 
 } // namespace

@@ -40,6 +40,10 @@ TBroadcastForm::TBroadcastForm(QWidget* parent) : QMdiSubWindow(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
+std::uint32_t TBroadcastForm::EditCaps() {
+    return HandleMessage(kWmQueryEditCaps, 0, 0);
+}
+
 std::uint32_t TBroadcastForm::HandleMessage(std::uint32_t, std::uint32_t, std::uint32_t) {
     return 0;
 }

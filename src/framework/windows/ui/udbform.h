@@ -5,6 +5,7 @@
 // Child windows are MDI sub-windows, freed when they close.
 
 #include "framework/dataentry/ui/qtcontrols.h"
+#include "framework/windows/childwindow.h"
 #include "framework/windows/udbedit.h"
 #include "framework/windows/udbforms.h"
 #include "framework/windows/windowmessages.h"
@@ -32,10 +33,14 @@ namespace panolcd {
 bool Guarded(const std::function<void()>& action);
 
 // A child window that relays a broadcast's inner message to itself.
-class TBroadcastForm : public QMdiSubWindow, public MessageTarget {
+class TBroadcastForm : public QMdiSubWindow, public MessageTarget, public ChildWindow {
     Q_OBJECT
 public:
     explicit TBroadcastForm(QWidget* parent = nullptr);
+
+    ChildKind Kind() const override { return ChildKind::Other; }
+    // The answer to kWmQueryEditCaps.
+    std::uint32_t EditCaps() override;
 
     // The window's own messages; by default it answers 0 to all.
     std::uint32_t HandleMessage(std::uint32_t message, std::uint32_t wParam,
@@ -98,6 +103,11 @@ class TUDBForm : public TTrBroadcastForm, public TUDBFormCore {
     Q_OBJECT
 public:
     TUDBForm(TTrMainForm* owner, std::uint16_t dbTypeId);
+
+    ChildKind Kind() const override { return ChildKind::Record; }
+    std::string WindowClass() const override { return windowClass_; }
+    // The registered name the window was opened by.
+    void SetWindowClass(std::string name) { windowClass_ = std::move(name); }
     // Validators go in reverse order of creation, the edit validator (detaching from its
     // database) last.
     ~TUDBForm() override;
@@ -146,6 +156,7 @@ protected:
 
 private:
     TUDBEdit_Validator edit_;
+    std::string windowClass_;
     std::vector<std::unique_ptr<TCtrlValidator>> validators_;
     QtControlCache controls_;
 };
@@ -154,16 +165,19 @@ private:
 // its child area, created and shown. A window that fails to be created is freed and the fault
 // passed on.
 template <class W> void RegisterUDBFormClass(const std::string& name) {
-    UDBFormsMan().RegisterUDBForm(name, typeid(W), [](RecordWindowHost& host) -> RecordWindow* {
-        auto* owner = dynamic_cast<TTrMainForm*>(&host);
-        if (owner == nullptr)
-            return nullptr;
-        auto window = std::make_unique<W>(owner);
-        AddChildWindow(*owner, *window);
-        window->Create();
-        window->show();
-        return window.release();
-    });
+    const std::string registered = name.substr(0, kUDBFormNameMax);
+    UDBFormsMan().RegisterUDBForm(registered, typeid(W),
+                                  [registered](RecordWindowHost& host) -> RecordWindow* {
+                                      auto* owner = dynamic_cast<TTrMainForm*>(&host);
+                                      if (owner == nullptr)
+                                          return nullptr;
+                                      auto window = std::make_unique<W>(owner);
+                                      window->SetWindowClass(registered);
+                                      AddChildWindow(*owner, *window);
+                                      window->Create();
+                                      window->show();
+                                      return window.release();
+                                  });
 }
 
 // Puts a child window into the main window's area (the window stays the caller's).
