@@ -225,24 +225,21 @@ std::string TLexicalElemReader::ReadQuoted() {
     }
 }
 
-std::string TLexicalElemReader::ReadString() {
+bool TLexicalElemReader::AtQuote() {
     if (error_)
-        return {};
-    if (!IsQuote(NextChar())) {
-        Expected('\'');
-        return {};
-    }
-    return ReadQuoted();
+        return false;
+    if (IsQuote(NextChar()))
+        return true;
+    Expected('\'');
+    return false;
+}
+
+std::string TLexicalElemReader::ReadString() {
+    return AtQuote() ? ReadQuoted() : std::string();
 }
 
 std::vector<TLexicalElemReader::QuotedPart> TLexicalElemReader::ReadStringParts() {
-    if (error_)
-        return {};
-    if (!IsQuote(NextChar())) {
-        Expected('\'');
-        return {};
-    }
-    return ReadQuotedParts();
+    return AtQuote() ? ReadQuotedParts() : std::vector<QuotedPart>();
 }
 
 std::vector<TLexicalElemReader::QuotedPart> TLexicalElemReader::ReadQuotedParts() {

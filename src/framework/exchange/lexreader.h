@@ -86,6 +86,8 @@ private:
     bool IsBlank(char c) const { return blanks_.test(static_cast<unsigned char>(c)); }
     bool IsQuote(char c) const { return c == '\'' || c == settings_.altQuote; }
 
+    // NextChar lands on a quote; otherwise Expected('\'') is reported.
+    bool AtQuote();
     // From the quote at the current column: the quoted parts of one value.
     std::vector<QuotedPart> ReadQuotedParts();
     void FillQueue();
