@@ -1,0 +1,205 @@
+#include "project/lcdfont.h"
+
+#include "common/paths.h"
+#include "common/text.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace panolcd {
+namespace {
+
+// Strips of 8 pixels a glyph of `width` takes; at least one, as the truncating division gives.
+int StripsOf(int width) {
+    return (width - 1) / 8 + 1;
+}
+
+// The size of a pixel block at a zoom: 2 × 2 for zoom 2 and 3.
+int BlockSize(int zoom) {
+    if (zoom >= 4)
+        return 4;
+    return zoom >= 2 ? 2 : 1;
+}
+
+} // namespace
+
+std::optional<FontView::Glyph> FontView::TableEntry(int code) const {
+    if (Empty() || code < First() || code > Last())
+        return std::nullopt;
+    const std::size_t at = kTableAt + 4 * static_cast<std::size_t>(code - First());
+    if (at + 4 > size_)
+        return std::nullopt;
+    Glyph glyph{Word(at), static_cast<std::size_t>(Word(at + 2))};
+    const std::size_t bytes =
+        static_cast<std::size_t>(StripsOf(glyph.width)) * static_cast<std::size_t>(CellHeight());
+    if (glyph.offset > size_ || bytes > size_ - glyph.offset)
+        return std::nullopt;
+    return glyph;
+}
+
+std::optional<FontView::Glyph> FontView::GlyphOf(std::uint8_t code) const {
+    if (Empty())
+        return std::nullopt;
+    if (code < First() || code > Last())
+        return TableEntry(Default());
+    return TableEntry(code);
+}
+
+bool DrawGlyph(LcdCanvas& canvas, const LcdRect& clip, int x, int y, const LcdBrush& brush,
+               int zoom, const std::uint8_t* bitmap, int height, int width) {
+    if (x < clip.left || y < clip.top || x >= clip.right || y >= clip.bottom)
+        return true;
+    if (!brush.clear) {
+        const LcdRect cell{x, y, std::min(x + zoom * width, clip.right),
+                           std::min(y + zoom * height, clip.bottom)};
+        canvas.FillRect(cell, brush.color);
+    }
+    const int block = BlockSize(zoom);
+    const int strips = StripsOf(width);
+    for (int strip = 0; strip < strips; ++strip) {
+        for (int row = 0; row < height; ++row) {
+            const std::size_t index =
+                static_cast<std::size_t>(height) * static_cast<std::size_t>(strip) +
+                static_cast<std::size_t>(row);
+            if (index > FontView::kMaxGlyphIndex)
+                return false;
+            const std::uint8_t bits = bitmap[index];
+            for (int bit = 7; bit >= 0; --bit) {
+                if ((bits & (1u << bit)) == 0)
+                    continue;
+                const int px = x + (8 * strip + 7 - bit) * zoom;
+                const int py = y + row * zoom;
+                if (px + zoom - 1 <= clip.right && py + zoom - 1 <= clip.bottom)
+                    canvas.InkBlock(px, py, block);
+            }
+        }
+    }
+    return true;
+}
+
+void DrawText(LcdCanvas& canvas, const LcdRect& clip, int x, int y, const LcdBrush& brush, int zoom,
+              const FontView& font, std::string_view text) {
+    const int height = font.CellHeight();
+    for (const char c : text.substr(0, 255)) {
+        const std::optional<FontView::Glyph> glyph = font.GlyphOf(static_cast<std::uint8_t>(c));
+        if (!glyph)
+            continue; // nothing to draw that stays inside the file
+        if (!DrawGlyph(canvas, clip, x, y, brush, zoom, font.Bitmap(*glyph), height, glyph->width))
+            return;
+        x += zoom * glyph->width;
+    }
+}
+
+int TextWidth(const FontView& font, std::string_view text) {
+    int width = 0;
+    for (const char c : text.substr(0, 255)) {
+        if (const std::optional<FontView::Glyph> glyph = font.GlyphOf(static_cast<std::uint8_t>(c)))
+            width += glyph->width;
+    }
+    return width;
+}
+
+// ---- TLCDFontObject
+
+TLCDFontObject::TLCDFontObject(std::uint8_t bankNumber, std::string_view fileName)
+    : bankNumber_(bankNumber) {
+    Load(fileName);
+}
+
+bool TLCDFontObject::Load(std::string_view fileName) {
+    Unload();
+    // The name stays also when the load fails: the entry is found and released by it.
+    fileName_ = std::string(fileName);
+    const std::optional<std::filesystem::path> path = FindExistingFile(fileName);
+    if (!path)
+        return false;
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(*path, error);
+    if (error || size == 0 || size > 16u * 1024 * 1024)
+        return false; // no font is that large: not a font
+    std::ifstream in(*path, std::ios::binary);
+    std::vector<std::uint8_t> data(static_cast<std::size_t>(size));
+    if (!in.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(size)))
+        return false;
+    data_ = std::move(data);
+    return true;
+}
+
+void TLCDFontObject::Unload() {
+    data_.clear();
+    data_.shrink_to_fit();
+    fileName_.clear();
+}
+
+// ---- TLCDFonts_Man
+
+TLCDFontObject* TLCDFonts_Man::FindByNumber(std::uint8_t number) const {
+    if (number == kByName)
+        return nullptr;
+    for (const auto& entry : entries_) {
+        if (entry->BankNumber() == number)
+            return entry.get();
+    }
+    return nullptr;
+}
+
+TLCDFontObject* TLCDFonts_Man::FindByNumberAndName(std::uint8_t number,
+                                                   std::string_view fileName) const {
+    for (const auto& entry : entries_) {
+        if (entry->BankNumber() == number && SameTextAscii(entry->FileName(), fileName))
+            return entry.get();
+    }
+    return nullptr;
+}
+
+FontView TLCDFonts_Man::GetFontData(std::uint8_t number) const {
+    const TLCDFontObject* entry = FindByNumber(number);
+    return entry ? entry->View() : FontView();
+}
+
+void TLCDFonts_Man::AcquireFont(std::uint8_t number, std::string_view fileName) {
+    TLCDFontObject* entry =
+        number == kByName ? FindByNumberAndName(kByName, fileName) : FindByNumber(number);
+    if (entry == nullptr) {
+        entries_.push_back(std::make_unique<TLCDFontObject>(number, fileName));
+        entry = entries_.back().get();
+    } else if (!SameTextAscii(entry->FileName(), fileName)) {
+        entry->Load(fileName); // every user of the bank sees the new file
+    }
+    entry->AddRef();
+}
+
+void TLCDFonts_Man::ReleaseFont(std::uint8_t number) {
+    ReleaseEntry(FindByNumber(number));
+}
+
+FontView TLCDFonts_Man::GetFontDataByName(std::string_view fileName) const {
+    const TLCDFontObject* entry = FindByNumberAndName(kByName, fileName);
+    return entry ? entry->View() : FontView();
+}
+
+void TLCDFonts_Man::AcquireFontByName(std::string_view fileName) {
+    AcquireFont(kByName, fileName);
+}
+
+std::uint8_t TLCDFonts_Man::ReleaseFontByName(std::string_view fileName) {
+    TLCDFontObject* entry = FindByNumberAndName(kByName, fileName);
+    if (entry == nullptr)
+        return 0;
+    const std::uint8_t number = entry->BankNumber();
+    ReleaseEntry(entry);
+    return number;
+}
+
+void TLCDFonts_Man::ReleaseEntry(TLCDFontObject* entry) {
+    if (entry == nullptr)
+        return;
+    entry->Release();
+    if (entry->RefCount() > 0)
+        return;
+    std::erase_if(entries_, [entry](const auto& held) { return held.get() == entry; });
+}
+
+} // namespace panolcd

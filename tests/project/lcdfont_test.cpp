@@ -1,0 +1,209 @@
+// LCD fonts: the pixels of glyphs at each zoom on a recording canvas, the damaged files that must
+// be read safely, and the cache shared by the objects that draw with a bank.
+
+#include "project/lcdfont.h"
+
+#include "project/projectcontext.h"
+#include "support/test_context.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <tuple>
+
+namespace panolcd::testing {
+namespace {
+
+// Records what is drawn: the inked blocks and the filled rectangles.
+class RecordingCanvas final : public LcdCanvas {
+public:
+    std::set<std::tuple<int, int, int>> ink; // x, y, size
+    std::vector<std::tuple<int, int, int, int>> fills;
+    void FillRect(const LcdRect& r, std::uint8_t) override {
+        fills.emplace_back(r.left, r.top, r.right, r.bottom);
+    }
+    void InkBlock(int x, int y, int z) override { ink.emplace(x, y, z); }
+};
+
+struct GlyphDef {
+    int width;
+    std::vector<std::uint8_t> bytes; // strip after strip, a byte a row
+};
+
+// A version 2.0 font block: header, table from `first` on, then the glyphs.
+std::vector<std::uint8_t> MakeFont(int height, std::uint8_t first, std::uint8_t last,
+                                   std::uint8_t defaultChar, const std::vector<GlyphDef>& glyphs) {
+    std::vector<std::uint8_t> block(FontView::kTableAt + 4 * glyphs.size(), 0);
+    const auto word = [&block](std::size_t at, int value) {
+        block[at] = static_cast<std::uint8_t>(value & 0xFF);
+        block[at + 1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
+    };
+    block[0] = 0;
+    block[1] = 2; // version 2.0
+    word(FontView::kHeightAt, height);
+    block[FontView::kFirstAt] = first;
+    block[FontView::kLastAt] = last;
+    block[FontView::kDefaultAt] = defaultChar;
+    int maxWidth = 0;
+    for (std::size_t i = 0; i < glyphs.size(); ++i) {
+        word(FontView::kTableAt + 4 * i, glyphs[i].width);
+        word(FontView::kTableAt + 4 * i + 2, static_cast<int>(block.size()));
+        block.insert(block.end(), glyphs[i].bytes.begin(), glyphs[i].bytes.end());
+        maxWidth = std::max(maxWidth, glyphs[i].width);
+    }
+    word(FontView::kMaxWidthAt, maxWidth);
+    return block;
+}
+
+const LcdRect kWide{0, 0, 1000, 1000};
+const LcdBrush kClear{};
+
+TEST(LcdFont, GlyphPixelsAtEachZoom) {
+    // 10 pixels wide, two rows: two strips; bits beyond the width are drawn too.
+    const std::vector<std::uint8_t> font =
+        MakeFont(2, 'A', 'A', 'A', {{10, {0x81, 0x00, 0xC1, 0x40}}});
+    const FontView view(font.data(), font.size());
+    struct Case {
+        int zoom;
+        int block;
+    } const cases[] = {{1, 1}, {2, 2}, {3, 2}, {4, 4}};
+    for (const Case& c : cases) {
+        RecordingCanvas canvas;
+        DrawText(canvas, kWide, 10, 20, kClear, c.zoom, view, "A");
+        const auto at = [&](int px, int py) {
+            return std::tuple(10 + px * c.zoom, 20 + py * c.zoom, c.block);
+        };
+        EXPECT_EQ(canvas.ink, (std::set<std::tuple<int, int, int>>{at(0, 0), at(7, 0), at(8, 0),
+                                                                   at(9, 0), at(15, 0), at(9, 1)}))
+            << "zoom " << c.zoom;
+        EXPECT_TRUE(canvas.fills.empty());
+    }
+    // A brush fills the cell first, cut at the clip's right and bottom.
+    RecordingCanvas filled;
+    DrawText(filled, LcdRect{0, 0, 25, 100}, 10, 20, LcdBrush{false, 3}, 2, view, "A");
+    EXPECT_EQ(filled.fills, (std::vector<std::tuple<int, int, int, int>>{{10, 20, 25, 24}}));
+}
+
+TEST(LcdFont, DefaultCharacterAndClipRules) {
+    // 'B' and 'C', default 'C'; each glyph one inked pixel in its own column.
+    const std::vector<std::uint8_t> font = MakeFont(1, 'B', 'C', 'C', {{2, {0x80}}, {3, {0x20}}});
+    const FontView view(font.data(), font.size());
+    RecordingCanvas canvas;
+    DrawText(canvas, kWide, 0, 0, kClear, 1, view, std::string("B\x01Z", 3));
+    // B at 0, then the default C twice: at 2 and at 5, inked in their third column.
+    EXPECT_EQ(canvas.ink, (std::set<std::tuple<int, int, int>>{{0, 0, 1}, {4, 0, 1}, {7, 0, 1}}));
+    EXPECT_EQ(TextWidth(view, "BZ"), 5);
+
+    // An origin outside the clip draws nothing, however much of the glyph would show.
+    RecordingCanvas outside;
+    DrawText(outside, LcdRect{1, 0, 100, 100}, 0, 0, kClear, 1, view, "B");
+    EXPECT_TRUE(outside.ink.empty());
+    // Blocks are drawn while their far edge stays within right and bottom.
+    RecordingCanvas edge;
+    DrawGlyph(edge, LcdRect{0, 0, 3, 2}, 0, 0, kClear, 2, view.Bitmap(*view.GlyphOf('C')), 1, 3);
+    EXPECT_EQ(edge.ink, (std::set<std::tuple<int, int, int>>{}));
+    DrawGlyph(edge, LcdRect{0, 0, 5, 1}, 0, 0, kClear, 2, view.Bitmap(*view.GlyphOf('C')), 1, 3);
+    EXPECT_EQ(edge.ink, (std::set<std::tuple<int, int, int>>{{4, 0, 2}}));
+}
+
+TEST(LcdFont, DamagedFontsAreReadSafely) {
+    const GlyphDef one{1, {0x80}};
+    struct Case {
+        const char* what;
+        std::vector<std::uint8_t> font;
+        std::string text;
+        std::size_t inked;
+    };
+    std::vector<Case> cases;
+    // A table entry pointing past the end is skipped; the next character is drawn.
+    auto pastEnd = MakeFont(1, 'A', 'B', 'A', {one, one});
+    pastEnd[FontView::kTableAt + 2] = 0xF0;
+    pastEnd[FontView::kTableAt + 3] = 0xFF;
+    cases.push_back({"glyph past the end", pastEnd, "AB", 1});
+    // The table itself cut short.
+    auto cut = MakeFont(1, 'A', 'Z', 'A', {one});
+    cases.push_back({"table past the end", cut, "ABZ", 1});
+    cases.push_back({"first above last", MakeFont(1, 'Z', 'A', 'Z', {one}), "AZ", 0});
+    cases.push_back({"default outside", MakeFont(1, 'A', 'A', 'Q', {one}), "AB", 1});
+    cases.push_back({"width 0 draws a strip", MakeFont(1, 'A', 'A', 'A', {{0, {0x80}}}), "AA", 1});
+    cases.push_back({"header only", std::vector<std::uint8_t>(50, 0xFF), "AB", 0});
+    cases.push_back({"huge cell height", MakeFont(0xFFFF, 'A', 'A', 'A', {one}), "A", 0});
+    for (const Case& c : cases) {
+        RecordingCanvas canvas;
+        const FontView view(c.font.data(), c.font.size());
+        DrawText(canvas, kWide, 0, 0, kClear, 1, view, c.text);
+        EXPECT_EQ(canvas.ink.size(), c.inked) << c.what;
+    }
+    EXPECT_FALSE(FontView(cut.data(), cut.size()).Measurable());
+}
+
+TEST(LcdFont, AGlyphBeyondTheIndexLimitStopsTheString) {
+    // One strip of 61442 rows: row 61441 needs an index above the limit.
+    std::vector<std::uint8_t> tall(61442, 0);
+    tall[0] = 0x80;
+    const std::vector<std::uint8_t> font =
+        MakeFont(61442, 'A', 'B', 'A', {{1, tall}, {1, std::vector<std::uint8_t>(61442, 0x80)}});
+    const FontView view(font.data(), font.size());
+    RecordingCanvas canvas;
+    DrawText(canvas, kWide, 0, 0, kClear, 1, view, "AB");
+    EXPECT_EQ(canvas.ink, (std::set<std::tuple<int, int, int>>{{0, 0, 1}})); // no B at all
+
+    std::vector<std::uint8_t> fits(61441, 0);
+    fits[61440] = 0x80; // the last index the drawing accepts
+    EXPECT_TRUE(
+        DrawGlyph(canvas, LcdRect{0, 0, 10, 70000}, 0, 0, kClear, 1, fits.data(), 61441, 1));
+    EXPECT_TRUE(canvas.ink.contains({0, 61440, 1}));
+}
+
+class LcdFontCache : public ContextTest {};
+
+TEST_F(LcdFontCache, BanksAreSharedReloadedAndReleased) {
+    const std::string a = WriteFile("A.FNT", "aaaa").string();
+    const std::string b = WriteFile("B.FNT", "bbbbbb").string();
+    TLCDFonts_Man& fonts = ProjectCtx().fonts;
+    fonts.AcquireFont(1, a);
+    fonts.AcquireFont(1, a); // a second text object of bank 1
+    EXPECT_EQ(fonts.Count(), 1);
+    EXPECT_EQ(fonts.FindByNumber(1)->RefCount(), 2);
+    fonts.ReleaseFont(1);
+    ASSERT_NE(fonts.FindByNumber(1), nullptr);
+    // Another file for the bank: the entry reloads for every user, its number stays.
+    fonts.AcquireFont(1, b);
+    EXPECT_EQ(fonts.GetFontData(1).MaxWidth(), 0); // too short to hold the field
+    EXPECT_EQ(fonts.FindByNumber(1)->View().Empty(), false);
+    EXPECT_EQ(fonts.FindByNumber(1)->FileName(), b);
+    fonts.ReleaseFont(1);
+    fonts.ReleaseFont(1);
+    EXPECT_EQ(fonts.Count(), 0);
+    fonts.ReleaseFont(1); // nothing left: nothing happens
+
+    // By name (bank 255), also for a file that cannot be loaded: found and released by name.
+    const std::string missing = (TempDir() / "NONE.FNT").string();
+    for (const std::string& name : {a, missing}) {
+        fonts.AcquireFontByName(name);
+        fonts.AcquireFontByName(name);
+    }
+    EXPECT_EQ(fonts.Count(), 2);
+    EXPECT_EQ(fonts.FindByNumber(255), nullptr);
+    EXPECT_FALSE(fonts.GetFontDataByName(a).Empty());
+    EXPECT_TRUE(fonts.GetFontDataByName(missing).Empty());
+    for (const std::string& name : {a, missing}) {
+        EXPECT_EQ(fonts.ReleaseFontByName(name), 255);
+        EXPECT_EQ(fonts.ReleaseFontByName(name), 255);
+    }
+    EXPECT_EQ(fonts.Count(), 0);
+    EXPECT_EQ(fonts.ReleaseFontByName(a), 0);
+}
+
+TEST_F(LcdFontCache, FilesAreFoundWhateverTheLetterCase) {
+    WriteFile("VELKY.FNT", "xy");
+    TLCDFontObject font(3, (TempDir() / "velky.fnt").string());
+    EXPECT_TRUE(font.Loaded());
+    EXPECT_EQ(font.BankNumber(), 3);
+    TLCDFontObject empty(4, WriteFile("EMPTY.FNT", "").string());
+    EXPECT_FALSE(empty.Loaded());
+    EXPECT_EQ(empty.BankNumber(), 4);
+}
+
+} // namespace
+} // namespace panolcd::testing
