@@ -3,11 +3,20 @@
 
 #include "project/lcdfont.h"
 
+#include "app/startup.h"
+#include "framework/records/database.h"
+#include "framework/records/dbdescriptor.h"
+#include "framework/records/dbrecord.h"
+#include "project/dbtypes.h"
+#include "project/fontuse.h"
 #include "project/projectcontext.h"
+#include "project/projectmodel.h"
+#include "project/projectrecords.h"
 #include "support/test_context.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 #include <tuple>
 
@@ -203,6 +212,76 @@ TEST_F(LcdFontCache, FilesAreFoundWhateverTheLetterCase) {
     TLCDFontObject empty(4, WriteFile("EMPTY.FNT", "").string());
     EXPECT_FALSE(empty.Loaded());
     EXPECT_EQ(empty.BankNumber(), 4);
+}
+
+} // namespace
+} // namespace panolcd::testing
+
+namespace panolcd::testing {
+namespace {
+
+class FontUseTest : public ContextTest {
+protected:
+    void SetUp() override {
+        ContextTest::SetUp();
+        RegisterStreamClasses();
+        EnvCtx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
+        EnvCtx().settings.exePath = (TempDir() / "bin" / "panolcd").string();
+        NewProject();
+        SetProjectFileName((TempDir() / "JOB.LCD").string());
+        WriteFile("SYSTEM.FNT", "system font");
+        WriteFile("VELKY.FNT", "large font");
+        WriteFile("bin/panolcd.FNT", "default font");
+        TDataBase& banks = *SubDataBase(RootRecord(), kDBFontBanks);
+        FontBankRecordView(banks.Record(0)->RecData).SetFontFileName("system.fnt");
+        AddBank(banks, 1, "VELKY.FNT");
+        AddBank(banks, 2, "CHYBI.FNT"); // missing
+    }
+    void TearDown() override {
+        CloseProjectColl();
+        ContextTest::TearDown();
+    }
+    static void AddBank(TDataBase& banks, std::uint8_t number, const std::string& file) {
+        auto bank = TDBRecordObj::New({}, 0, banks.Descriptor()->DefaultRecTypeIx);
+        FontBankRecordView(bank->RecData).SetFontNum(number);
+        FontBankRecordView(bank->RecData).SetFontFileName(file);
+        banks.Insert(std::move(bank));
+    }
+};
+
+TEST_F(FontUseTest, TextObjectsShareBanksAndAMissingFileFallsBackKeepingTheNumber) {
+    TLCDFonts_Man& fonts = ProjectCtx().fonts;
+    EXPECT_EQ(FontBankFile(1), (TempDir() / "VELKY.FNT").string());
+    EXPECT_EQ(FontBankFile(9), "");
+    {
+        FontUse system, large, alsoLarge, missing;
+        system.SetFont(0);
+        large.SetFont(1);
+        alsoLarge.SetFont(1);
+        missing.SetFont(2);
+        EXPECT_EQ(fonts.FindByNumber(1)->RefCount(), 2);
+        EXPECT_FALSE(large.Font().Empty());
+        // The missing bank draws with the default font and keeps its number; bank 0's entry
+        // keeps the project's own file.
+        EXPECT_TRUE(missing.IsFallback());
+        EXPECT_EQ(missing.Number(), 2);
+        EXPECT_FALSE(missing.Font().Empty());
+        EXPECT_EQ(fonts.FindByNumber(0)->FileName(), (TempDir() / "system.fnt").string());
+        EXPECT_EQ(fonts.Count(), 3);
+
+        large.SetFont(1); // the same bank again: nothing changes
+        EXPECT_EQ(fonts.FindByNumber(1)->RefCount(), 2);
+        large.SetFont(0);
+        EXPECT_EQ(fonts.FindByNumber(1)->RefCount(), 1);
+        EXPECT_EQ(fonts.FindByNumber(0)->RefCount(), 2);
+    }
+    EXPECT_EQ(fonts.Count(), 0); // every user gone: every entry released
+
+    std::filesystem::remove(TempDir() / "bin" / "panolcd.FNT");
+    FontUse none;
+    none.SetFont(2);
+    EXPECT_FALSE(none.Holds());
+    EXPECT_TRUE(none.Font().Empty());
 }
 
 } // namespace
