@@ -23,9 +23,6 @@ public:
     double RLE = 75;
     bool FTB = false;
     std::string PRJ; // the project or program opened last
-
-    int DisplayWidth() const { return TER == 3 ? 128 : 240; }
-    int DisplayHeight() const { return TER == 3 ? 64 : 128; }
 };
 
 } // namespace panolcd

@@ -4,6 +4,7 @@
 #include "framework/environment/envcontext.h"
 #include "framework/environment/paramtrace.h"
 #include "framework/environment/trace.h"
+#include "project/lcdbitmap.h"
 
 #include <exception>
 #include <initializer_list>
@@ -25,6 +26,7 @@ MainFormSession::MainFormSession(const std::vector<std::string>& args) {
     SetTraceMask(kDefaultTraceMask);
     appSettings_ = MakeTracedParamObject<TAppNameObject>("APP");
     EnvCtx().trace.txs = appSettings_->TXS;
+    ApplyTerminalType(appSettings_->TER);
     compilerSettings_ = MakeTracedParamObject<TWCompilerNameObject>("WCOMPILE");
     loaderSettings_ = MakeTracedParamObject<TVSLoaderNameObject>("VSLOADER");
     const char* const editorEntries[] = {"ED_PRG", "ED_PRI", "ED_PANO"};

@@ -9,6 +9,8 @@
 #include "framework/environment/trace.h"
 #include "framework/records/appdata.h"
 #include "framework/records/appdatastream.h"
+#include "project/lcdbitmap.h"
+#include "project/projectcontext.h"
 #include "support/test_context.h"
 
 #include <gtest/gtest.h>
@@ -56,8 +58,8 @@ TEST_F(AppSettingsTest, ReadsEveryKey) {
     EXPECT_EQ(TraceMask(), 0xFFFFFFFFu);
     EXPECT_FALSE(app.TXS);
     EXPECT_EQ(app.TER, 3);
-    EXPECT_EQ(app.DisplayWidth(), 128);
-    EXPECT_EQ(app.DisplayHeight(), 64);
+    EXPECT_EQ(LcdSizeOfTerminal(app.TER, {}).width, 128);
+    EXPECT_EQ(LcdSizeOfTerminal(app.TER, {}).height, 64);
     EXPECT_EQ(app.RLE, 80);
     EXPECT_TRUE(app.FTB);
     EXPECT_EQ(app.PRJ, "/home/u/My Project.LCD");
@@ -68,7 +70,7 @@ TEST_F(AppSettingsTest, UnknownTerminalTypeChangesNothing) {
     TAppNameObject app;
     app.ReadEntry();
     EXPECT_EQ(app.TER, 10);
-    EXPECT_EQ(app.DisplayWidth(), 240);
+    EXPECT_EQ(LcdSizeOfTerminal(app.TER, {}).width, 240);
     EXPECT_FALSE(app.TXS); // only 1 means true
 }
 
@@ -89,6 +91,13 @@ TEST_F(AppSettingsTest, WritesBackInKeyOrder) {
     again.ReadEntry();
     EXPECT_EQ(TraceMask(), 0xFFFFFFFFu);
     EXPECT_EQ(again.PRJ, "/p/a.LCD");
+}
+
+TEST_F(AppSettingsTest, TheSessionSetsTheLcdSizeOfTheTerminalType) {
+    UseEntry("TER=3");
+    { MainFormSession session({}); }
+    EXPECT_EQ(ProjectCtx().lcdSize.width, 128);
+    EXPECT_EQ(ProjectCtx().lcdSize.height, 64);
 }
 
 TEST_F(AppSettingsTest, SessionTracesAndRemembersSettings) {
