@@ -11,25 +11,6 @@
 
 namespace panolcd {
 
-std::string FontBankFile(std::uint8_t number) {
-    const TDataBase* banks = SubDataBase(RootRecord(), kDBFontBanks);
-    if (banks == nullptr)
-        return {};
-    for (int i = 0; i < banks->Count(); ++i) {
-        TDBRecordObj* bank = banks->Record(i);
-        if (bank == nullptr)
-            continue;
-        const FontBankRecordView view(bank->RecData);
-        if (view.FontNum() != number)
-            continue;
-        const std::string name = view.FontFileName();
-        if (name.empty() || HasDirectoryPart(name))
-            return name;
-        return ExtractFilePath(ProjectFileName()) + name;
-    }
-    return {};
-}
-
 std::string DefaultFontFile() {
     return ChangeFileExt(EnvCtx().settings.exePath, ".FNT");
 }
@@ -53,7 +34,7 @@ void FontUse::SetFont(std::uint8_t number) {
     Drop();
     number_ = number;
     TLCDFonts_Man& fonts = ProjectCtx().fonts;
-    const std::string bankFile = FontBankFile(number);
+    const std::string bankFile = BankFile(kDBFontBanks, number);
     if (!bankFile.empty() && FileExistsAnyCase(bankFile)) {
         fonts.AcquireFont(number, bankFile);
         held_ = Held::Bank;

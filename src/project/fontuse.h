@@ -39,9 +39,6 @@ private:
     std::string fallbackName_;
 };
 
-// The file of font bank `number` in the open project: a name without directory is taken beside
-// the project file. Empty without a project, bank database or such a bank.
-std::string FontBankFile(std::uint8_t number);
 // The default font: the program's own path with the extension ".FNT".
 std::string DefaultFontFile();
 

@@ -1,5 +1,6 @@
 #include "project/projectmodel.h"
 
+#include "common/paths.h"
 #include "framework/records/database.h"
 #include "framework/records/dbcoll.h"
 #include "framework/records/dbdescriptor.h"
@@ -100,6 +101,27 @@ TDataBase& NewProject() {
 
 void CloseProject() {
     CloseProjectColl();
+}
+
+static_assert(FontBankRecordView::kFontNum == BitmapBankRecordView::kBmpNum &&
+              FontBankRecordView::kFontFileName == BitmapBankRecordView::kBmpFileName &&
+              FontBankRecordView::kFontFileNameCap == BitmapBankRecordView::kBmpFileNameCap);
+
+std::string BankFile(std::uint16_t bankDbType, std::uint8_t number) {
+    const TDataBase* banks = SubDataBase(RootRecord(), bankDbType);
+    if (banks == nullptr)
+        return {};
+    for (int i = 0; i < banks->Count(); ++i) {
+        TDBRecordObj* bank = banks->Record(i);
+        // Font and bitmap banks alike: the number at offset 0, the file name after it.
+        if (bank == nullptr || FontBankRecordView(bank->RecData).FontNum() != number)
+            continue;
+        const std::string name = FontBankRecordView(bank->RecData).FontFileName();
+        if (name.empty() || HasDirectoryPart(name))
+            return name;
+        return ExtractFilePath(ProjectFileName()) + name;
+    }
+    return {};
 }
 
 } // namespace panolcd

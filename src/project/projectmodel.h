@@ -37,6 +37,11 @@ TDBRecordObj* RootRecord(const TDataBase* root);
 // The same for the open project.
 TDBRecordObj* RootRecord();
 
+// The file of bank `number` in the open project's font banks (kDBFontBanks) or bitmap banks
+// (kDBBitmapBanks): the first bank of that number; a name without directory is taken beside the
+// project file. Empty without a project, bank database or such a bank.
+std::string BankFile(std::uint16_t bankDbType, std::uint8_t number);
+
 // Replaces the open project by a new one: one root record with zero data, its sub-databases as
 // the description declares them, font bank {0, "system", "ABC123"} and bitmap bank {0, "none"}.
 // Instance numbering restarts. Needs the application description loaded.

@@ -3,7 +3,15 @@
 
 #include "project/lcdbitmap.h"
 
+#include "app/startup.h"
+#include "framework/records/database.h"
+#include "framework/records/dbdescriptor.h"
+#include "framework/records/dbrecord.h"
+#include "project/bitmapuse.h"
+#include "project/dbtypes.h"
 #include "project/projectcontext.h"
+#include "project/projectmodel.h"
+#include "project/projectrecords.h"
 #include "support/test_context.h"
 
 #include <gtest/gtest.h>
@@ -97,6 +105,60 @@ TEST_F(LcdBitmaps, OneBankIsSharedAndEveryEntryIsReleased) {
     EXPECT_EQ(bitmaps.ReleaseBitmapByName(logo), 255);
     EXPECT_EQ(bitmaps.ReleaseBitmapByName(wrong), 255);
     EXPECT_EQ(bitmaps.Count(), 0);
+}
+
+class BitmapUseTest : public ContextTest {
+protected:
+    void SetUp() override {
+        ContextTest::SetUp();
+        RegisterStreamClasses();
+        EnvCtx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
+        NewProject();
+        SetProjectFileName((TempDir() / "JOB.LCD").string());
+        WriteFile("LOGO.BMP", BlankBmp(240, 128, 1));
+        WriteFile("SMALL.BMP", BlankBmp(24, 12, 1));
+        TDataBase& banks = *SubDataBase(RootRecord(), kDBBitmapBanks);
+        for (const auto& [number, file] : {std::pair<std::uint8_t, const char*>{1, "logo.bmp"},
+                                           {2, "CHYBI.BMP"},
+                                           {3, "SMALL.BMP"}}) {
+            auto bank = TDBRecordObj::New({}, 0, banks.Descriptor()->DefaultRecTypeIx);
+            BitmapBankRecordView(bank->RecData).SetBmpNum(number);
+            BitmapBankRecordView(bank->RecData).SetBmpFileName(file);
+            banks.Insert(std::move(bank));
+        }
+    }
+    void TearDown() override {
+        CloseProjectColl();
+        ContextTest::TearDown();
+    }
+};
+
+TEST_F(BitmapUseTest, ScreensAndCaseBitmapsShareBanksAndMissingFilesShowNothing) {
+    TLCDBitmaps_Man& bitmaps = ProjectCtx().bitmaps;
+    {
+        BitmapUse background(BitmapUse::WhenMissing::NoBank);
+        BitmapUse caseBitmap(BitmapUse::WhenMissing::KeepNumber);
+        background.SetBitmap(1);
+        caseBitmap.SetBitmap(1);
+        EXPECT_EQ(bitmaps.Count(), 1); // one entry for both
+        EXPECT_NE(background.Bitmap(), nullptr);
+        EXPECT_EQ(background.Bitmap(), caseBitmap.Bitmap());
+
+        // A missing file: the screen shows no background, the case bitmap keeps its bank.
+        background.SetBitmap(2);
+        caseBitmap.SetBitmap(2);
+        EXPECT_EQ(background.Number(), 255);
+        EXPECT_EQ(caseBitmap.Number(), 2);
+        EXPECT_EQ(caseBitmap.Bitmap(), nullptr);
+        EXPECT_EQ(bitmaps.Count(), 0);
+        EXPECT_TRUE(User().shown.empty());
+
+        // A file of the wrong size is refused with its message and shown as nothing.
+        background.SetBitmap(3);
+        EXPECT_EQ(background.Bitmap(), nullptr);
+        EXPECT_EQ(User().shown.size(), 1u);
+    }
+    EXPECT_EQ(bitmaps.Count(), 0); // the refused entry is released too
 }
 
 } // namespace

@@ -251,8 +251,8 @@ protected:
 
 TEST_F(FontUseTest, TextObjectsShareBanksAndAMissingFileFallsBackKeepingTheNumber) {
     TLCDFonts_Man& fonts = ProjectCtx().fonts;
-    EXPECT_EQ(FontBankFile(1), (TempDir() / "VELKY.FNT").string());
-    EXPECT_EQ(FontBankFile(9), "");
+    EXPECT_EQ(BankFile(kDBFontBanks, 1), (TempDir() / "VELKY.FNT").string());
+    EXPECT_EQ(BankFile(kDBFontBanks, 9), "");
     {
         FontUse system, large, alsoLarge, missing;
         system.SetFont(0);
