@@ -2,14 +2,13 @@
 // LCD bitmaps: the full-screen monochrome pictures of the bitmap banks, checked against the LCD
 // size of the terminal type, and the process-wide cache of loaded pictures with reference counts.
 
+#include "project/bankcache.h"
 #include "project/bmpfile.h"
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace panolcd {
 
@@ -25,7 +24,7 @@ LcdSize LcdSizeOfTerminal(int terminalType, LcdSize current);
 void ApplyTerminalType(int terminalType);
 
 // One loaded picture.
-class TLCDBitmapObject {
+class TLCDBitmapObject : public BankEntry {
 public:
     static constexpr std::uint8_t kNoBank = 255;
 
@@ -34,49 +33,34 @@ public:
 
     // Checks the size first ("Nedovolené rozměry BMP"), then the pixel format ("BMP musí být
     // černobílá (monochrome)"); either refusal is shown and nothing is kept. A missing file
-    // fails silently, and so does a file that is no readable bitmap. The name is kept either
-    // way, so that an entry that failed is found and released by it.
+    // fails silently, and so does a file that is no readable bitmap.
     bool Load(std::string_view fileName);
     void Unload();
-    void AddRef() { ++refCount_; }
-    void Release() {
-        if (refCount_ > 0)
-            --refCount_;
-    }
 
-    std::uint8_t BankNumber() const { return bankNumber_; }
-    const std::string& FileName() const { return fileName_; }
-    int RefCount() const { return refCount_; }
     // None when nothing is loaded.
     const BmpImage* Bitmap() const { return bitmap_ ? &*bitmap_ : nullptr; }
 
 private:
-    std::uint8_t bankNumber_;
-    std::string fileName_;
     std::optional<BmpImage> bitmap_;
-    int refCount_ = 0;
 };
 
-class TLCDBitmaps_Man {
+class TLCDBitmaps_Man : public BankCache<TLCDBitmapObject> {
 public:
-    static constexpr std::uint8_t kByName = 255;
-
-    TLCDBitmapObject* FindByNumber(std::uint8_t number) const;
-    TLCDBitmapObject* FindByNumberAndName(std::uint8_t number, std::string_view fileName) const;
-    const BmpImage* GetBitmap(std::uint8_t number) const;
-    void AcquireBitmap(std::uint8_t number, std::string_view fileName);
-    void ReleaseBitmap(std::uint8_t number);
-    const BmpImage* GetBitmapByName(std::string_view fileName) const;
-    void AcquireBitmapByName(std::string_view fileName);
-    // The entry's bank number; 0 without an entry.
-    std::uint8_t ReleaseBitmapByName(std::string_view fileName);
-
-    int Count() const { return static_cast<int>(entries_.size()); }
+    const BmpImage* GetBitmap(std::uint8_t number) const { return BitmapOf(FindByNumber(number)); }
+    void AcquireBitmap(std::uint8_t number, std::string_view fileName) {
+        Acquire(number, fileName);
+    }
+    void ReleaseBitmap(std::uint8_t number) { Release(number); }
+    const BmpImage* GetBitmapByName(std::string_view fileName) const {
+        return BitmapOf(FindByNumberAndName(kByName, fileName));
+    }
+    void AcquireBitmapByName(std::string_view fileName) { Acquire(kByName, fileName); }
+    std::uint8_t ReleaseBitmapByName(std::string_view fileName) { return ReleaseByName(fileName); }
 
 private:
-    void ReleaseEntry(TLCDBitmapObject* entry);
-
-    std::vector<std::unique_ptr<TLCDBitmapObject>> entries_;
+    static const BmpImage* BitmapOf(const TLCDBitmapObject* entry) {
+        return entry ? entry->Bitmap() : nullptr;
+    }
 };
 
 } // namespace panolcd

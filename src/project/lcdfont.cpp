@@ -1,7 +1,6 @@
 #include "project/lcdfont.h"
 
 #include "common/paths.h"
-#include "common/text.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -104,14 +103,13 @@ int TextWidth(const FontView& font, std::string_view text) {
 // ---- TLCDFontObject
 
 TLCDFontObject::TLCDFontObject(std::uint8_t bankNumber, std::string_view fileName)
-    : bankNumber_(bankNumber) {
+    : BankEntry(bankNumber) {
     Load(fileName);
 }
 
 bool TLCDFontObject::Load(std::string_view fileName) {
     Unload();
-    // The name stays also when the load fails: the entry is found and released by it.
-    fileName_ = std::string(fileName);
+    fileName_ = std::string(fileName); // kept also when the load fails
     const std::optional<std::filesystem::path> path = FindExistingFile(fileName);
     if (!path)
         return false;
@@ -131,75 +129,6 @@ void TLCDFontObject::Unload() {
     data_.clear();
     data_.shrink_to_fit();
     fileName_.clear();
-}
-
-// ---- TLCDFonts_Man
-
-TLCDFontObject* TLCDFonts_Man::FindByNumber(std::uint8_t number) const {
-    if (number == kByName)
-        return nullptr;
-    for (const auto& entry : entries_) {
-        if (entry->BankNumber() == number)
-            return entry.get();
-    }
-    return nullptr;
-}
-
-TLCDFontObject* TLCDFonts_Man::FindByNumberAndName(std::uint8_t number,
-                                                   std::string_view fileName) const {
-    for (const auto& entry : entries_) {
-        if (entry->BankNumber() == number && SameTextAscii(entry->FileName(), fileName))
-            return entry.get();
-    }
-    return nullptr;
-}
-
-FontView TLCDFonts_Man::GetFontData(std::uint8_t number) const {
-    const TLCDFontObject* entry = FindByNumber(number);
-    return entry ? entry->View() : FontView();
-}
-
-void TLCDFonts_Man::AcquireFont(std::uint8_t number, std::string_view fileName) {
-    TLCDFontObject* entry =
-        number == kByName ? FindByNumberAndName(kByName, fileName) : FindByNumber(number);
-    if (entry == nullptr) {
-        entries_.push_back(std::make_unique<TLCDFontObject>(number, fileName));
-        entry = entries_.back().get();
-    } else if (!SameTextAscii(entry->FileName(), fileName)) {
-        entry->Load(fileName); // every user of the bank sees the new file
-    }
-    entry->AddRef();
-}
-
-void TLCDFonts_Man::ReleaseFont(std::uint8_t number) {
-    ReleaseEntry(FindByNumber(number));
-}
-
-FontView TLCDFonts_Man::GetFontDataByName(std::string_view fileName) const {
-    const TLCDFontObject* entry = FindByNumberAndName(kByName, fileName);
-    return entry ? entry->View() : FontView();
-}
-
-void TLCDFonts_Man::AcquireFontByName(std::string_view fileName) {
-    AcquireFont(kByName, fileName);
-}
-
-std::uint8_t TLCDFonts_Man::ReleaseFontByName(std::string_view fileName) {
-    TLCDFontObject* entry = FindByNumberAndName(kByName, fileName);
-    if (entry == nullptr)
-        return 0;
-    const std::uint8_t number = entry->BankNumber();
-    ReleaseEntry(entry);
-    return number;
-}
-
-void TLCDFonts_Man::ReleaseEntry(TLCDFontObject* entry) {
-    if (entry == nullptr)
-        return;
-    entry->Release();
-    if (entry->RefCount() > 0)
-        return;
-    std::erase_if(entries_, [entry](const auto& held) { return held.get() == entry; });
 }
 
 } // namespace panolcd

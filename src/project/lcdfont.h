@@ -3,6 +3,7 @@
 // glyph drawing shared by the text objects and the font bank window, and the process-wide cache
 // of loaded font files with reference counts.
 
+#include "project/bankcache.h"
 #include "project/lcdcanvas.h"
 
 #include <cstddef>
@@ -77,57 +78,41 @@ void DrawText(LcdCanvas& canvas, const LcdRect& clip, int x, int y, const LcdBru
 int TextWidth(const FontView& font, std::string_view text);
 
 // One loaded font file.
-class TLCDFontObject {
+class TLCDFontObject : public BankEntry {
 public:
     // Loads the file; the bank number is kept even when the load fails.
     TLCDFontObject(std::uint8_t bankNumber, std::string_view fileName);
 
     // The whole file as one block; false (nothing loaded) for a missing, empty or unreadable
-    // file. The name is kept either way, so that an entry that failed is found and released.
+    // file.
     bool Load(std::string_view fileName);
     void Unload();
-    void AddRef() { ++refCount_; }
-    void Release() {
-        if (refCount_ > 0)
-            --refCount_;
-    }
 
-    std::uint8_t BankNumber() const { return bankNumber_; }
-    const std::string& FileName() const { return fileName_; }
     bool Loaded() const { return !data_.empty(); }
-    int RefCount() const { return refCount_; }
     FontView View() const { return {data_.data(), data_.size()}; }
 
 private:
-    std::uint8_t bankNumber_;
-    std::string fileName_;
     std::vector<std::uint8_t> data_;
-    int refCount_ = 0;
 };
 
 // The font files in use, shared by every object that draws with the same bank.
-class TLCDFonts_Man {
+class TLCDFonts_Man : public BankCache<TLCDFontObject> {
 public:
-    static constexpr std::uint8_t kByName = 255;
-
-    TLCDFontObject* FindByNumber(std::uint8_t number) const;
-    TLCDFontObject* FindByNumberAndName(std::uint8_t number, std::string_view fileName) const;
     // Empty without an entry.
-    FontView GetFontData(std::uint8_t number) const;
-    void AcquireFont(std::uint8_t number, std::string_view fileName);
-    void ReleaseFont(std::uint8_t number);
+    FontView GetFontData(std::uint8_t number) const { return ViewOf(FindByNumber(number)); }
+    void AcquireFont(std::uint8_t number, std::string_view fileName) { Acquire(number, fileName); }
+    void ReleaseFont(std::uint8_t number) { Release(number); }
     // Entries of bank number 255 found by file name (the font bank window's preview).
-    FontView GetFontDataByName(std::string_view fileName) const;
-    void AcquireFontByName(std::string_view fileName);
-    // The entry's bank number; 0 without an entry.
-    std::uint8_t ReleaseFontByName(std::string_view fileName);
-
-    int Count() const { return static_cast<int>(entries_.size()); }
+    FontView GetFontDataByName(std::string_view fileName) const {
+        return ViewOf(FindByNumberAndName(kByName, fileName));
+    }
+    void AcquireFontByName(std::string_view fileName) { Acquire(kByName, fileName); }
+    std::uint8_t ReleaseFontByName(std::string_view fileName) { return ReleaseByName(fileName); }
 
 private:
-    void ReleaseEntry(TLCDFontObject* entry);
-
-    std::vector<std::unique_ptr<TLCDFontObject>> entries_;
+    static FontView ViewOf(const TLCDFontObject* entry) {
+        return entry ? entry->View() : FontView();
+    }
 };
 
 } // namespace panolcd
