@@ -5,6 +5,7 @@
 #include "framework/environment/settings.h"
 #include "framework/persistence/register.h"
 #include "framework/records/register.h"
+#include "project/bankfilters.h"
 
 #include <filesystem>
 #include <system_error>
@@ -14,6 +15,7 @@ namespace panolcd {
 void RegisterStreamClasses() {
     RegisterPersistenceClasses();
     RegisterRecordClasses();
+    RegisterProjectClasses();
 }
 
 std::string ProgramPath(const char* argv0) {

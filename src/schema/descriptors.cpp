@@ -8,6 +8,7 @@
 #include "framework/records/dbdescriptor.h"
 #include "framework/records/initiator.h"
 #include "framework/records/initiatorcoll.h"
+#include "project/bankfilters.h"
 #include "project/dbtypes.h"
 #include "schema/schemaparts.h"
 
@@ -107,6 +108,13 @@ std::unique_ptr<TDataBaseDscrObj> ScreenObjects() {
     return dscr;
 }
 
+// The project windows list banks and screens through filter 0.
+void AddFilter(TDataBaseDscrObj& dscr, std::unique_ptr<TDBFilterValidator> filter) {
+    dscr.Filters = Create<TDBFilterValColl>();
+    dscr.Filters->Insert(std::move(filter));
+    dscr.LinkFilters();
+}
+
 } // namespace
 
 std::unique_ptr<TDataBaseDscrColl> BuildDataBaseDescriptors() {
@@ -120,13 +128,20 @@ std::unique_ptr<TDataBaseDscrColl> BuildDataBaseDescriptors() {
 
     Columns fonts;
     fonts.Byte("FontNum").Text("FontFileName", 254).Text("FontPreviewStr", 40);
-    coll->Insert(Descriptor("Banky fontů", kDBFontBanks, kSubDB, kMaxBanks,
-                            FontBankRecordView::kSize, kRecFontBank, fonts));
+    auto fontBanks = Descriptor("Banky fontů", kDBFontBanks, kSubDB, kMaxBanks,
+                                FontBankRecordView::kSize, kRecFontBank, fonts);
+    AddFilter(*fontBanks,
+              std::make_unique<TDBProjFnt_FilterValidator>(kSemNumberMax, kSemNumberEqual));
+    coll->Insert(std::move(fontBanks));
 
     Columns bitmaps;
     bitmaps.Byte("BmpNum").Text("BmpFileName", 254);
-    coll->Insert(Descriptor("Banky bitmap", kDBBitmapBanks, kSubDB, kMaxBanks,
-                            BitmapBankRecordView::kSize, kRecBitmapBank, bitmaps));
+    auto bitmapBanks = Descriptor("Banky bitmap", kDBBitmapBanks, kSubDB, kMaxBanks,
+                                  BitmapBankRecordView::kSize, kRecBitmapBank, bitmaps);
+    // 255 stands for "no bitmap" and does not count as a number in use.
+    AddFilter(*bitmapBanks,
+              std::make_unique<TDBProjFnt_FilterValidator>(kSemNumberMaxNo255, kSemNumberEqual));
+    coll->Insert(std::move(bitmapBanks));
 
     Columns screens;
     screens.Byte("ScrNum").Text("ScrSymb", 16).Text("ScrName", 63);
@@ -134,8 +149,11 @@ std::unique_ptr<TDataBaseDscrColl> BuildDataBaseDescriptors() {
         .Byte("HlpBmpNum", kNoBankNum)
         .DWord("LayerMask", kNewScreenLayers);
     screens.Byte("ScrFlags").Link("Objects");
-    coll->Insert(Descriptor("Obrazovky", kDBScreens, kSubDB, kMaxBanks, ScreenRecordView::kSize,
-                            kRecScreen, screens));
+    auto screenList = Descriptor("Obrazovky", kDBScreens, kSubDB, kMaxBanks,
+                                 ScreenRecordView::kSize, kRecScreen, screens);
+    AddFilter(*screenList, std::make_unique<TDBProjScr_FilterValidator>(
+                               kSemNumberMax, kSemNumberEqual, kSemScreenName));
+    coll->Insert(std::move(screenList));
 
     Columns registers;
     registers.Word("AddrReg").Byte("TypReg").Byte("BitOffs_SSize");
