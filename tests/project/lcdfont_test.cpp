@@ -3,6 +3,9 @@
 
 #include "project/lcdfont.h"
 
+#include "common/cp1250.h"
+#include "project/fntwriter.h"
+
 #include "app/startup.h"
 #include "framework/records/database.h"
 #include "framework/records/dbdescriptor.h"
@@ -162,6 +165,92 @@ TEST(LcdFont, AGlyphBeyondTheIndexLimitStopsTheString) {
     EXPECT_TRUE(
         DrawGlyph(canvas, LcdRect{0, 0, 10, 70000}, 0, 0, kClear, 1, fits.data(), 61441, 1));
     EXPECT_TRUE(canvas.ink.contains({0, 61440, 1}));
+}
+
+// The ink of one character as DrawText puts it at the origin.
+std::set<std::tuple<int, int, int>> InkOf(const FontView& font, std::string_view character) {
+    RecordingCanvas canvas;
+    DrawText(canvas, kWide, 0, 0, kClear, 1, font, character);
+    return canvas.ink;
+}
+
+TEST(WrittenFont, KeepsEveryPixelOfEveryGlyph) {
+    // Glyph i is i + 1 pixels wide with a diagonal of ink, so widths up to 17 (three strips).
+    RasterFont font;
+    font.height = 5;
+    font.first = 'a';
+    font.defaultChar = 'b';
+    for (int i = 0; i < 17; ++i) {
+        RasterGlyph glyph{i + 1, std::vector<std::uint8_t>(static_cast<std::size_t>(5 * (i + 1)))};
+        for (int y = 0; y < 5; ++y)
+            glyph.ink[static_cast<std::size_t>(y * glyph.width + (y + i) % glyph.width)] = 1;
+        font.glyphs.push_back(glyph);
+    }
+    const auto bytes = WriteFnt(font);
+    ASSERT_TRUE(bytes);
+    const FontView view(bytes->data(), bytes->size());
+    EXPECT_EQ(view.CellHeight(), 5);
+    EXPECT_EQ(view.MaxWidth(), 17);
+    EXPECT_EQ(view.First(), 'a');
+    EXPECT_EQ(view.Last(), 'a' + 16);
+    for (int i = 0; i < 17; ++i) {
+        std::set<std::tuple<int, int, int>> expected;
+        for (int y = 0; y < 5; ++y)
+            expected.emplace((y + i) % (i + 1), y, 1);
+        EXPECT_EQ(InkOf(view, std::string(1, static_cast<char>('a' + i))), expected) << i;
+    }
+    EXPECT_EQ(InkOf(view, "A"), InkOf(view, "b"));
+    EXPECT_EQ(TextWidth(view, "aq"), 1 + 17);
+}
+
+TEST(WrittenFont, FontsTheLayoutCannotHoldAreRefused) {
+    const RasterGlyph dot{1, {1}};
+    struct Case {
+        const char* what;
+        int height;
+        std::uint8_t first;
+        std::vector<RasterGlyph> glyphs;
+    } const cases[] = {
+        {"no glyphs", 1, 0, {}},
+        {"past code 255", 1, 250, std::vector<RasterGlyph>(7, dot)},
+        {"ink of another size", 1, 0, {RasterGlyph{2, {1}}}},
+        {"width 0", 1, 0, {RasterGlyph{0, {}}}},
+        // 256 glyphs of 255 × 8 pixels need 256 × 256 bytes: more than 16-bit offsets reach.
+        {"over 64 KiB", 8, 0,
+         std::vector<RasterGlyph>(256, RasterGlyph{255, std::vector<std::uint8_t>(255 * 8)})},
+    };
+    for (const Case& c : cases) {
+        RasterFont font;
+        font.height = c.height;
+        font.first = c.first;
+        font.glyphs = c.glyphs;
+        EXPECT_FALSE(WriteFnt(font)) << c.what;
+    }
+}
+
+// The fonts the build makes from the console fonts: every Czech letter has a glyph of its own,
+// neither the default "?" nor its letter without the accent.
+TEST(BuiltFonts, EveryCzechLetterHasItsOwnGlyph) {
+    const std::string small = Cz("ěščřžýáíéůúďťňó");
+    const std::string capital = Cz("ĚŠČŘŽÝÁÍÉŮÚĎŤŇÓ");
+    const std::string bare = "escrzyaieuudtno";
+    for (const char* file : {PANOLCD_DEFAULT_FONT_FILE, PANOLCD_SAMPLE_FILES_DIR "/velky.fnt",
+                             PANOLCD_SAMPLE_FILES_DIR "/tucny.fnt"}) {
+        TLCDFontObject font(1, file);
+        ASSERT_TRUE(font.Loaded()) << file;
+        const FontView view = font.View();
+        EXPECT_TRUE(view.Measurable()) << file;
+        for (std::size_t i = 0; i < small.size(); ++i) {
+            for (const auto& [letter, plain] :
+                 {std::pair(small[i], bare[i]),
+                  std::pair(capital[i], static_cast<char>(bare[i] - 'a' + 'A'))}) {
+                const auto ink = InkOf(view, std::string(1, letter));
+                EXPECT_FALSE(ink.empty()) << file << " " << Cp1250ToUtf8(std::string(1, letter));
+                EXPECT_NE(ink, InkOf(view, "?")) << file << " " << int(letter);
+                EXPECT_NE(ink, InkOf(view, std::string(1, plain))) << file << " " << int(letter);
+            }
+        }
+    }
 }
 
 class LcdFontCache : public ContextTest {};

@@ -181,12 +181,12 @@ TEST_F(RootWindow, DeleteRemovesTheSelectedRecordsWithoutAsking) {
 
     window->Cards()->setCurrentIndex(1);
     TDataBase* bitmaps = Cards(kDBBitmapBanks);
-    ASSERT_EQ(bitmaps->Count(), 3);
-    TDBRecordObj* last = bitmaps->Record(2);
+    ASSERT_EQ(bitmaps->Count(), 5);
+    TDBRecordObj* next = bitmaps->Record(2);
     Select(window->CardList(1), {1});
     window->findChild<QPushButton*>("Card_ZrusZaznam_Butt")->click();
-    ASSERT_EQ(bitmaps->Count(), 2);
-    EXPECT_EQ(bitmaps->Record(1), last);
+    ASSERT_EQ(bitmaps->Count(), 4);
+    EXPECT_EQ(bitmaps->Record(1), next);
     EXPECT_TRUE(User().shown.empty());
 }
 

@@ -116,12 +116,18 @@ TEST_F(WaitWindowTest, AFailingStepIsShownAndTheWindowWaitsForCancel) {
     FailingMachine machine;
     QtWaitStepRunner runner;
     bool stillOpen = false;
-    QTimer::singleShot(300, [&] {
+    // Once the failure has been shown the window must still be there, waiting for Cancel.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (User().shown.empty())
+            return;
+        poll.stop();
         auto* window = dynamic_cast<TWait_Dlg*>(QApplication::activeModalWidget());
         stillOpen = window != nullptr;
         if (window)
             window->CancelButton()->click();
     });
+    poll.start(20);
     EXPECT_FALSE(runner.Run(machine, {"Test", "Krok:", StepWindowKind::Import}));
     EXPECT_TRUE(stillOpen);
     EXPECT_TRUE(machine.StepFailed());
