@@ -1,0 +1,154 @@
+#include "designer/raster.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace panolcd {
+
+Rgb RgbOf(Colour colour) {
+    switch (colour) {
+    case Colour::White:
+        return {255, 255, 255};
+    case Colour::Black:
+        return {0, 0, 0};
+    case Colour::Red:
+        return {255, 0, 0};
+    case Colour::Yellow:
+        return {255, 255, 0};
+    case Colour::Green:
+        return {0, 255, 0};
+    case Colour::DarkGreen:
+        return {0, 128, 0};
+    case Colour::Cyan:
+        return {0, 255, 255};
+    case Colour::Blue:
+        return {0, 0, 255};
+    case Colour::Silver:
+        return {192, 192, 192};
+    case Colour::Grey:
+    default:
+        return {128, 128, 128};
+    }
+}
+
+Raster::Raster(int width, int height, Colour fill)
+    : width_(std::max(width, 0)), height_(std::max(height, 0)),
+      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), Index(fill)) {}
+
+Colour Raster::At(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_)
+        return Colour::White;
+    return static_cast<Colour>(pixels_[static_cast<std::size_t>(y) * width_ + x]);
+}
+
+void Raster::Set(int x, int y, Colour colour) {
+    if (x >= 0 && y >= 0 && x < width_ && y < height_)
+        pixels_[static_cast<std::size_t>(y) * width_ + x] = Index(colour);
+}
+
+void Raster::Clear(Colour colour) {
+    std::fill(pixels_.begin(), pixels_.end(), Index(colour));
+}
+
+Painter::Painter(Raster& raster, const LcdRect& bounds, const GuiTextRenderer* text)
+    : raster_(raster), dx_(bounds.left),
+      dy_(bounds.top), clip_{std::max(bounds.left, 0), std::max(bounds.top, 0),
+                             std::min(bounds.right, raster.Width()),
+                             std::min(bounds.bottom, raster.Height())},
+      text_(text) {}
+
+void Painter::FillRect(const LcdRect& rect, std::uint8_t colour) {
+    Fill64(rect.left, rect.top, rect.right, rect.bottom, colour);
+}
+
+// In 64 bits: an object's coordinates from a damaged record may lie anywhere in the int range.
+void Painter::Fill64(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
+                     std::uint8_t colour) {
+    if (colour >= Index(Colour::Count))
+        return;
+    const auto x0 = static_cast<int>(std::max<std::int64_t>(left + dx_, clip_.left));
+    const auto y0 = static_cast<int>(std::max<std::int64_t>(top + dy_, clip_.top));
+    const auto x1 = static_cast<int>(std::min<std::int64_t>(right + dx_, clip_.right));
+    const auto y1 = static_cast<int>(std::min<std::int64_t>(bottom + dy_, clip_.bottom));
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            raster_.Set(x, y, static_cast<Colour>(colour));
+}
+
+void Painter::InkBlock(int x, int y, int z) {
+    Fill64(x, y, std::int64_t{x} + z, std::int64_t{y} + z, Index(Colour::Black));
+}
+
+void Painter::Dot(int x, int y, Colour colour) {
+    Fill64(x, y, std::int64_t{x} + 1, std::int64_t{y} + 1, Index(colour));
+}
+
+void Painter::PenDot(std::int64_t x, std::int64_t y, const Pen& pen) {
+    const int w = std::max(pen.width, 1);
+    Fill64(x - w / 2, y - w / 2, x - w / 2 + w, y - w / 2 + w, Index(pen.colour));
+}
+
+void Painter::Rectangle(const LcdRect& rect, const Pen& pen, const Brush& brush) {
+    if (rect.right <= rect.left || rect.bottom <= rect.top)
+        return;
+    if (!brush.clear)
+        Fill64(std::int64_t{rect.left} + 1, std::int64_t{rect.top} + 1,
+               std::int64_t{rect.right} - 1, std::int64_t{rect.bottom} - 1, Index(brush.colour));
+    // Each side as the pen's blocks along it would paint it.
+    const int w = std::max(pen.width, 1);
+    const std::int64_t o = w / 2;
+    const std::int64_t l = std::int64_t{rect.left} - o;
+    const std::int64_t t = std::int64_t{rect.top} - o;
+    const std::int64_t r = std::int64_t{rect.right} - 1 - o;
+    const std::int64_t b = std::int64_t{rect.bottom} - 1 - o;
+    const std::uint8_t colour = Index(pen.colour);
+    Fill64(l, t, r + w, t + w, colour);
+    Fill64(l, b, r + w, b + w, colour);
+    Fill64(l, t, l + w, b + w, colour);
+    Fill64(r, t, r + w, b + w, colour);
+}
+
+void Painter::Line(Point from, Point to, const Pen& pen) {
+    // Bresenham from `from` up to, not including, `to`. A line longer than any window is from a
+    // damaged record and is not drawn.
+    constexpr std::int64_t kLongest = 1 << 20;
+    const std::int64_t dx = std::abs(std::int64_t{to.x} - from.x);
+    const std::int64_t dy = -std::abs(std::int64_t{to.y} - from.y);
+    if (dx > kLongest || -dy > kLongest)
+        return;
+    const int sx = from.x < to.x ? 1 : -1;
+    const int sy = from.y < to.y ? 1 : -1;
+    std::int64_t x = from.x;
+    std::int64_t y = from.y;
+    for (std::int64_t err = dx + dy; x != to.x || y != to.y;) {
+        PenDot(x, y, pen);
+        const std::int64_t e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+}
+
+void Painter::Polyline(std::initializer_list<Point> points, const Pen& pen) {
+    const Point* previous = nullptr;
+    for (const Point& p : points) {
+        if (previous != nullptr)
+            Line(*previous, p, pen);
+        previous = &p;
+    }
+}
+
+void Painter::Text(int x, int y, std::string_view text, Colour colour) {
+    const std::int64_t rx = std::int64_t{x} + dx_;
+    const std::int64_t ry = std::int64_t{y} + dy_;
+    if (text_ != nullptr && rx >= clip_.left && ry >= clip_.top && rx < clip_.right &&
+        ry < clip_.bottom)
+        text_->DrawText(raster_, clip_, static_cast<int>(rx), static_cast<int>(ry), text, colour);
+}
+
+} // namespace panolcd
