@@ -101,6 +101,9 @@ public:
     // then the content.
     virtual void Paint(Painter& painter);
     virtual void PaintContent(Painter& painter);
+    // What the object puts on the LCD itself, at zoom 1 in LCD pixels: the terminal's picture,
+    // of which the window's is a copy block-scaled by the zoom. Marks of the designer are left out.
+    virtual void PaintLcd(LcdCanvas& /*lcd*/, Scroll /*scroll*/) const {}
 
     // Kind, layer and flags; the frame from the coordinates unless `skipGeometry`; then the look.
     virtual void LoadFromRecord(std::span<std::uint8_t> record, const ObjectLook& look,
