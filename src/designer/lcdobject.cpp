@@ -9,13 +9,6 @@
 namespace panolcd {
 namespace {
 
-// Damaged records may hold any 32-bit coordinate: the arithmetic runs in 64 bits and lands in
-// the int range, never overflowing.
-int Saturate(std::int64_t value) {
-    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
-                                                     std::numeric_limits<int>::max()));
-}
-
 // A frame's size as hit areas and painting use it: a damaged record's negative or enormous size
 // gives no area or a bounded one.
 int SaneSize(int size) {
@@ -42,6 +35,11 @@ LcdRect Inset(const LcdRect& r, int by) {
 }
 
 } // namespace
+
+int SaturateToInt(std::int64_t value) {
+    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max()));
+}
 
 ZoomMetrics MetricsOf(int zoom) {
     switch (zoom) {
@@ -110,8 +108,8 @@ void TLCDObject::SetBounds(const Frame& frame) {
 }
 
 LcdRect TLCDObject::WindowRect() const {
-    return {bounds_.left, bounds_.top, Saturate(std::int64_t{bounds_.left} + bounds_.width),
-            Saturate(std::int64_t{bounds_.top} + bounds_.height)};
+    return {bounds_.left, bounds_.top, SaturateToInt(std::int64_t{bounds_.left} + bounds_.width),
+            SaturateToInt(std::int64_t{bounds_.top} + bounds_.height)};
 }
 
 std::array<LcdRect, kAreaCount> TLCDObject::Areas() const {
@@ -213,12 +211,12 @@ void TLCDObject::SetZoom(Scroll scroll, int zoom) {
     const Frame b = bounds_;
     if (zoom > zoom_) {
         const std::int64_t f = zoom / zoom_;
-        bounds_ = {Saturate(f * (h + b.left) - h), Saturate(f * (v + b.top) - v),
-                   Saturate(f * b.width), Saturate(f * b.height)};
+        bounds_ = {SaturateToInt(f * (h + b.left) - h), SaturateToInt(f * (v + b.top) - v),
+                   SaturateToInt(f * b.width), SaturateToInt(f * b.height)};
     } else {
         const std::int64_t f = zoom_ / zoom;
-        bounds_ = {Saturate((h + b.left) / f - h), Saturate((v + b.top) / f - v),
-                   Saturate(b.width / f), Saturate(b.height / f)};
+        bounds_ = {SaturateToInt((h + b.left) / f - h), SaturateToInt((v + b.top) / f - v),
+                   SaturateToInt(b.width / f), SaturateToInt(b.height / f)};
     }
     zoom_ = zoom;
     Repaint();
@@ -230,8 +228,8 @@ void TLCDObject::SavePosition() {
 }
 
 void TLCDObject::MoveFromSaved(int dx, int dy) {
-    SetBounds({Saturate(std::int64_t{savedLeft_} + dx), Saturate(std::int64_t{savedTop_} + dy),
-               bounds_.width, bounds_.height});
+    SetBounds({SaturateToInt(std::int64_t{savedLeft_} + dx),
+               SaturateToInt(std::int64_t{savedTop_} + dy), bounds_.width, bounds_.height});
 }
 
 void TLCDObject::BringToFront() {
@@ -254,17 +252,17 @@ LcdCoords TLCDObject::BaseFrameToRecord(Scroll scroll, const Frame& frame) const
     const std::int64_t m = Metrics().margin;
     const std::int64_t left = frame.left;
     const std::int64_t top = frame.top;
-    return {Saturate((left + scroll.h + m) / z), Saturate((top + scroll.v + m) / z),
-            Saturate((left + frame.width + scroll.h - m) / z - 1),
-            Saturate((top + frame.height + scroll.v - m) / z - 1)};
+    return {SaturateToInt((left + scroll.h + m) / z), SaturateToInt((top + scroll.v + m) / z),
+            SaturateToInt((left + frame.width + scroll.h - m) / z - 1),
+            SaturateToInt((top + frame.height + scroll.v - m) / z - 1)};
 }
 
 Frame TLCDObject::BaseRecordToFrame(const LcdCoords& c, Scroll scroll) const {
     const std::int64_t z = zoom_;
     const std::int64_t m = Metrics().margin;
-    return {Saturate(c.x1 * z - scroll.h - m), Saturate(c.y1 * z - scroll.v - m),
-            Saturate((std::int64_t{c.x2} - c.x1 + 1) * z + 2 * m),
-            Saturate((std::int64_t{c.y2} - c.y1 + 1) * z + 2 * m)};
+    return {SaturateToInt(c.x1 * z - scroll.h - m), SaturateToInt(c.y1 * z - scroll.v - m),
+            SaturateToInt((std::int64_t{c.x2} - c.x1 + 1) * z + 2 * m),
+            SaturateToInt((std::int64_t{c.y2} - c.y1 + 1) * z + 2 * m)};
 }
 
 LcdCoords TLCDObject::FrameToRecord(Scroll scroll, const Frame& frame) const {

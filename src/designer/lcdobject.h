@@ -21,6 +21,10 @@ namespace panolcd {
 class ObjectStack;
 class TDBRecordObj;
 
+// Damaged records may hold any 32-bit coordinate: geometry is computed in 64 bits and lands in
+// the int range through this, never overflowing.
+int SaturateToInt(std::int64_t value);
+
 // Zoom 1, 2 or 4; any other zoom has all three 0.
 struct ZoomMetrics {
     int margin = 0; // of the frame beyond the LCD area

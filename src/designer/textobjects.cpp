@@ -8,15 +8,9 @@
 #include "project/projectrecords.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace panolcd {
 namespace {
-
-int Saturate(std::int64_t value) {
-    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
-                                                     std::numeric_limits<int>::max()));
-}
 
 LcdBrush ToLcdBrush(const Brush& brush) {
     return {brush.clear, Index(brush.colour)};
@@ -45,8 +39,9 @@ void TLCDTextObj::PaintLcd(LcdCanvas& lcd, Scroll scroll) const {
     const LcdCoords at = FrameToRecord(scroll, Bounds());
     const LcdRect inner = InnerArea();
     const int z = Zoom();
-    const LcdRect clip{at.x1, at.y1, Saturate(std::int64_t{at.x1} + (inner.right - inner.left) / z),
-                       Saturate(std::int64_t{at.y1} + (inner.bottom - inner.top) / z)};
+    const LcdRect clip{at.x1, at.y1,
+                       SaturateToInt(std::int64_t{at.x1} + (inner.right - inner.left) / z),
+                       SaturateToInt(std::int64_t{at.y1} + (inner.bottom - inner.top) / z)};
     DrawText(lcd, clip, at.x1, at.y1, LcdBrush{}, 1, font, DisplayText);
 }
 
@@ -79,15 +74,15 @@ Frame TLCDTextObj::RecordToFrame(const LcdCoords& coords, Scroll scroll) const {
     const std::int64_t m = Metrics().margin;
     const FontView font = font_.Font();
     if (font.Measurable()) {
-        frame.width = Saturate(std::int64_t{font.MaxWidth()} *
-                                   static_cast<std::int64_t>(DisplayText.size()) * z +
-                               2 * m);
-        frame.height = Saturate(std::int64_t{font.CellHeight()} * z + 2 * m);
+        frame.width = SaturateToInt(std::int64_t{font.MaxWidth()} *
+                                        static_cast<std::int64_t>(DisplayText.size()) * z +
+                                    2 * m);
+        frame.height = SaturateToInt(std::int64_t{font.CellHeight()} * z + 2 * m);
     } else {
         // The exact inverse of FrameToRecord, so that a screen opened and stored without its
         // font keeps every byte.
-        frame.width = Saturate((std::int64_t{coords.x2} - coords.x1) * z);
-        frame.height = Saturate((std::int64_t{coords.y2} - coords.y1) * z);
+        frame.width = SaturateToInt((std::int64_t{coords.x2} - coords.x1) * z);
+        frame.height = SaturateToInt((std::int64_t{coords.y2} - coords.y1) * z);
     }
     return frame;
 }
@@ -95,8 +90,8 @@ Frame TLCDTextObj::RecordToFrame(const LcdCoords& coords, Scroll scroll) const {
 LcdCoords TLCDTextObj::FrameToRecord(Scroll scroll, const Frame& frame) const {
     LcdCoords coords = BaseFrameToRecord(scroll, frame);
     const int z = std::max(Zoom(), 1);
-    coords.x2 = Saturate(std::int64_t{frame.width / z} + coords.x1);
-    coords.y2 = Saturate(std::int64_t{frame.height / z} + coords.y1);
+    coords.x2 = SaturateToInt(std::int64_t{frame.width / z} + coords.x1);
+    coords.y2 = SaturateToInt(std::int64_t{frame.height / z} + coords.y1);
     return coords;
 }
 
@@ -162,8 +157,8 @@ void TLCDEnumObj::RefreshFromRecord(const TDBRecordObj* record, Scroll scroll) {
     if (DisplayText.empty())
         DisplayText = "En?";
     SetBounds(RecordToFrame({view.X1(), view.Y1(),
-                             Saturate(std::int64_t{view.X1()} + current.x2 - current.x1),
-                             Saturate(std::int64_t{view.Y1()} + current.y2 - current.y1)},
+                             SaturateToInt(std::int64_t{view.X1()} + current.x2 - current.x1),
+                             SaturateToInt(std::int64_t{view.Y1()} + current.y2 - current.y1)},
                             scroll));
 }
 
