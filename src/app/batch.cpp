@@ -1,5 +1,6 @@
 #include "app/batch.h"
 
+#include "app/render.h"
 #include "app/startup.h"
 #include "common/cp1250.h"
 #include "common/paths.h"
@@ -19,6 +20,7 @@ namespace {
 
 constexpr const char* kConvert = "--convert";
 constexpr const char* kGenerate = "--generate";
+constexpr const char* kRender = "--render";
 
 // The description the program reads: its own name with .APP, beside it.
 std::string AppFileBeside(const std::string& programPath) {
@@ -83,7 +85,7 @@ int Generate(const std::string& programPath, const std::string& project, std::os
 } // namespace
 
 bool IsBatchCommand(const std::vector<std::string>& args) {
-    return !args.empty() && (args[0] == kConvert || args[0] == kGenerate);
+    return !args.empty() && (args[0] == kConvert || args[0] == kGenerate || args[0] == kRender);
 }
 
 int RunBatchCommand(const std::string& programPath, const std::vector<std::string>& args,
@@ -103,6 +105,18 @@ int RunBatchCommand(const std::string& programPath, const std::vector<std::strin
             return Fail(err, "panolcd: --generate needs PROJECT.LCD");
         try {
             return Generate(programPath, args[1], err);
+        } catch (const std::exception& e) {
+            CloseProjectColl();
+            return Fail(err, std::string("panolcd: ") + e.what());
+        }
+    }
+    if (!args.empty() && args[0] == kRender) {
+        try {
+            if (const auto failure = LoadDescription(programPath))
+                return Fail(err, *failure);
+            // The command boxes' texts are drawn with the default font beside the program.
+            EnvCtx().settings.exePath = programPath;
+            return RenderCommand({args.begin() + 1, args.end()}, err);
         } catch (const std::exception& e) {
             CloseProjectColl();
             return Fail(err, std::string("panolcd: ") + e.what());

@@ -17,6 +17,7 @@ enum class Colour : std::uint8_t {
     Blue,
     Silver,
     Grey,
+    Magenta,
     Count
 };
 

@@ -25,6 +25,8 @@ Rgb RgbOf(Colour colour) {
         return {0, 0, 255};
     case Colour::Silver:
         return {192, 192, 192};
+    case Colour::Magenta:
+        return {255, 0, 255};
     case Colour::Grey:
     default:
         return {128, 128, 128};
@@ -143,12 +145,24 @@ void Painter::Polyline(std::initializer_list<Point> points, const Pen& pen) {
     }
 }
 
-void Painter::Text(int x, int y, std::string_view text, Colour colour) {
+void Painter::Text(int x, int y, std::string_view text, Colour colour, const LcdRect* clip) {
+    if (text_ == nullptr)
+        return;
+    LcdRect area = clip_;
+    if (clip != nullptr) {
+        area = {static_cast<int>(std::max<std::int64_t>(clip->left + dx_, clip_.left)),
+                static_cast<int>(std::max<std::int64_t>(clip->top + dy_, clip_.top)),
+                static_cast<int>(std::min<std::int64_t>(clip->right + dx_, clip_.right)),
+                static_cast<int>(std::min<std::int64_t>(clip->bottom + dy_, clip_.bottom))};
+    }
     const std::int64_t rx = std::int64_t{x} + dx_;
     const std::int64_t ry = std::int64_t{y} + dy_;
-    if (text_ != nullptr && rx >= clip_.left && ry >= clip_.top && rx < clip_.right &&
-        ry < clip_.bottom)
-        text_->DrawText(raster_, clip_, static_cast<int>(rx), static_cast<int>(ry), text, colour);
+    // A text starting far outside (a damaged record) would not reach the raster anyway.
+    constexpr std::int64_t kReach = 1 << 16;
+    if (area.right <= area.left || area.bottom <= area.top || rx < area.left - kReach ||
+        ry < area.top - kReach || rx >= area.right || ry >= area.bottom)
+        return;
+    text_->DrawText(raster_, area, static_cast<int>(rx), static_cast<int>(ry), text, colour);
 }
 
 } // namespace panolcd

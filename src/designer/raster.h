@@ -35,14 +35,16 @@ private:
     std::vector<std::uint8_t> pixels_;
 };
 
-// Texts in the system font (the diagnostic drawing of unknown kinds); the view supplies the
-// renderer, tests a fake.
+// Texts in the window's own font (the command boxes' summaries, the diagnostic drawing of
+// unknown kinds), drawn transparent.
 class GuiTextRenderer {
 public:
     virtual ~GuiTextRenderer() = default;
     // `text` is Windows-1250; (x, y) is the top-left of the text in raster pixels.
     virtual void DrawText(Raster& raster, const LcdRect& clip, int x, int y, std::string_view text,
                           Colour colour) const = 0;
+    // From one line's top to the next one's: the font's height + 1.
+    virtual int LineHeight() const = 0;
 };
 
 struct Pen {
@@ -75,7 +77,10 @@ public:
     void Rectangle(const LcdRect& rect, const Pen& pen, const Brush& brush);
     void Line(Point from, Point to, const Pen& pen);
     void Polyline(std::initializer_list<Point> points, const Pen& pen);
-    void Text(int x, int y, std::string_view text, Colour colour);
+    // A line of system-font text with its top-left at (x, y), cut at `clip` when given.
+    void Text(int x, int y, std::string_view text, Colour colour, const LcdRect* clip = nullptr);
+    // 0 without a renderer.
+    int LineHeight() const { return text_ != nullptr ? text_->LineHeight() : 0; }
 
 private:
     void Fill64(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,

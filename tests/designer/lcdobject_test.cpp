@@ -4,6 +4,7 @@
 #include "designer/lcdobject.h"
 
 #include "designer/objectstack.h"
+#include "designer_fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,9 @@
 
 namespace panolcd {
 namespace {
+
+using testing::FakeTextRenderer;
+using testing::Picture;
 
 TEST(LcdObject, RecordAndFrameAreInverseAtEveryZoomAndScroll) {
     const LcdCoords coords[] = {
@@ -172,38 +176,6 @@ TEST(LcdObject, LayersHelpScreenAndLocking) {
     EXPECT_EQ(stack.ObjectAt(10, 10), &below);
 }
 
-// A picture of the raster: '#' black, 'r' red, 'w' white, 'g' grey, 's' silver, '.' other.
-std::vector<std::string> Picture(const Raster& raster) {
-    std::vector<std::string> rows;
-    for (int y = 0; y < raster.Height(); ++y) {
-        std::string row;
-        for (int x = 0; x < raster.Width(); ++x) {
-            switch (raster.At(x, y)) {
-            case Colour::Black:
-                row += '#';
-                break;
-            case Colour::Red:
-                row += 'r';
-                break;
-            case Colour::White:
-                row += 'w';
-                break;
-            case Colour::Grey:
-                row += 'g';
-                break;
-            case Colour::Silver:
-                row += 's';
-                break;
-            default:
-                row += '.';
-                break;
-            }
-        }
-        rows.push_back(row);
-    }
-    return rows;
-}
-
 TEST(LcdObject, SelectionFrameAndHandlesAtZoom1) {
     TLCDObject object(1);
     object.Kind = kObjPoint; // no content of its own here
@@ -265,15 +237,6 @@ TEST(LcdObject, CommandBoxIsARaisedSilverBox) {
     EXPECT_EQ(command.textRect.right, 14);
     EXPECT_EQ(command.textRect.bottom, 12);
 }
-
-class FakeTextRenderer final : public GuiTextRenderer {
-public:
-    mutable std::vector<std::string> texts;
-    void DrawText(Raster&, const LcdRect&, int x, int y, std::string_view text,
-                  Colour) const override {
-        texts.push_back(std::to_string(x) + "," + std::to_string(y) + " " + std::string(text));
-    }
-};
 
 TEST(LcdObject, UnknownKindsShowTheirStateAndDamagedFramesAreSafe) {
     TLCDObject object(1);

@@ -1,5 +1,5 @@
 // The sample project is a real one: every font and bitmap its screens name loads from the files
-// the build makes beside the copy of it that the program opens.
+// the build makes beside it.
 
 #include "app/startup.h"
 #include "framework/environment/envcontext.h"
@@ -28,9 +28,7 @@ protected:
         RegisterStreamClasses();
         EnvCtx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
         ASSERT_TRUE(LoadProjectFile(PANOLCD_SAMPLE_PROJECT).ok);
-        // As the program started from the build finds them: its default font beside itself, the
-        // sample's files beside the copy of the sample it opens.
-        SetProjectFileName(PANOLCD_SAMPLE_FILES_DIR "/DEMO.LCD");
+        // As the program started from the build finds its default font beside itself.
         EnvCtx().settings.exePath =
             std::filesystem::path(PANOLCD_DEFAULT_FONT_FILE).replace_extension().string();
     }

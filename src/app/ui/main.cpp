@@ -33,6 +33,8 @@ constexpr const char* kUsage =
     "Usage: panolcd [PROFILE]\n"
     "       panolcd --generate PROJECT.LCD\n"
     "       panolcd --convert IN.LCD OUT.LCD\n"
+    "       panolcd --render PROJECT.LCD --screen ID|all [--zoom 1|2|4] [--help-screen]\n"
+    "               [--layers LIST] --out FILE|DIR\n"
     "       panolcd --version | --help\n"
     "\n"
     "PROFILE selects the settings file: its name with the extension .INI\n"
@@ -45,6 +47,10 @@ constexpr const char* kUsage =
     "                            SOURCE_DATE_EPOCH fixes the generation time)\n"
     "  --convert IN.LCD OUT.LCD  reads the project file IN and writes it as OUT\n"
     "                            (an existing OUT is kept as OUT.~CD)\n"
+    "  --render PROJECT.LCD      draws the screen ID (its number or symbol) into FILE:\n"
+    "                            .png as the designer shows it, .bmp as the LCD shows it;\n"
+    "                            --screen all writes SYMBOL.png for every screen into DIR;\n"
+    "                            --layers 0,1,2 shows those layers (default: the screen's)\n"
     "Exit status 0 on success; 1 with one line on standard error on failure.\n";
 
 // The arguments are file names (or options): kept so that they find the same files.

@@ -1,0 +1,42 @@
+#pragma once
+// Shapes in LCD pixels, drawn as the terminal draws them, onto any LCD canvas; and the canvas
+// that shows LCD pixels in the design window as blocks of the zoom. One rasteriser serves the
+// window and the one-bit LCD picture, so the window's picture is always the LCD's block-scaled.
+
+#include "designer/palette.h"
+#include "project/lcdcanvas.h"
+
+#include <cstdint>
+
+namespace panolcd {
+
+// Draws LCD pixels of `target`'s LCD at `origin` as zoom × zoom blocks: LCD pixel (x, y) covers
+// (originX + x·zoom, originY + y·zoom) and the zoom − 1 pixels right and below.
+class ZoomedCanvas final : public LcdCanvas {
+public:
+    ZoomedCanvas(LcdCanvas& target, std::int64_t originX, std::int64_t originY, int zoom)
+        : target_(target), originX_(originX), originY_(originY), zoom_(zoom) {}
+
+    void FillRect(const LcdRect& rect, std::uint8_t colour) override;
+    void InkBlock(int x, int y, int z) override;
+
+private:
+    int X(std::int64_t x) const;
+    int Y(std::int64_t y) const;
+
+    LcdCanvas& target_;
+    std::int64_t originX_;
+    std::int64_t originY_;
+    int zoom_;
+};
+
+void LcdDot(LcdCanvas& canvas, int x, int y, Colour colour);
+// From `from` up to, not including, `to`. A line longer than 2^20 pixels (a damaged record) is
+// not drawn.
+void LcdLine(LcdCanvas& canvas, int x0, int y0, int x1, int y1, Colour colour);
+// The outline of left..right-1 × top..bottom-1.
+void LcdFrame(LcdCanvas& canvas, const LcdRect& rect, Colour colour);
+// The outline of the ellipse inscribed in left..right-1 × top..bottom-1.
+void LcdEllipse(LcdCanvas& canvas, const LcdRect& rect, Colour colour);
+
+} // namespace panolcd
