@@ -95,9 +95,11 @@ std::string ScreenFileStem(const ScreenRecordView& view) {
     return stem.empty() ? "screen" + std::to_string(view.ScrNum()) : stem;
 }
 
-std::optional<std::string> WriteBytes(const std::string& file, const std::vector<std::uint8_t>& bytes) {
+std::optional<std::string> WriteBytes(const std::string& file,
+                                      const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(ToFsPath(file), std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     out.close();
     if (!out || bytes.empty())
         return file + ": cannot be written";
@@ -132,8 +134,8 @@ std::optional<std::string> Render(const RenderOptions& o) {
         if (ec)
             return o.out + ": " + ec.message();
         for (TDBRecordObj* screen : screens) {
-            const std::string file =
-                (EndsWithSeparator(o.out) ? o.out : AppendSeparator(o.out)) + ScreenFileStem(ScreenRecordView(screen->RecData)) + ".png";
+            const std::string file = (EndsWithSeparator(o.out) ? o.out : AppendSeparator(o.out)) +
+                                     ScreenFileStem(ScreenRecordView(screen->RecData)) + ".png";
             if (auto failure = RenderOne(*screen, o, file))
                 return failure;
         }

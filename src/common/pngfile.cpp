@@ -73,7 +73,8 @@ std::vector<std::uint8_t> WritePng(const PalettePicture& p) {
     std::vector<std::uint8_t> header;
     Put32(header, static_cast<std::uint32_t>(p.width));
     Put32(header, static_cast<std::uint32_t>(p.height));
-    header.insert(header.end(), {8, 3, 0, 0, 0}); // 8 bits, palette, deflate, filter 0, no interlace
+    header.insert(header.end(),
+                  {8, 3, 0, 0, 0}); // 8 bits, palette, deflate, filter 0, no interlace
     Chunk(out, "IHDR", header);
     std::vector<std::uint8_t> palette;
     for (const auto& rgb : p.palette)

@@ -24,8 +24,8 @@ std::string Cut(std::string text, std::size_t cap) {
 }
 
 // The records of a sub-database of the object's record.
-template <class Visit> void ForEachVariant(const TDBRecordObj& record, std::uint16_t type,
-                                           Visit visit) {
+template <class Visit>
+void ForEachVariant(const TDBRecordObj& record, std::uint16_t type, Visit visit) {
     const TDataBase* variants = record.GetDBTidDataBase(type);
     if (variants == nullptr)
         return;

@@ -59,7 +59,8 @@ LcdCoords TLCDVectGrObj::FrameToRecord(Scroll scroll, const Frame& f) const {
                 SaturateToInt((f.top + std::int64_t{f.height} + v - m) / z - 1)};
     }
     if (Kind == kObjCircle) {
-        const std::int64_t s = std::min(std::int64_t{f.width} - 2 * m, std::int64_t{f.height} - 2 * m);
+        const std::int64_t s =
+            std::min(std::int64_t{f.width} - 2 * m, std::int64_t{f.height} - 2 * m);
         const std::int64_t u = s / 2;
         return {SaturateToInt((f.left + h + u + m) / z), SaturateToInt((f.top + v + u + m) / z),
                 SaturateToInt(u / z), 0};
@@ -126,7 +127,7 @@ void TLCDVectGrObj::DrawShape(LcdCanvas& canvas, Colour ink) const {
 void TLCDVectGrObj::PaintContent(Painter& painter) {
     const LcdRect inner = InnerArea();
     ZoomedCanvas zoomed(painter, inner.left, inner.top, std::max(Zoom(), 1));
-    const Colour ink = Locked() ? Colour::Silver
+    const Colour ink = Locked()                 ? Colour::Silver
                        : Kind == kObjFilledRect ? Look.brush.colour
                                                 : Look.pen.colour;
     DrawShape(zoomed, ink);
@@ -168,7 +169,9 @@ void TLCDGraphObj::PaintCurve(Painter& painter, const LcdRect& plot, Colour ink)
     const int w = plot.right - plot.left;
     const int half = (plot.bottom - plot.top) / 2;
     const int count = z == 1 ? w / 3 : z == 2 ? w / 6 : w / 8;
-    if (count < 1)
+    // A plot wider than any window comes from a damaged record: its frame is enough.
+    constexpr int kWidest = 1 << 16;
+    if (count < 1 || w > kWidest)
         return;
     const int step = w / count;
     // Lines and bars start at the plot's left edge, which lies inside the inner area's by z / 2.

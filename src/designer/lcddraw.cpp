@@ -79,19 +79,25 @@ void LcdEllipse(LcdCanvas& canvas, const LcdRect& r, Colour colour) {
     const double b = static_cast<double>(h - 1) / 2;
     const double cx = r.left + a;
     const double cy = r.top + b;
-    const auto round = [](double v) { return static_cast<int>(std::floor(v + 0.5)); };
+    // Rounded away from the centre on both sides alike, so the outline is symmetric.
+    const auto low = [](double c, double off) {
+        return static_cast<int>(std::ceil(c - off - 0.5));
+    };
+    const auto high = [](double c, double off) {
+        return static_cast<int>(std::floor(c + off + 0.5));
+    };
     // Column by column and row by row, so that steep and flat parts both close up.
     for (int x = r.left; x < r.right; ++x) {
         const double u = (x - cx) / a;
         const double off = b * std::sqrt(std::max(0.0, 1 - u * u));
-        LcdDot(canvas, x, round(cy - off), colour);
-        LcdDot(canvas, x, round(cy + off), colour);
+        LcdDot(canvas, x, low(cy, off), colour);
+        LcdDot(canvas, x, high(cy, off), colour);
     }
     for (int y = r.top; y < r.bottom; ++y) {
         const double v = (y - cy) / b;
         const double off = a * std::sqrt(std::max(0.0, 1 - v * v));
-        LcdDot(canvas, round(cx - off), y, colour);
-        LcdDot(canvas, round(cx + off), y, colour);
+        LcdDot(canvas, low(cx, off), y, colour);
+        LcdDot(canvas, high(cx, off), y, colour);
     }
 }
 

@@ -3,8 +3,10 @@
 
 #include "app/batch.h"
 #include "common/cp1250.h"
+#include "project/bmpfile.h"
 #include "support/test_context.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -92,6 +94,51 @@ TEST_F(Batch, ProjectsUnderADirectoryWindows1250CannotSpellAreConvertedAndGenera
     EXPECT_NE(err_.str().find("warning"), std::string::npos) << err_.str();
     EXPECT_EQ(Run({"--convert", FileNameFromUtf8((dir / "NONE.LCD").string()), job}), 1);
     EXPECT_EQ(err_.str().rfind((dir / "NONE.LCD").string() + ": ", 0), 0u) << err_.str();
+}
+
+TEST_F(Batch, RenderWritesEveryScreenOrOneAsTheLcdShowsIt) {
+    EXPECT_TRUE(IsBatchCommand({"--render"}));
+    const std::string dir = Path("shots");
+    ASSERT_EQ(
+        Run({"--render", PANOLCD_SAMPLE_PROJECT, "--screen", "all", "--zoom", "2", "--out", dir}),
+        0)
+        << err_.str();
+    for (const char* name : {"SCR_HLAVNI.png", "SCR_PREHLED.png"})
+        EXPECT_EQ(ReadFile(std::filesystem::path(dir) / name).substr(0, 4), "\x89PNG") << name;
+
+    ASSERT_EQ(Run({"--render", PANOLCD_SAMPLE_PROJECT, "--screen", "scr_prehled", "--layers", "1",
+                   "--out", Path("LCD.BMP")}),
+              0)
+        << err_.str();
+    const BmpReadResult lcd = ReadBmpFile(Path("LCD.BMP"));
+    ASSERT_TRUE(lcd.ok) << lcd.error;
+    EXPECT_EQ(lcd.image.width, 240);
+    EXPECT_EQ(lcd.image.bitsPerPixel, 1);
+    EXPECT_TRUE(std::any_of(lcd.image.ink.begin(), lcd.image.ink.end(),
+                            [](std::uint8_t pixel) { return pixel != 0; }));
+
+    struct Case {
+        std::vector<std::string> args;
+        const char* error;
+    } const failures[] = {
+        {{"--render", PANOLCD_SAMPLE_PROJECT, "--screen", "9", "--out", Path("X.png")},
+         "no screen 9"},
+        {{"--render", PANOLCD_SAMPLE_PROJECT, "--screen", "1", "--zoom", "3", "--out", "X.png"},
+         "--zoom takes 1, 2 or 4"},
+        {{"--render", PANOLCD_SAMPLE_PROJECT, "--screen", "1", "--layers", "1,40", "--out", "X"},
+         "--layers takes"},
+        {{"--render", PANOLCD_SAMPLE_PROJECT, "--screen", "1"}, "--render needs"},
+        {{"--render", PANOLCD_SAMPLE_PROJECT, "--screen", "1", "--out", Path("X.gif")},
+         "written as .png or .bmp"},
+        {{"--render", Path("NONE.LCD"), "--screen", "1", "--out", Path("X.png")}, "NONE.LCD"},
+    };
+    for (const Case& c : failures) {
+        EXPECT_EQ(Run(c.args), 1) << c.error;
+        EXPECT_NE(err_.str().find(c.error), std::string::npos) << err_.str();
+        EXPECT_EQ(err_.str().find('\n'), err_.str().size() - 1) << err_.str();
+    }
+    EXPECT_FALSE(std::filesystem::exists(Path("X.png")));
+    EXPECT_FALSE(std::filesystem::exists(Path("X.gif")));
 }
 
 } // namespace
