@@ -3,7 +3,6 @@
 
 #include "designer/commandobjects.h"
 
-#include "app/startup.h"
 #include "designer_fakes.h"
 #include "framework/environment/envcontext.h"
 #include "framework/records/database.h"
@@ -21,13 +20,8 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class CommandObjects : public ContextTest {
+class CommandObjects : public DescriptionTest {
 protected:
-    void SetUp() override {
-        ContextTest::SetUp();
-        RegisterStreamClasses();
-        EnvCtx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
-    }
 
     static std::unique_ptr<TDBRecordObj> Record(std::uint8_t kind, std::int16_t recType) {
         auto record = TDBRecordObj::New("", 0, recType);

@@ -3,7 +3,6 @@
 
 #include "designer/screenscene.h"
 
-#include "app/startup.h"
 #include "designer/commandobjects.h"
 #include "framework/environment/envcontext.h"
 #include "framework/records/database.h"
@@ -23,17 +22,8 @@
 namespace panolcd::testing {
 namespace {
 
-class Scene : public ContextTest {
+class Scene : public DescriptionTest {
 protected:
-    void SetUp() override {
-        ContextTest::SetUp();
-        RegisterStreamClasses();
-        EnvCtx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
-    }
-    void TearDown() override {
-        CloseProjectColl();
-        ContextTest::TearDown();
-    }
 
     static TDBRecordObj* Screen(int index) {
         return FindProjectDBs(kDBScreens).front()->Record(index);

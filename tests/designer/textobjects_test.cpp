@@ -3,7 +3,6 @@
 
 #include "designer/textobjects.h"
 
-#include "app/startup.h"
 #include "designer/lcdimage.h"
 #include "framework/environment/envcontext.h"
 #include "framework/records/database.h"
@@ -31,12 +30,10 @@ RasterGlyph Glyph(const char* rows) {
     return glyph;
 }
 
-class TextObjects : public ContextTest {
+class TextObjects : public DescriptionTest {
 protected:
     void SetUp() override {
-        ContextTest::SetUp();
-        RegisterStreamClasses();
-        EnvCtx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
+        DescriptionTest::SetUp();
         EnvCtx().settings.exePath = (TempDir() / "bin" / "panolcd").string(); // no default font
         NewProject();
         SetProjectFileName((TempDir() / "JOB.LCD").string());
@@ -55,10 +52,6 @@ protected:
         FontBankRecordView(bank->RecData).SetFontNum(1);
         FontBankRecordView(bank->RecData).SetFontFileName("t.fnt");
         banks.Insert(std::move(bank));
-    }
-    void TearDown() override {
-        CloseProjectColl();
-        ContextTest::TearDown();
     }
 
     static std::vector<std::uint8_t> Record(std::uint8_t kind, std::uint8_t font,

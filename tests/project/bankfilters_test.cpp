@@ -3,7 +3,6 @@
 
 #include "project/bankfilters.h"
 
-#include "app/startup.h"
 #include "framework/environment/envcontext.h"
 #include "framework/records/database.h"
 #include "framework/records/dbrecord.h"
@@ -17,13 +16,8 @@
 namespace panolcd::testing {
 namespace {
 
-class BankFilters : public ContextTest {
+class BankFilters : public DescriptionTest {
 protected:
-    void SetUp() override {
-        ContextTest::SetUp();
-        RegisterStreamClasses();
-        EnvCtx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
-    }
 
     // A database of `type` whose records carry `numbers` in their first byte.
     static std::unique_ptr<TDataBase> Banks(std::uint16_t type,

@@ -1,7 +1,6 @@
 // The sample project is a real one: every font and bitmap its screens name loads from the files
 // the build makes beside it.
 
-#include "app/startup.h"
 #include "framework/environment/envcontext.h"
 #include "framework/records/database.h"
 #include "framework/records/dbrecord.h"
@@ -21,20 +20,14 @@
 namespace panolcd::testing {
 namespace {
 
-class SampleProject : public ContextTest {
+class SampleProject : public DescriptionTest {
 protected:
     void SetUp() override {
-        ContextTest::SetUp();
-        RegisterStreamClasses();
-        EnvCtx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
+        DescriptionTest::SetUp();
         ASSERT_TRUE(LoadProjectFile(PANOLCD_SAMPLE_PROJECT).ok);
         // As the program started from the build finds its default font beside itself.
         EnvCtx().settings.exePath =
             std::filesystem::path(PANOLCD_DEFAULT_FONT_FILE).replace_extension().string();
-    }
-    void TearDown() override {
-        CloseProjectColl();
-        ContextTest::TearDown();
     }
 };
 

@@ -1,8 +1,10 @@
 #include "support/test_context.h"
 
 #include "app/processcontext.h"
+#include "app/startup.h"
 #include "common/cp1250.h"
 #include "framework/environment/envcontext.h"
+#include "framework/records/database.h"
 
 #include <fstream>
 #include <random>
@@ -67,6 +69,17 @@ std::string ContextTest::ReadFile(const std::filesystem::path& path) {
     std::ostringstream buffer;
     buffer << in.rdbuf();
     return buffer.str();
+}
+
+void DescriptionTest::SetUp() {
+    ContextTest::SetUp();
+    RegisterStreamClasses();
+    EnvCtx().app.LoadAppData(PANOLCD_GENERATED_APP_FILE);
+}
+
+void DescriptionTest::TearDown() {
+    CloseProjectColl();
+    ContextTest::TearDown();
 }
 
 std::string Cz(const char* utf8) {

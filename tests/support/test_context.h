@@ -59,6 +59,14 @@ private:
     std::filesystem::path tempDir_;
 };
 
+// A clean context with the stream classes registered and the application description the build
+// wrote loaded; an open project is closed afterwards.
+class DescriptionTest : public ContextTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
+
 // Windows-1250 bytes of a UTF-8 literal, for expectations on stored texts.
 std::string Cz(const char* utf8);
 
