@@ -50,31 +50,67 @@ std::unique_ptr<TLCDObject> CreateObjectOfKind(std::uint8_t kind, int zoom) {
 }
 
 void ScreenScene::Load(TDBRecordObj& screen) {
-    objects_.clear();
     const ScreenRecordView view(screen.RecData);
     background_.SetBitmap(view.BmpNum());
     helpBitmap_.SetBitmap(view.HlpBmpNum());
-    if (TDataBase* records = screen.GetDBTidDataBase(kDBScreenObjects)) {
-        for (int i = 0; i < records->Count(); ++i) {
-            TDBRecordObj* record = records->Record(i);
-            if (record == nullptr)
-                continue;
-            const std::uint8_t kind = ObjectRecordView(record->RecData).Kind();
-            auto object = CreateObjectOfKind(kind, zoom_);
-            object->LoadFromRecord(record->RecData, LookOfKind(kind), scroll_, false);
-            object->RefreshFromRecord(record, scroll_);
-            stack_.Add(*object);
-            objects_.push_back(std::move(object));
-        }
-    }
+    LoadObjects(screen.GetDBTidDataBase(kDBScreenObjects));
     SetLayers(view.LayerMask(), (view.ScrFlags() & kObjFlagHelpScreen) != 0);
+}
+
+void ScreenScene::LoadObjects(TDataBase* records) {
+    objects_.clear();
+    if (records == nullptr)
+        return;
+    for (int i = 0; i < records->Count(); ++i) {
+        TDBRecordObj* record = records->Record(i);
+        if (record == nullptr)
+            continue;
+        const std::uint8_t kind = ObjectRecordView(record->RecData).Kind();
+        auto object = CreateObjectOfKind(kind, zoom_);
+        object->LoadFromRecord(record->RecData, LookOfKind(kind), scroll_, false);
+        object->RefreshFromRecord(record, scroll_);
+        Append(std::move(object), record);
+    }
+}
+
+TLCDObject& ScreenScene::Append(std::unique_ptr<TLCDObject> object, TDBRecordObj* record) {
+    TLCDObject& added = *object;
+    stack_.Add(added);
+    objects_.push_back({std::move(object), record});
+    return added;
+}
+
+SceneObject ScreenScene::Take(const TLCDObject& object) {
+    const int index = IndexOf(object);
+    if (index < 0)
+        return {};
+    SceneObject taken = std::move(objects_[static_cast<std::size_t>(index)]);
+    objects_.erase(objects_.begin() + index);
+    stack_.Remove(*taken.object);
+    return taken;
+}
+
+int ScreenScene::IndexOf(const TLCDObject& object) const {
+    for (std::size_t i = 0; i < objects_.size(); ++i) {
+        if (objects_[i].object.get() == &object)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void ScreenScene::SetZoom(int zoom, Scroll scroll) {
+    if (zoom == zoom_)
+        return;
+    for (const SceneObject& entry : objects_)
+        entry.object->SetZoom(scroll, zoom);
+    zoom_ = zoom;
 }
 
 void ScreenScene::SetLayers(std::uint32_t layers, bool helpMode) {
     layers_ = layers;
     helpMode_ = helpMode;
-    for (const auto& object : objects_)
-        object->ApplyLayers(layers, helpMode);
+    for (const SceneObject& entry : objects_)
+        entry.object->ApplyLayers(layers, helpMode);
 }
 
 const BmpImage* ScreenScene::ShownBitmap() const {
@@ -82,7 +118,7 @@ const BmpImage* ScreenScene::ShownBitmap() const {
         return nullptr;
     if ((layers_ & kCaseLayerBits) != 0) {
         for (auto it = objects_.rbegin(); it != objects_.rend(); ++it) {
-            const auto* caseBitmap = dynamic_cast<const TLCDCaseBmpObj*>(it->get());
+            const auto* caseBitmap = dynamic_cast<const TLCDCaseBmpObj*>(it->object.get());
             if (caseBitmap == nullptr || !caseBitmap->IsShownFor(layers_, helpMode_))
                 continue;
             if (const BmpImage* bitmap = caseBitmap->Bitmap())

@@ -22,7 +22,6 @@ using Lines = std::vector<std::string>;
 
 class CommandObjects : public DescriptionTest {
 protected:
-
     static std::unique_ptr<TDBRecordObj> Record(std::uint8_t kind, std::int16_t recType) {
         auto record = TDBRecordObj::New("", 0, recType);
         record->RecData.assign(ObjectRecordView::kSize, 0);

@@ -24,7 +24,6 @@ namespace {
 
 class Scene : public DescriptionTest {
 protected:
-
     static TDBRecordObj* Screen(int index) {
         return FindProjectDBs(kDBScreens).front()->Record(index);
     }
@@ -42,8 +41,9 @@ TEST_F(Scene, TheSampleScreenShowsItsObjectsAndPicturesAtOnce) {
               screen->GetDBTidDataBase(kDBScreenObjects)->Count());
     // Refreshed as soon as they are built: the wait box knows its timeout.
     bool sawWait = false;
-    for (const auto& object : scene.Objects()) {
-        if (const auto* wait = dynamic_cast<const TLCDCmdWaitObj*>(object.get())) {
+    for (const SceneObject& entry : scene.Objects()) {
+        EXPECT_NE(entry.record, nullptr);
+        if (const auto* wait = dynamic_cast<const TLCDCmdWaitObj*>(entry.object.get())) {
             EXPECT_EQ(wait->Lines().front(), "Wait 30:");
             sawWait = true;
         }
