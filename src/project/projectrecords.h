@@ -94,6 +94,7 @@ public:
     std::uint8_t ScrFlags() const { return Get<std::uint8_t>(kScrFlags); }
     void SetScrFlags(std::uint8_t v) const { Set(kScrFlags, v); }
     std::int16_t ObjectsLink() const { return Get<std::int16_t>(kObjectsLink); }
+    void SetObjectsLink(std::int16_t v) const { Set(kObjectsLink, v); }
 };
 
 class RegisterRecordView : public RecordView {

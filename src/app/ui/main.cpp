@@ -14,6 +14,7 @@
 #include "framework/environment/ui/qtclipboardport.h"
 #include "framework/environment/ui/qtuserport.h"
 #include "framework/exchange/ui/waitdialog.h"
+#include "designer/ui/screenwindow.h"
 #include "projectwindows/ui/rootwindow.h"
 
 #include <QApplication>
@@ -131,6 +132,7 @@ int main(int argc, char** argv) {
     RegisterWaitDialog();
     RegisterDebugMaskDialog();
     RegisterProjectWindows();
+    RegisterScreenWindow();
     // Unattended runs step exchanges to their end without a window.
     QtWaitStepRunner waitRunner;
     if (!std::getenv("PANOLCD_NO_DIALOGS"))

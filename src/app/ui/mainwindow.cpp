@@ -451,7 +451,13 @@ void TAppMainForm::ShowButtons() {
     if (zoom == 1 || zoom == 2 || zoom == 4)
         actions_.at("Zoom" + std::to_string(zoom) + "_Action")->setChecked(true);
     caseLayers_->SetChosen(controller_->ChosenCaseEntry());
-    caseLayers_->setVisible(controller_->CaseWindowVisible());
+    const bool showCase = controller_->CaseWindowVisible();
+    // First shown near the main window's top right, out of the menus' way.
+    if (showCase && !caseLayers_->isVisible() && !caseLayersPlaced_) {
+        caseLayers_->move(mapToGlobal(QPoint(width() - caseLayers_->width() - 24, 72)));
+        caseLayersPlaced_ = true;
+    }
+    caseLayers_->setVisible(showCase);
 }
 
 void TAppMainForm::ActiveChildChanged() {

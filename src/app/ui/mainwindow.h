@@ -112,6 +112,7 @@ private:
     std::map<std::string, QAction*> actions_;
     std::map<std::string, QToolBar*> toolBars_;
     std::array<QLabel*, MainFormController::kStatusPanels> panels_{};
+    bool caseLayersPlaced_ = false;
     TCaseLayers_Form* caseLayers_ = nullptr;
     QTimer* tick_ = nullptr;
     std::vector<QAction*> windowListActions_;

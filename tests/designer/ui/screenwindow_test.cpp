@@ -1,0 +1,117 @@
+// The screen design window in the program: opened from the project window on the sample's first
+// screen, it takes an object of every kind from the main window's actions, and the saved project
+// holds them.
+
+#include "designer/ui/screenwindow.h"
+
+#include "app/startup.h"
+#include "app/ui/mainwindow.h"
+#include "common/format.h"
+#include "common/paths.h"
+#include "framework/environment/envcontext.h"
+#include "framework/records/database.h"
+#include "framework/records/dbrecord.h"
+#include "project/dbtypes.h"
+#include "projectwindows/ui/rootwindow.h"
+#include "support/test_context.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace panolcd {
+namespace {
+
+// How many object records of `kind` the project text holds.
+int KindCount(const std::string& text, int kind) {
+    const std::string token = "\r\n    (" + PrintfC("$%02X;", kind);
+    int count = 0;
+    for (std::size_t at = text.find(token); at != std::string::npos; at = text.find(token, at + 1))
+        ++count;
+    return count;
+}
+
+class ScreenWindow : public testing::ContextTest {
+protected:
+    std::filesystem::path UseSampleProject() {
+        namespace fs = std::filesystem;
+        const fs::path sample = TempDir() / "DEMO.LCD";
+        fs::copy_file(PANOLCD_SAMPLE_PROJECT, sample);
+        const auto ini =
+            WriteFile("panolcd.INI", "[SECTIONS]\r\nRD_SECTION=Main\r\n[Main]\r\nAPP=DM=0 PRJ='" +
+                                         FromFsPath(sample) + "'\r\n");
+        EnvCtx().settings.iniFile = FromFsPath(ini);
+        EnvCtx().settings.readSection = "Main";
+        EnvCtx().settings.exeDir = FromFsPath(TempDir()) + "/";
+        EnvCtx().settings.exeName = "panolcd";
+        EnvCtx().settings.exePath = EnvCtx().settings.exeDir + "panolcd";
+        fs::copy_file(PANOLCD_GENERATED_APP_FILE, TempDir() / "panolcd.APP");
+        RegisterStreamClasses();
+        return sample;
+    }
+};
+
+TEST_F(ScreenWindow, OpensFromTheProjectWindowAndTakesEveryKindOfObject) {
+    const std::filesystem::path sample = UseSampleProject();
+    RegisterProjectWindows();
+    RegisterScreenWindow();
+    TAppMainForm form({});
+    form.show();
+    QCoreApplication::sendPostedEvents(&form);
+    ASSERT_EQ(form.MdiArea()->subWindowList().size(), 1);
+    auto* root = dynamic_cast<TLcUDBRoot_MDIChild*>(form.MdiArea()->subWindowList().front());
+    ASSERT_NE(root, nullptr);
+    QListWidget* screens = root->CardList(2);
+    screens->setCurrentRow(0);
+    QTest::keyClick(screens, Qt::Key_Space);
+    ASSERT_EQ(form.MdiArea()->subWindowList().size(), 2);
+    auto* window = dynamic_cast<TLCDDisplay_Form*>(form.MdiArea()->subWindowList().back());
+    ASSERT_NE(window, nullptr);
+    form.MdiArea()->setActiveSubWindow(window);
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("SCR_HLAVNI-Hlavní obrazovka"));
+    const int loaded = static_cast<int>(window->Designer().Scene().Objects().size());
+    EXPECT_GT(loaded, 10);
+
+    // The screen shows its case layers, so the Case button is down: every insertion action
+    // works on the window.
+    EXPECT_TRUE(form.Action("CaseLayer_Action")->isChecked());
+    const char* const actions[] = {
+        "LCDObjText_Action",  "LCDObjPoint_Action",     "LCDObjLine_Action",
+        "LCDObjRect_Action",  "LCDObjFill_Action",      "LCDObjCircle_Action",
+        "LCDObjPrint_Action", "LCDObjEdit_Action",      "LCDObjEditP_Action",
+        "LCDObjGraph_Action", "LCDObjGraphXY_Action",   "LCDObjBar_Action",
+        "LCDObjEnum_Action",  "LCDObjCase_Action",      "LCDObjOnKey_Action",
+        "LCDObjWait_Action",  "LCDObjEditEnter_Action", "LCDObjCaseBMP_Action"};
+    for (const char* name : actions) {
+        QAction* action = form.Action(name);
+        ASSERT_NE(action, nullptr) << name;
+        EXPECT_TRUE(action->isEnabled()) << name;
+        action->trigger();
+    }
+    EXPECT_EQ(static_cast<int>(window->Designer().Scene().Objects().size()), loaded + 18);
+    EXPECT_TRUE(User().shown.empty()) << User().shown.front().text;
+
+    const std::string before = ReadFile(sample);
+    form.Action("SaveProject_Action")->trigger();
+    const std::string saved = ReadFile(sample);
+    for (int kind = 2; kind <= 19; ++kind)
+        EXPECT_EQ(KindCount(saved, kind), KindCount(before, kind) + 1) << "kind " << kind;
+
+    // Zoom and layers come from the main window too.
+    form.Action("Zoom4_Action")->trigger();
+    EXPECT_EQ(window->Designer().Zoom(), 4);
+    form.Action("GraphicLayer_Action")->trigger();
+    EXPECT_EQ(window->Designer().Layers() & 0x4u, 0u);
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
+} // namespace panolcd
