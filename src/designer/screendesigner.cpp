@@ -105,7 +105,9 @@ ScreenDesigner::ScreenDesigner(DesignerHost& host, int zoom)
 
 ScreenDesigner::~ScreenDesigner() = default;
 
-bool ScreenDesigner::Change(const std::function<void()>& change) {
+bool ScreenDesigner::Change(ChangeKind kind, const std::function<void()>& change) {
+    ++changeCount_;
+    lastChange_ = kind;
     bool ok = true;
     try {
         change();
@@ -351,7 +353,7 @@ void ScreenDesigner::InsertObject(std::uint8_t layer, std::uint8_t homeLayer, st
                                   std::uint8_t kind) {
     if (layer >= 32 || (Layers() & (std::uint32_t{1} << layer)) == 0)
         return;
-    Change([&] {
+    Change(ChangeKind::Insert, [&] {
         TDataBase* objects = ObjectsDatabase(true);
         if (objects == nullptr)
             return;
@@ -396,6 +398,7 @@ void ScreenDesigner::InsertObject(std::uint8_t layer, std::uint8_t homeLayer, st
 
 void ScreenDesigner::Delete(const std::vector<TLCDObject*>& doomed) {
     TDataBase* objects = ObjectsDatabase(false);
+    pressFrames_.clear();
     for (TLCDObject* object : doomed) {
         if (object == current_)
             current_ = nullptr;
@@ -411,11 +414,11 @@ void ScreenDesigner::Delete(const std::vector<TLCDObject*>& doomed) {
 }
 
 void ScreenDesigner::DeleteSelection() {
-    Change([&] { Delete(SelectedVisible()); });
+    Change(ChangeKind::Delete, [&] { Delete(SelectedVisible()); });
 }
 
 void ScreenDesigner::DeleteAll() {
-    Change([&] {
+    Change(ChangeKind::Delete, [&] {
         std::vector<TLCDObject*> shown;
         for (const SceneObject& entry : scene_.Objects()) {
             if (entry.object->IsShownFor(Layers(), HelpMode()))
@@ -429,7 +432,7 @@ void ScreenDesigner::DeleteAll() {
 void ScreenDesigner::ClearBitmap() {
     if (screen_ == nullptr || (Layers() & kBitmapLayerBit) == 0)
         return;
-    Change([&] {
+    Change(ChangeKind::Screen, [&] {
         const ScreenRecordView view(screen_->RecData);
         if (HelpMode()) {
             view.SetHlpBmpNum(kNoBankNum);
@@ -443,14 +446,14 @@ void ScreenDesigner::ClearBitmap() {
 }
 
 void ScreenDesigner::SendSelectionBack() {
-    Change([&] {
+    Change(ChangeKind::Order, [&] {
         for (TLCDObject* object : SelectedVisible())
             object->SendToBack();
     });
 }
 
 void ScreenDesigner::LockSelection() {
-    Change([&] {
+    Change(ChangeKind::Lock, [&] {
         for (TLCDObject* object : SelectedVisible())
             object->Lock();
         RefreshSelection(nullptr);
@@ -459,7 +462,7 @@ void ScreenDesigner::LockSelection() {
 }
 
 void ScreenDesigner::UnlockUnderCursor() {
-    Change([&] {
+    Change(ChangeKind::Unlock, [&] {
         if (current_ != nullptr)
             current_->Unlock();
         for (TLCDObject* object : underCursor_)
@@ -527,10 +530,14 @@ void ScreenDesigner::Paste() {
     TDataBase* objects = ObjectsDatabase(true);
     if (objects == nullptr)
         return;
-    Change([&] {
+    Change(ChangeKind::Paste, [&] {
         const int before = objects->Count();
-        if (!ImportDatabase("", *objects, -1, -1))
+        if (!ImportDatabase("", *objects, -1, -1)) {
+            // All or nothing: what a failed paste added goes again.
+            while (objects->Count() > before)
+                objects->AtFree(objects->Count() - 1);
             return;
+        }
         if (objects->Count() > before)
             DeselectAll();
         std::uint8_t lowestCase = 0;
@@ -600,7 +607,7 @@ void ScreenDesigner::Properties(TLCDObject& object) {
             host_.OpenObjectWindow(*record);
         return;
     }
-    Change([&] { host_.EditObjectProperties(object); });
+    Change(ChangeKind::Properties, [&] { host_.EditObjectProperties(object); });
 }
 
 namespace {
@@ -642,7 +649,7 @@ void PlaceAt(TLCDObject& object, std::optional<int> left, std::optional<int> top
 } // namespace
 
 void ScreenDesigner::Align(int horizontal, int vertical) {
-    Change([&] {
+    Change(ChangeKind::Align, [&] {
         std::vector<TLCDObject*> selected = SelectedVisible();
         if (selected.empty())
             return;
@@ -725,7 +732,7 @@ void ScreenDesigner::CentreOnLcd(bool horizontal, bool vertical) {
 }
 
 void ScreenDesigner::Size(int widthMode, int heightMode, int width, int height) {
-    Change([&] {
+    Change(ChangeKind::Size, [&] {
         std::vector<TLCDObject*> selected = SelectedVisible();
         if (selected.empty())
             return;
@@ -783,7 +790,7 @@ void ScreenDesigner::Size(int widthMode, int heightMode, int width, int height) 
 }
 
 std::optional<std::string> ScreenDesigner::SaveScreenImage() {
-    if (screen_ == nullptr)
+    if (screen_ == nullptr || !StoreObjects())
         return std::nullopt;
     const ScreenRecordView view(screen_->RecData);
     const std::string stem =
@@ -832,6 +839,9 @@ void ScreenDesigner::EditCommand(std::uint32_t code) {
 
 void ScreenDesigner::MouseDown(MouseButton button, bool shift, int x, int y) {
     pendingMenu_.reset();
+    pressFrames_.clear();
+    for (const SceneObject& entry : scene_.Objects())
+        pressFrames_.emplace_back(entry.object.get(), entry.object->Bounds());
     TLCDObject* target = scene_.Stack().ObjectAt(x, y);
     if (target != nullptr) {
         captured_ = target;
@@ -871,6 +881,13 @@ void ScreenDesigner::MouseUp(MouseButton button, bool shift, int x, int y) {
     } else {
         EmptyUp(x, y);
     }
+    // A drag that moved or resized anything is one change, made when the button comes up.
+    bool moved = false;
+    for (const auto& [object, frame] : pressFrames_)
+        moved = moved || (scene_.IndexOf(*object) >= 0 && !(object->Bounds() == frame));
+    pressFrames_.clear();
+    if (moved)
+        Change(ChangeKind::Move, [] {});
     host_.Invalidate();
 }
 
@@ -1080,7 +1097,7 @@ void ScreenDesigner::MenuChosen(MenuCommand command) {
         break;
     case MenuCommand::Delete:
         if (current_ != nullptr && current_ != &frame_)
-            Change([&] { Delete({current_}); });
+            Change(ChangeKind::Delete, [&] { Delete({current_}); });
         else
             DeleteSelection();
         break;

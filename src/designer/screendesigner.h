@@ -81,6 +81,21 @@ inline constexpr std::uint32_t kEditHelp = 10;
 inline constexpr std::uint32_t kEditStore = 11;
 inline constexpr std::uint32_t kScreenEditCaps = 0xC78;
 
+// What a change did, as an undo history would name it.
+enum class ChangeKind {
+    Insert,
+    Delete,
+    Move, // by the mouse, alone or in a group
+    Align,
+    Size,
+    Lock,
+    Unlock,
+    Paste,
+    Properties,
+    Order,  // sent to the back
+    Screen, // the screen record's bitmaps
+};
+
 class ScreenDesigner {
 public:
     ScreenDesigner(DesignerHost& host, int zoom);
@@ -138,6 +153,9 @@ public:
     std::optional<std::string> SaveScreenImage();
 
     std::uint32_t EditCaps() const { return kScreenEditCaps; }
+    // How many changes passed through Change, and the last one's kind.
+    int ChangeCount() const { return changeCount_; }
+    ChangeKind LastChange() const { return lastChange_; }
     void EditCommand(std::uint32_t code);
 
     // Window pixels of the client area.
@@ -157,7 +175,7 @@ public:
 
 private:
     // Runs one change of the screen: a fault is reported and the screen repainted as it is.
-    bool Change(const std::function<void()>& change);
+    bool Change(ChangeKind kind, const std::function<void()>& change);
     TDataBase* ObjectsDatabase(bool create);
     TLCDObject& Adopt(std::unique_ptr<TLCDObject> object, TDBRecordObj* record);
     void Delete(const std::vector<TLCDObject*>& objects);
@@ -199,6 +217,10 @@ private:
     bool shiftSelecting_ = false;
     bool closingStored_ = false;
     std::optional<std::pair<PopupMenu, std::pair<int, int>>> pendingMenu_;
+    // The frames when a press began, to tell whether the drag changed the screen.
+    std::vector<std::pair<TLCDObject*, Frame>> pressFrames_;
+    int changeCount_ = 0;
+    ChangeKind lastChange_ = ChangeKind::Insert;
 };
 
 } // namespace panolcd

@@ -8,6 +8,7 @@
 #include "framework/exchange/clipboardstream.h"
 #include "framework/records/database.h"
 #include "framework/records/dbrecord.h"
+#include "project/bmpfile.h"
 #include "project/dbtypes.h"
 #include "project/projectmodel.h"
 #include "project/projectrecords.h"
@@ -133,14 +134,18 @@ TEST_F(Designer, ClicksNeverMoveAndDragsLandOnTheZoomGrid) {
     designer.StoreObjects();
     const std::vector<std::uint8_t> stored = Records().Record(0)->RecData;
     const Frame before = object.Bounds();
+    const int changes = designer.ChangeCount();
     for (int i = 0; i < 100; ++i)
         Click(object);
     EXPECT_EQ(object.Bounds(), before);
+    EXPECT_EQ(designer.ChangeCount(), changes); // clicks change nothing
     designer.StoreObjects();
     EXPECT_EQ(Records().Record(0)->RecData, stored);
 
     const Frame c = Center(object);
     Drag(c.left, c.top, c.left + 7, c.top - 3);
+    EXPECT_EQ(designer.ChangeCount(), changes + 1); // the drag is one change
+    EXPECT_EQ(designer.LastChange(), ChangeKind::Move);
     EXPECT_EQ(object.Bounds().left % 2, 0);
     EXPECT_EQ(object.Bounds().left, before.left + 6);
     EXPECT_EQ(object.Bounds().top, before.top - 4);
@@ -314,6 +319,33 @@ TEST_F(Designer, KeysStoreCloseAndOpenProperties) {
     designer.KeyDown(DesignerKey::Delete, {}); // the wait box is selected
     EXPECT_EQ(Records().Count(), 1);
     EXPECT_EQ(designer.EditCaps(), 0xC78u);
+}
+
+TEST_F(Designer, TheScreenImageIsTheLcdAtZoom1) {
+    SetProjectFileName((TempDir() / "JOB.LCD").string());
+    ScreenDesigner& designer = Open(4);
+    designer.SetScroll({40, 20});
+    TLCDObject& box = Add(kObjFilledRect, {5, 6, 9, 8});
+    box.Select(); // no selection marks in the picture
+    const auto file = designer.SaveScreenImage();
+    ASSERT_TRUE(file);
+    EXPECT_EQ(*file, (TempDir() / "MAIN.bmp").string());
+    const BmpReadResult image = ReadBmpFile(*file);
+    ASSERT_TRUE(image.ok) << image.error;
+    EXPECT_EQ(image.image.width, 240);
+    int ink = 0;
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 240; ++x)
+            ink += image.image.Ink(x, y);
+    EXPECT_EQ(ink, 5 * 3);
+    EXPECT_TRUE(image.image.Ink(5, 6));
+    ASSERT_EQ(User().shown.size(), 1u);
+    EXPECT_EQ(User().shown.back().text, Cz("Uloženo do ") + *file);
+
+    // A folder that cannot take the file: said so, never "Uloženo do".
+    SetProjectFileName((TempDir() / "none" / "JOB.LCD").string());
+    EXPECT_FALSE(designer.SaveScreenImage());
+    EXPECT_EQ(User().shown.back().text.rfind(Cz("Uloženo"), 0), std::string::npos);
 }
 
 } // namespace

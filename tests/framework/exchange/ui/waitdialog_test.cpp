@@ -96,13 +96,19 @@ TEST_F(WaitWindowTest, CancelBeepsStopsTheMachineAndReportsFailure) {
     EndlessMachine machine;
     QtWaitStepRunner runner;
     QString status;
-    QTimer::singleShot(300, [&] {
+    // Cancelled once the window shows the machine's progress, however slowly it gets there.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
         auto* window = dynamic_cast<TWait_Dlg*>(QApplication::activeModalWidget());
-        ASSERT_NE(window, nullptr);
+        if (window == nullptr || machine.steps == 0 ||
+            !window->StatusLine()->text().startsWith("krok "))
+            return;
+        poll.stop();
         status = window->StatusLine()->text();
         EXPECT_EQ(window->CancelButton()->text(), "Abort");
         window->CancelButton()->click();
     });
+    poll.start(20);
     EXPECT_FALSE(runner.Run(machine, {"Test", "Krok:", StepWindowKind::Plain}));
     EXPECT_GT(machine.steps, 0);
     EXPECT_TRUE(status.startsWith("krok ")) << status.toStdString();
