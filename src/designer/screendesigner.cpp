@@ -383,6 +383,7 @@ void ScreenDesigner::InsertObject(std::uint8_t layer, std::uint8_t homeLayer, st
         if (failed)
             return;
         TDBRecordObj* stored = record.get();
+        stored->Modified = true;
         const int before = objects->Count();
         objects->Insert(std::move(record));
         if (objects->Count() == before)
@@ -418,6 +419,11 @@ void ScreenDesigner::DeleteSelection() {
 }
 
 void ScreenDesigner::DeleteAll() {
+    DeleteShownObjects();
+    ClearBitmap();
+}
+
+void ScreenDesigner::DeleteShownObjects() {
     Change(ChangeKind::Delete, [&] {
         std::vector<TLCDObject*> shown;
         for (const SceneObject& entry : scene_.Objects()) {
@@ -426,7 +432,6 @@ void ScreenDesigner::DeleteAll() {
         }
         Delete(shown);
     });
-    ClearBitmap();
 }
 
 void ScreenDesigner::ClearBitmap() {
@@ -479,8 +484,13 @@ bool ScreenDesigner::StoreObjects() {
         return false;
     }
     for (const SceneObject& entry : scene_.Objects()) {
-        if (entry.record != nullptr)
-            entry.object->StoreToRecord(entry.record->RecData, ScrollPosition());
+        if (entry.record == nullptr)
+            continue;
+        // The project must know that it changed, or closing it would not offer to save.
+        const std::vector<std::uint8_t> before = entry.record->RecData;
+        entry.object->StoreToRecord(entry.record->RecData, ScrollPosition());
+        if (entry.record->RecData != before)
+            entry.record->Modified = true;
     }
     return true;
 }

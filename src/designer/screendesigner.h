@@ -131,7 +131,9 @@ public:
     void InsertObject(std::uint8_t layer, std::uint8_t homeLayer, std::uint8_t helpFlag,
                       std::uint8_t kind);
     void DeleteSelection();
+    // The objects of the help mode and layers shown, then the bitmap shown.
     void DeleteAll();
+    void DeleteShownObjects();
     void ClearBitmap();
     void SendSelectionBack();
     void LockSelection();

@@ -312,7 +312,9 @@ TEST_F(Designer, KeysStoreCloseAndOpenProperties) {
     EXPECT_EQ(host_.opened.front(), Records().Record(1));
 
     box.SetBounds(box.RecordToFrame({33, 44, 55, 66}, {}));
+    ProjectColl()->ClearModified();
     EXPECT_TRUE(designer.KeyDown(DesignerKey::Escape, {}));
+    EXPECT_TRUE(ProjectColl()->IsModified()); // closing the project will offer to save
     EXPECT_EQ(host_.closes, 1);
     EXPECT_EQ(ObjectRecordView(Records().Record(0)->RecData).X1(), 33);
 

@@ -310,7 +310,7 @@ void TLCDDisplay_Form::InsertObject(std::uint8_t layer, std::uint8_t homeLayer,
 }
 
 void TLCDDisplay_Form::DeleteVisibleObjects() {
-    designer_->DeleteAll();
+    designer_->DeleteShownObjects();
 }
 
 void TLCDDisplay_Form::ClearScreenBitmap() {
