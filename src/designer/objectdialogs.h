@@ -1,0 +1,48 @@
+#pragma once
+// What the objects' property dialogs edit, without the dialogs: the dialog record each kind is
+// filled into and taken back from, and the dialogs' own rules for coordinates entered as a
+// second corner or as width and height, the line's direction, and the checks on OK.
+
+#include "designer/lcdobject.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace panolcd {
+
+// The dialog of a kind: its record type and caption (UTF-8); none for the kinds edited in their
+// own windows.
+struct ObjectDialogDef {
+    const char* recordType;
+    const char* caption;
+    std::size_t recordSize;
+};
+std::optional<ObjectDialogDef> ObjectDialogOf(std::uint8_t kind);
+
+// The dialog record filled from the object: coordinates from its frame at the window's scroll
+// position (width and height in place of the second corner when the options say so).
+std::vector<std::uint8_t> FillDialogRecord(const TLCDObject& object, Scroll scroll);
+// Takes a confirmed dialog record back into the object and gives it its new frame.
+void ApplyDialogRecord(TLCDObject& object, std::span<std::uint8_t> record, Scroll scroll);
+
+// The coordinate part of the line, rectangle and bar dialogs.
+enum class CornerDialog { Line, Rectangle, Bar };
+struct CornerFields {
+    std::uint16_t options = 0;
+    std::int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
+// The fields of a line, rectangle or bar dialog record.
+CornerFields CornersOf(CornerDialog dialog, std::span<const std::uint8_t> record);
+void SetCorners(CornerDialog dialog, std::span<std::uint8_t> record, const CornerFields& fields);
+// After "Rel Dx Dy" changed bit 0: the second corner becomes width and height, or back.
+void ApplyRelativeToggle(CornerFields& fields);
+// After "Směr JZ->SV" changed bit 1: relative, X1 moves by the width and the width turns;
+// absolute, X1 and X2 change places.
+void ApplyDirectionToggle(CornerFields& fields);
+// The message of the first rule a record breaks on OK (Windows-1250), none when it is accepted.
+std::optional<std::string> CheckCorners(CornerDialog dialog, const CornerFields& fields);
+
+} // namespace panolcd
