@@ -120,11 +120,11 @@ bool ScreenDesigner::Change(ChangeKind kind, const std::function<void()>& change
 }
 
 TDataBase* ScreenDesigner::ObjectsDatabase(bool create) {
-    if (screen_ == nullptr)
+    if (Screen() == nullptr)
         return nullptr;
-    TDataBase* objects = screen_->GetDBTidDataBase(kDBScreenObjects);
-    if (objects == nullptr && create && host_.StoreScreenRecord())
-        objects = screen_->GetDBTidDataBase(kDBScreenObjects);
+    TDataBase* objects = Screen()->GetDBTidDataBase(kDBScreenObjects);
+    if (objects == nullptr && create && host_.StoreScreenRecord() && Screen() != nullptr)
+        objects = Screen()->GetDBTidDataBase(kDBScreenObjects);
     return objects;
 }
 
@@ -148,9 +148,11 @@ TLCDObject& ScreenDesigner::Adopt(std::unique_ptr<TLCDObject> object, TDBRecordO
     return added;
 }
 
-void ScreenDesigner::ShowScreen(TDBRecordObj& screen) {
-    screen_ = &screen;
-    const ScreenRecordView view(screen.RecData);
+void ScreenDesigner::ShowScreen() {
+    TDBRecordObj* screen = Screen();
+    if (screen == nullptr)
+        return;
+    const ScreenRecordView view(screen->RecData);
     scene_.SetBackground(view.BmpNum());
     scene_.SetHelpBitmap(view.HlpBmpNum());
     scene_.SetLayers(view.LayerMask(), (view.ScrFlags() & kObjFlagHelpScreen) != 0);
@@ -178,9 +180,9 @@ void ScreenDesigner::ShowScreen(TDBRecordObj& screen) {
 }
 
 std::string ScreenDesigner::Caption() const {
-    if (screen_ == nullptr)
+    if (Screen() == nullptr)
         return {};
-    const ScreenRecordView view(screen_->RecData);
+    const ScreenRecordView view(Screen()->RecData);
     std::string caption = HelpMode() ? "Help[" + view.ScrSymb() + "]" : view.ScrSymb();
     if (!view.ScrName().empty())
         caption += "-" + view.ScrName();
@@ -188,8 +190,8 @@ std::string ScreenDesigner::Caption() const {
 }
 
 void ScreenDesigner::ApplyLayers() {
-    if (screen_ != nullptr) {
-        const ScreenRecordView view(screen_->RecData);
+    if (Screen() != nullptr) {
+        const ScreenRecordView view(Screen()->RecData);
         view.SetLayerMask(Layers());
         view.SetScrFlags(
             static_cast<std::uint8_t>((view.ScrFlags() & ~kObjFlagHelpScreen) | Flags()));
@@ -435,10 +437,10 @@ void ScreenDesigner::DeleteShownObjects() {
 }
 
 void ScreenDesigner::ClearBitmap() {
-    if (screen_ == nullptr || (Layers() & kBitmapLayerBit) == 0)
+    if (Screen() == nullptr || (Layers() & kBitmapLayerBit) == 0)
         return;
     Change(ChangeKind::Screen, [&] {
-        const ScreenRecordView view(screen_->RecData);
+        const ScreenRecordView view(Screen()->RecData);
         if (HelpMode()) {
             view.SetHlpBmpNum(kNoBankNum);
             scene_.SetHelpBitmap(kNoBankNum);
@@ -800,9 +802,9 @@ void ScreenDesigner::Size(int widthMode, int heightMode, int width, int height) 
 }
 
 std::optional<std::string> ScreenDesigner::SaveScreenImage() {
-    if (screen_ == nullptr || !StoreObjects())
+    if (Screen() == nullptr || !StoreObjects())
         return std::nullopt;
-    const ScreenRecordView view(screen_->RecData);
+    const ScreenRecordView view(Screen()->RecData);
     const std::string stem =
         view.ScrSymb().empty() ? "Scr" + std::to_string(view.ScrNum()) : view.ScrSymb();
     const std::string file = ExtractFilePath(ProjectFileName()) + stem + ".bmp";

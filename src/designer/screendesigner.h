@@ -46,6 +46,9 @@ std::vector<MenuItem> MenuItems(PopupMenu menu, bool bitmapLayerShown);
 class DesignerHost {
 public:
     virtual ~DesignerHost() = default;
+    // The screen record the window edits now; the record window may replace its copy, so the
+    // designer never keeps it.
+    virtual TDBRecordObj* ScreenRecord() = 0;
     virtual void Invalidate() = 0;
     virtual void SetCursor(Cursor cursor) = 0;
     // Stores the screen record (creating its objects database when it has none); false when the
@@ -103,10 +106,10 @@ public:
     ScreenDesigner(const ScreenDesigner&) = delete;
     ScreenDesigner& operator=(const ScreenDesigner&) = delete;
 
-    // Shows a screen record: layers, help mode and bitmaps from it, its objects when there are
-    // none yet. The record stays the caller's.
-    void ShowScreen(TDBRecordObj& screen);
-    TDBRecordObj* Screen() const { return screen_; }
+    // Shows the host's screen record: layers, help mode and bitmaps from it, its objects when
+    // there are none yet.
+    void ShowScreen();
+    TDBRecordObj* Screen() const { return host_.ScreenRecord(); }
     const ScreenScene& Scene() const { return scene_; }
     const TLCDObject& SelectionFrame() const { return frame_; }
     int Zoom() const { return scene_.Zoom(); }
@@ -202,7 +205,6 @@ private:
 
     DesignerHost& host_;
     ScreenScene scene_;
-    TDBRecordObj* screen_ = nullptr;
     TLCDObject frame_;
     TLCDObject* current_ = nullptr;
     TLCDObject* captured_ = nullptr;

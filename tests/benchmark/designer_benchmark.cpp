@@ -24,6 +24,7 @@ namespace {
 class NullHost final : public DesignerHost {
 public:
     TDBRecordObj* screen = nullptr;
+    TDBRecordObj* ScreenRecord() override { return screen; }
     void Invalidate() override {}
     void SetCursor(Cursor) override {}
     bool StoreScreenRecord() override {
@@ -56,7 +57,7 @@ struct FullScreen {
         host.screen = screen.get();
         SubDataBase(RootRecord(), kDBScreens)->Insert(std::move(screen));
         designer = std::make_unique<ScreenDesigner>(host, zoom);
-        designer->ShowScreen(*host.screen);
+        designer->ShowScreen();
         const std::uint8_t kinds[] = {
             kObjPoint,     kObjLine,      kObjRectangle, kObjFilledRect, kObjCircle,  kObjText,
             kObjPrintLine, kObjEdit,      kObjEditP,     kObjEnum,       kObjCmdCase, kObjCmdOnKey,

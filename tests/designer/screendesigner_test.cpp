@@ -30,6 +30,7 @@ public:
     std::vector<TDBRecordObj*> opened;
     LcdCoords lastSelection{};
 
+    TDBRecordObj* ScreenRecord() override { return screen; }
     void Invalidate() override {}
     void SetCursor(Cursor) override {}
     bool StoreScreenRecord() override {
@@ -70,7 +71,7 @@ protected:
     ScreenDesigner& Open(int zoom = 1, std::uint32_t layers = kBasicLayers) {
         ScreenRecordView(host_.screen->RecData).SetLayerMask(layers);
         designer_ = std::make_unique<ScreenDesigner>(host_, zoom);
-        designer_->ShowScreen(*host_.screen);
+        designer_->ShowScreen();
         return *designer_;
     }
     TDataBase& Records() const { return *host_.screen->GetDBTidDataBase(kDBScreenObjects); }

@@ -240,8 +240,7 @@ TLCDDisplay_Form::~TLCDDisplay_Form() {
 
 void TLCDDisplay_Form::ReadTransferBuff() {
     TUDBForm::ReadTransferBuff();
-    if (TDBRecordObj* screen = EditValidator().EditedCopy())
-        designer_->ShowScreen(*screen);
+    designer_->ShowScreen();
     UpdateCaption();
     view_->UpdateScrollBars();
 }

@@ -82,6 +82,7 @@ public:
     void SelectedToBack() override;
 
     // DesignerHost
+    TDBRecordObj* ScreenRecord() override { return EditValidator().EditedCopy(); }
     void Invalidate() override;
     void SetCursor(Cursor cursor) override;
     bool StoreScreenRecord() override;
