@@ -19,7 +19,9 @@ std::unique_ptr<TAppData> BuildAppDescription() {
         const auto type = static_cast<RecType>(i);
         auto recordType = ProjectRecordType(type);
         if (!recordType)
-            recordType = ObjectRecordType(type);
+            recordType = DialogRecordType(type);
+        if (!recordType)
+            recordType = ObjectRecordType(type); // every other type is an object record
         app->RecTypesDscrColl->Insert(std::move(recordType));
     }
 

@@ -34,6 +34,22 @@ enum RecType : std::int16_t {
     kRecCaseVariant,
     kRecOnKeyVariant,
     kRecEnumVariant,
+    // The records the property dialogs edit.
+    kRecDlgText,
+    kRecDlgPrintLine,
+    kRecDlgEdit,
+    kRecDlgEditP,
+    kRecDlgPoint,
+    kRecDlgLine,
+    kRecDlgRect,
+    kRecDlgCircle,
+    kRecDlgGraph,
+    kRecDlgGraphXY,
+    kRecDlgBar,
+    kRecDlgCaseBmp,
+    kRecDlgAlignment,
+    kRecDlgSingleAlign,
+    kRecDlgAlignSize,
     kRecTypeCount
 };
 

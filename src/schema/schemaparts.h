@@ -24,6 +24,8 @@ inline constexpr std::uint32_t kNewScreenLayers = 0x80000007;
 // (objectrecords.cpp); `type` says which.
 std::unique_ptr<TRecordTypeDscr> ProjectRecordType(RecType type);
 std::unique_ptr<TRecordTypeDscr> ObjectRecordType(RecType type);
+// The records of the object property dialogs and the screen window's alignment dialogs.
+std::unique_ptr<TRecordTypeDscr> DialogRecordType(RecType type);
 
 std::unique_ptr<TEnumTypesColl> BuildEnumTypes();
 std::unique_ptr<TDataBaseDscrColl> BuildDataBaseDescriptors();

@@ -2,6 +2,7 @@
 
 #include "app/startup.h"
 #include "common/littleendian.h"
+#include "designer/objectdialogs.h"
 #include "framework/environment/envcontext.h"
 #include "framework/records/appdata.h"
 #include "framework/records/appdatastream.h"
@@ -120,6 +121,18 @@ TEST_F(AppSchemaTest, FieldsLieAtTheirOffsets) {
         {kRecObjectEnum, "SubDBLink", 383, 2},
         {kRecCaseVariant, "CaseLayer", 17, 1},
         {kRecEnumVariant, "EnumConstStr", 17, 255},
+        // The dialog records, as the objects fill them.
+        {kRecDlgText, "ObjText", 43, 255},
+        {kRecDlgEditP, "SymY1", 26, 17},
+        {kRecDlgPoint, "GrComment", 42, 255},
+        {kRecDlgLine, "Y2", 14, 4},
+        {kRecDlgRect, "GrComment", 120, 255},
+        {kRecDlgCircle, "GrComment", 63, 255},
+        {kRecDlgGraph, "GraphData", 85, 255},
+        {kRecDlgBar, "X1", 3, 4},
+        {kRecDlgBar, "BarData", 121, 255},
+        {kRecDlgCaseBmp, "Comment", 1, 255},
+        {kRecDlgAlignSize, "NewHeight", 6, 4},
     };
     for (const Case& c : cases) {
         TRecordTypeDscr& type = Type(c.type);
@@ -134,7 +147,20 @@ TEST_F(AppSchemaTest, FieldsLieAtTheirOffsets) {
             }
             offset += field->GetFieldSize();
         }
-        EXPECT_TRUE(found) << c.field;
+        EXPECT_TRUE(found) << c.field << " in " << type.RecTypeName;
+    }
+}
+
+TEST_F(AppSchemaTest, EveryPropertyDialogHasItsRecord) {
+    for (int kind = kObjPoint; kind <= kObjCaseBmp; ++kind) {
+        const auto dialog = ObjectDialogOf(static_cast<std::uint8_t>(kind));
+        if (!dialog)
+            continue; // edited in its own window
+        std::int16_t index = -1;
+        TRecordTypeDscr* type =
+            EnvCtx().app.AppData->RecTypesDscrColl->GetRecordTypeDscr(dialog->recordType, index);
+        ASSERT_NE(type, nullptr) << dialog->recordType;
+        EXPECT_EQ(type->GetRecSize(), dialog->recordSize) << dialog->recordType;
     }
 }
 
