@@ -4,6 +4,10 @@
 #include "designer/commandobjects.h"
 #include "designer/graphicobjects.h"
 #include "designer/textobjects.h"
+#include "framework/environment/envcontext.h"
+#include "framework/records/appdata.h"
+#include "framework/records/recordobject.h"
+#include "framework/records/recordtype.h"
 #include "project/recordview.h"
 
 namespace panolcd {
@@ -290,6 +294,25 @@ void ApplyDialogRecord(TLCDObject& object, std::span<std::uint8_t> record, Scrol
     }
     }
     object.SetBounds(object.RecordToFrame(c, scroll));
+}
+
+bool EditInPropertyDialog(TLCDObject& object, Scroll scroll) {
+    const auto dialog = ObjectDialogOf(object.Kind);
+    if (!dialog || EnvCtx().app.AppData == nullptr)
+        return false;
+    std::int16_t index = -1;
+    if (EnvCtx().app.AppData->RecTypesDscrColl->GetRecordTypeDscr(dialog->recordType, index) ==
+        nullptr)
+        return false;
+    std::vector<std::uint8_t> bytes = FillDialogRecord(object, scroll);
+    TDscrRecObj record;
+    bool failed = false;
+    record.CreateFromData(dialog->recordType, index, bytes.data(), bytes.size(), failed);
+    // A dialog that is not there runs nothing and changes nothing.
+    if (failed || record.EditRecord() != DialogResult::Ok)
+        return false;
+    ApplyDialogRecord(object, record.RecData, scroll);
+    return true;
 }
 
 } // namespace panolcd

@@ -28,6 +28,10 @@ std::vector<std::uint8_t> FillDialogRecord(const TLCDObject& object, Scroll scro
 // Takes a confirmed dialog record back into the object and gives it its new frame.
 void ApplyDialogRecord(TLCDObject& object, std::span<std::uint8_t> record, Scroll scroll);
 
+// Runs the kind's dialog on the object (through the dialogs of the process) and takes a
+// confirmed record back; false when there is no dialog or the user did not confirm.
+bool EditInPropertyDialog(TLCDObject& object, Scroll scroll);
+
 // The coordinate part of the line, rectangle and bar dialogs.
 enum class CornerDialog { Line, Rectangle, Bar };
 struct CornerFields {

@@ -2,6 +2,8 @@
 
 #include "common/cp1250.h"
 #include "common/ui/qtext.h"
+#include "designer/objectdialogs.h"
+#include "designer/ui/textdialogs.h"
 #include "framework/environment/ui/helpviewer.h"
 #include "framework/records/database.h"
 #include "framework/records/dbrecord.h"
@@ -362,8 +364,8 @@ void TLCDDisplay_Form::OpenObjectWindow(TDBRecordObj& record) {
         OpenUDBForm(record.EditFormName(), objects, &record, -1, 0, -1);
 }
 
-bool TLCDDisplay_Form::EditObjectProperties(TLCDObject& /*object*/) {
-    return false; // the property dialogs come with their own window work
+bool TLCDDisplay_Form::EditObjectProperties(TLCDObject& object) {
+    return EditInPropertyDialog(object, designer_->ScrollPosition());
 }
 
 void TLCDDisplay_Form::CloseWindow() {
@@ -394,6 +396,7 @@ void TLCDDisplay_Form::ReportLayers(std::uint32_t /*layers*/, std::uint8_t /*fla
 void RegisterScreenWindow() {
     if (FindUDBFormClass(kFormName) == nullptr)
         RegisterUDBFormClass<TLCDDisplay_Form>(kFormName);
+    RegisterTextDialogs();
 }
 
 } // namespace panolcd
