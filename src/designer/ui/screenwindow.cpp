@@ -3,7 +3,7 @@
 #include "common/cp1250.h"
 #include "common/ui/qtext.h"
 #include "designer/objectdialogs.h"
-#include "designer/ui/textdialogs.h"
+#include "designer/ui/propertydialogs.h"
 #include "framework/environment/ui/helpviewer.h"
 #include "framework/records/database.h"
 #include "framework/records/dbrecord.h"
@@ -396,7 +396,7 @@ void TLCDDisplay_Form::ReportLayers(std::uint32_t /*layers*/, std::uint8_t /*fla
 void RegisterScreenWindow() {
     if (FindUDBFormClass(kFormName) == nullptr)
         RegisterUDBFormClass<TLCDDisplay_Form>(kFormName);
-    RegisterTextDialogs();
+    RegisterPropertyDialogs();
 }
 
 } // namespace panolcd
