@@ -31,27 +31,7 @@ void LcdDot(LcdCanvas& canvas, int x, int y, Colour colour) {
 }
 
 void LcdLine(LcdCanvas& canvas, int x0, int y0, int x1, int y1, Colour colour) {
-    constexpr std::int64_t kLongest = 1 << 20;
-    const std::int64_t dx = std::abs(std::int64_t{x1} - x0);
-    const std::int64_t dy = -std::abs(std::int64_t{y1} - y0);
-    if (dx > kLongest || -dy > kLongest)
-        return;
-    const int sx = x0 < x1 ? 1 : -1;
-    const int sy = y0 < y1 ? 1 : -1;
-    int x = x0;
-    int y = y0;
-    for (std::int64_t err = dx + dy; x != x1 || y != y1;) {
-        LcdDot(canvas, x, y, colour);
-        const std::int64_t e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
-        }
-    }
+    WalkLine(x0, y0, x1, y1, [&](int x, int y) { LcdDot(canvas, x, y, colour); });
 }
 
 void LcdFrame(LcdCanvas& canvas, const LcdRect& r, Colour colour) {

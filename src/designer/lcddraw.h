@@ -7,6 +7,7 @@
 #include "project/lcdcanvas.h"
 
 #include <cstdint>
+#include <cstdlib>
 
 namespace panolcd {
 
@@ -29,6 +30,33 @@ private:
     std::int64_t originY_;
     int zoom_;
 };
+
+// Visits the pixels of the line from (x0, y0) up to, not including, (x1, y1), as the platform's
+// line primitive draws them. A line longer than 2^20 pixels comes from a damaged record: nothing
+// is visited.
+template <class Visit> void WalkLine(int x0, int y0, int x1, int y1, Visit visit) {
+    constexpr std::int64_t kLongest = 1 << 20;
+    const std::int64_t dx = std::abs(std::int64_t{x1} - x0);
+    const std::int64_t dy = -std::abs(std::int64_t{y1} - y0);
+    if (dx > kLongest || -dy > kLongest)
+        return;
+    const int sx = x0 < x1 ? 1 : -1;
+    const int sy = y0 < y1 ? 1 : -1;
+    int x = x0;
+    int y = y0;
+    for (std::int64_t err = dx + dy; x != x1 || y != y1;) {
+        visit(x, y);
+        const std::int64_t e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+}
 
 void LcdDot(LcdCanvas& canvas, int x, int y, Colour colour);
 // From `from` up to, not including, `to`. A line longer than 2^20 pixels (a damaged record) is

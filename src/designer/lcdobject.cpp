@@ -15,20 +15,10 @@ int SaneSize(int size) {
     return std::clamp(size, 0, 1 << 24);
 }
 
-// Rounds toward minus infinity to a multiple of `step`.
-int FloorTo(int value, int step) {
-    const int q = value / step;
-    return (value % step != 0 && value < 0 ? q - 1 : q) * step;
-}
-
 constexpr Cursor kAreaCursors[kAreaCount] = {
     Cursor::Arrow,  Cursor::Arrow,    Cursor::SizeNwSe, Cursor::SizeNS,   Cursor::SizeNeSw,
     Cursor::SizeWE, Cursor::SizeNwSe, Cursor::SizeNS,   Cursor::SizeNeSw, Cursor::SizeWE,
 };
-
-bool Contains(const LcdRect& r, int x, int y) {
-    return x >= r.left && y >= r.top && x < r.right && y < r.bottom;
-}
 
 LcdRect Inset(const LcdRect& r, int by) {
     return {r.left + by, r.top + by, r.right - by, r.bottom - by};
@@ -39,6 +29,13 @@ LcdRect Inset(const LcdRect& r, int by) {
 int SaturateToInt(std::int64_t value) {
     return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
                                                      std::numeric_limits<int>::max()));
+}
+
+int FloorToStep(int value, int step) {
+    if (step <= 1)
+        return value;
+    const int q = value / step;
+    return (value % step != 0 && value < 0 ? q - 1 : q) * step;
 }
 
 ZoomMetrics MetricsOf(int zoom) {
@@ -141,7 +138,7 @@ int TLCDObject::HitTest(int x, int y) const {
         return kAreaNone;
     const auto areas = Areas();
     for (int i = kAreaInner; i < kAreaCount; ++i) {
-        if (Contains(areas[static_cast<std::size_t>(i)], x, y))
+        if (areas[static_cast<std::size_t>(i)].Contains(x, y))
             return i;
     }
     return kAreaNone;
@@ -413,8 +410,8 @@ void TLCDObject::MouseUp(MouseButton button, bool shift, int x, int y) {
         dragging_ = false;
         downX_ = downY_ = 0;
         if (zoom_ == 2 || zoom_ == 4) {
-            SetBounds({FloorTo(bounds_.left, zoom_), FloorTo(bounds_.top, zoom_),
-                       FloorTo(bounds_.width, zoom_), FloorTo(bounds_.height, zoom_)});
+            SetBounds({FloorToStep(bounds_.left, zoom_), FloorToStep(bounds_.top, zoom_),
+                       FloorToStep(bounds_.width, zoom_), FloorToStep(bounds_.height, zoom_)});
         }
     }
     if (OnMouseUp)

@@ -24,6 +24,8 @@ class TDBRecordObj;
 // Damaged records may hold any 32-bit coordinate: geometry is computed in 64 bits and lands in
 // the int range through this, never overflowing.
 int SaturateToInt(std::int64_t value);
+// Rounds toward minus infinity to a multiple of `step` (steps below 2 leave the value).
+int FloorToStep(int value, int step);
 
 // Zoom 1, 2 or 4; any other zoom has all three 0.
 struct ZoomMetrics {

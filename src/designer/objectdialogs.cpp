@@ -39,33 +39,30 @@ bool IsTextKind(std::uint8_t kind) {
 std::optional<ObjectDialogDef> ObjectDialogOf(std::uint8_t kind) {
     switch (kind) {
     case kObjText:
-        return ObjectDialogDef{"TLCDObjTextPropDlgRec", "Parametry objektu LCD Text", 298};
+        return ObjectDialogDef{"TLCDObjTextPropDlgRec", 298};
     case kObjPrintLine:
-        return ObjectDialogDef{"TLCDObjPrintLinePropDlgRec", "Parametry objektu příkazu Print",
-                               298};
+        return ObjectDialogDef{"TLCDObjPrintLinePropDlgRec", 298};
     case kObjEdit:
-        return ObjectDialogDef{"TLCDObjEditPropDlgRec", "Parametry objektu příkazu EDIT", 298};
+        return ObjectDialogDef{"TLCDObjEditPropDlgRec", 298};
     case kObjEditP:
-        return ObjectDialogDef{"TLCDObjEditPPropDlgRec", "Parametry objektu příkazu EDITP", 298};
+        return ObjectDialogDef{"TLCDObjEditPPropDlgRec", 298};
     case kObjPoint:
-        return ObjectDialogDef{"TLCDObjPointPropDlgRec", "Parametry objektu Bod (Point)", 297};
+        return ObjectDialogDef{"TLCDObjPointPropDlgRec", 297};
     case kObjLine:
-        return ObjectDialogDef{"TLCDObjLinePropDlgRec", "Parametry objektu Úsečka (Line)", 375};
+        return ObjectDialogDef{"TLCDObjLinePropDlgRec", 375};
     case kObjRectangle:
     case kObjFilledRect:
-        return ObjectDialogDef{"TLCDObjRectPropDlgRec",
-                               "Parametry objektu obdélník (Rect/FillRect)", 375};
+        return ObjectDialogDef{"TLCDObjRectPropDlgRec", 375};
     case kObjCircle:
-        return ObjectDialogDef{"TLCDObjCirclePropDlgRec", "Parametry objektu kružnice (Circle)",
-                               318};
+        return ObjectDialogDef{"TLCDObjCirclePropDlgRec", 318};
     case kObjGraph:
-        return ObjectDialogDef{"TLCDGraphObjPropDlgRec", "Parametry objektu GRAPH", 340};
+        return ObjectDialogDef{"TLCDGraphObjPropDlgRec", 340};
     case kObjGraphXY:
-        return ObjectDialogDef{"TLCDGraphXYObjPropDlgRec", "Parametry objektu GraphXY", 340};
+        return ObjectDialogDef{"TLCDGraphXYObjPropDlgRec", 340};
     case kObjBar:
-        return ObjectDialogDef{"TLCDBarObjPropDlgRec", "Parametry objektu grafu typu BAR", 376};
+        return ObjectDialogDef{"TLCDBarObjPropDlgRec", 376};
     case kObjCaseBmp:
-        return ObjectDialogDef{"TLCDCaseBmpObjPropDlgRec", "Parametry objektu Case BMP", 256};
+        return ObjectDialogDef{"TLCDCaseBmpObjPropDlgRec", 256};
     default:
         return std::nullopt;
     }

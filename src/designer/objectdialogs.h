@@ -13,11 +13,10 @@
 
 namespace panolcd {
 
-// The dialog of a kind: its record type and caption (UTF-8); none for the kinds edited in their
-// own windows.
+// The dialog record of a kind; none for the kinds edited in their own windows. The record
+// type's edit form names the dialog.
 struct ObjectDialogDef {
     const char* recordType;
-    const char* caption;
     std::size_t recordSize;
 };
 std::optional<ObjectDialogDef> ObjectDialogOf(std::uint8_t kind);

@@ -42,9 +42,7 @@ void ObjectStack::SendToBack(TLCDObject& object) {
 TLCDObject* ObjectStack::ObjectAt(int x, int y) const {
     for (auto it = order_.rbegin(); it != order_.rend(); ++it) {
         TLCDObject* object = *it;
-        const Frame f = object->Bounds();
-        if (object->Visible && object->Enabled && x >= f.left && y >= f.top &&
-            x < f.left + f.width && y < f.top + f.height)
+        if (object->Visible && object->Enabled && object->WindowRect().Contains(x, y))
             return object;
     }
     return nullptr;

@@ -1,5 +1,7 @@
 #include "designer/raster.h"
 
+#include "designer/lcddraw.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -111,29 +113,7 @@ void Painter::Rectangle(const LcdRect& rect, const Pen& pen, const Brush& brush)
 }
 
 void Painter::Line(Point from, Point to, const Pen& pen) {
-    // Bresenham from `from` up to, not including, `to`. A line longer than any window is from a
-    // damaged record and is not drawn.
-    constexpr std::int64_t kLongest = 1 << 20;
-    const std::int64_t dx = std::abs(std::int64_t{to.x} - from.x);
-    const std::int64_t dy = -std::abs(std::int64_t{to.y} - from.y);
-    if (dx > kLongest || -dy > kLongest)
-        return;
-    const int sx = from.x < to.x ? 1 : -1;
-    const int sy = from.y < to.y ? 1 : -1;
-    std::int64_t x = from.x;
-    std::int64_t y = from.y;
-    for (std::int64_t err = dx + dy; x != to.x || y != to.y;) {
-        PenDot(x, y, pen);
-        const std::int64_t e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
-        }
-    }
+    WalkLine(from.x, from.y, to.x, to.y, [&](int x, int y) { PenDot(x, y, pen); });
 }
 
 void Painter::Polyline(std::initializer_list<Point> points, const Pen& pen) {

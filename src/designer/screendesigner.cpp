@@ -28,14 +28,6 @@ void ShowError(const std::string& text) {
     MsgBox("", text, mb::kIconError | mb::kOk);
 }
 
-// Rounds toward minus infinity to a multiple of `step`.
-int FloorTo(int value, int step) {
-    if (step <= 1)
-        return value;
-    const int q = value / step;
-    return (value % step != 0 && value < 0 ? q - 1 : q) * step;
-}
-
 LcdRect Union(const LcdRect& a, const LcdRect& b) {
     return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
             std::max(a.bottom, b.bottom)};
@@ -43,10 +35,6 @@ LcdRect Union(const LcdRect& a, const LcdRect& b) {
 
 bool SameRect(const LcdRect& a, const LcdRect& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-bool Contains(const LcdRect& r, int x, int y) {
-    return x >= r.left && y >= r.top && x < r.right && y < r.bottom;
 }
 
 int FrameGrowth(int zoom) {
@@ -129,23 +117,27 @@ TDataBase* ScreenDesigner::ObjectsDatabase(bool create) {
 }
 
 TLCDObject& ScreenDesigner::Adopt(std::unique_ptr<TLCDObject> object, TDBRecordObj* record) {
-    object->MouseCursor = Cursor::Arrow;
-    object->Enabled = !object->Locked();
-    object->OnMouseDown = [this](TLCDObject& o, MouseButton b, bool s, int x, int y) {
-        ObjectDown(o, b, s, x, y);
-    };
-    object->OnMouseMove = [this](TLCDObject& o, bool s, int x, int y) { ObjectMove(o, s, x, y); };
-    object->OnMouseUp = [this](TLCDObject& o, MouseButton b, bool s, int x, int y) {
-        ObjectUp(o, b, s, x, y);
-    };
-    object->OnDoubleClick = [this](TLCDObject& o) {
-        current_ = &o;
-        Properties(o);
-    };
+    Wire(*object);
     TLCDObject& added = scene_.Append(std::move(object), record);
     // The selection frame stays on top.
     scene_.Stack().BringToFront(frame_);
     return added;
+}
+
+void ScreenDesigner::Wire(TLCDObject& object) {
+    object.MouseCursor = Cursor::Arrow;
+    object.Enabled = !object.Locked();
+    object.OnMouseDown = [this](TLCDObject& o, MouseButton b, bool s, int x, int y) {
+        ObjectDown(o, b, s, x, y);
+    };
+    object.OnMouseMove = [this](TLCDObject& o, bool s, int x, int y) { ObjectMove(o, s, x, y); };
+    object.OnMouseUp = [this](TLCDObject& o, MouseButton b, bool s, int x, int y) {
+        ObjectUp(o, b, s, x, y);
+    };
+    object.OnDoubleClick = [this](TLCDObject& o) {
+        current_ = &o;
+        Properties(o);
+    };
 }
 
 void ScreenDesigner::ShowScreen() {
@@ -162,16 +154,10 @@ void ScreenDesigner::ShowScreen() {
         if (objects == nullptr) {
             host_.StoreScreenRecord();
         } else {
-            for (int i = 0; i < objects->Count(); ++i) {
-                TDBRecordObj* record = objects->Record(i);
-                if (record == nullptr)
-                    continue;
-                const std::uint8_t kind = ObjectRecordView(record->RecData).Kind();
-                auto object = CreateObjectOfKind(kind, Zoom());
-                object->LoadFromRecord(record->RecData, LookOfKind(kind), ScrollPosition(), false);
-                object->RefreshFromRecord(record, ScrollPosition());
-                Adopt(std::move(object), record);
-            }
+            scene_.LoadObjects(objects);
+            for (const SceneObject& entry : scene_.Objects())
+                Wire(*entry.object);
+            scene_.Stack().BringToFront(frame_);
             if (static_cast<int>(scene_.Objects().size()) != objects->Count())
                 ShowError("Error: LCDObjects.Count<>DB.Count");
         }
@@ -205,7 +191,7 @@ void ScreenDesigner::ApplyLayers() {
 void ScreenDesigner::SetScroll(Scroll scroll) {
     // On the zoom grid, so that the mouse-up rounding never moves an object that was only
     // clicked.
-    scroll = {FloorTo(scroll.h, Zoom()), FloorTo(scroll.v, Zoom())};
+    scroll = {FloorToStep(scroll.h, Zoom()), FloorToStep(scroll.v, Zoom())};
     const Scroll old = ScrollPosition();
     if (old.h == scroll.h && old.v == scroll.v)
         return;
@@ -579,11 +565,8 @@ void ScreenDesigner::Paste() {
                 dropped.push_back(record);
                 continue;
             }
-            auto object = CreateObjectOfKind(view.Kind(), Zoom());
-            object->LoadFromRecord(record->RecData, LookOfKind(view.Kind()), ScrollPosition(),
-                                   false);
-            object->RefreshFromRecord(record, ScrollPosition());
-            TLCDObject& added = Adopt(std::move(object), record);
+            TLCDObject& added =
+                Adopt(ScreenScene::ObjectOfRecord(*record, Zoom(), ScrollPosition()), record);
             added.ApplyLayers(Layers(), HelpMode());
             added.Select();
             added.BringToFront();
@@ -648,11 +631,11 @@ void PlaceAt(TLCDObject& object, std::optional<int> left, std::optional<int> top
     const int m = object.Metrics().margin;
     const int offset = object.Kind == kObjPoint ? m : 0;
     if (left)
-        f.left = FloorTo(*left - offset, z);
+        f.left = FloorToStep(*left - offset, z);
     if (top)
-        f.top = FloorTo(*top - offset, z);
+        f.top = FloorToStep(*top - offset, z);
     if (square && object.Kind == kObjCircle) {
-        const int s = FloorTo(std::min(f.width, f.height), z);
+        const int s = FloorToStep(std::min(f.width, f.height), z);
         f.width = f.height = s;
     }
     object.SetBounds(f);
@@ -762,7 +745,7 @@ void ScreenDesigner::Size(int widthMode, int heightMode, int width, int height) 
                 int chosen = extent(selected.front());
                 for (const TLCDObject* o : selected)
                     chosen = mode == 1 ? std::min(chosen, extent(o)) : std::max(chosen, extent(o));
-                chosen = FloorTo(chosen, z);
+                chosen = FloorToStep(chosen, z);
                 if (chosen <= 0)
                     continue;
                 for (TLCDObject* o : selected) {
@@ -949,8 +932,8 @@ void ScreenDesigner::ObjectMove(TLCDObject& object, bool /*shift*/, int x, int y
         return;
     // The group stays on the zoom grid however the mouse moved.
     const int z = Zoom();
-    const int dx = FloorTo(x + object.Bounds().left - groupStartX_, z);
-    const int dy = FloorTo(y + object.Bounds().top - groupStartY_, z);
+    const int dx = FloorToStep(x + object.Bounds().left - groupStartX_, z);
+    const int dy = FloorToStep(y + object.Bounds().top - groupStartY_, z);
     for (TLCDObject* selected : SelectedVisible())
         selected->MoveFromSaved(dx, dy);
 }
@@ -963,7 +946,7 @@ void ScreenDesigner::ObjectUp(TLCDObject& object, MouseButton /*button*/, bool /
         groupMoving_ = false;
         selectionBounds_ = {};
     }
-    FinishPress(x + object.Bounds().left, y + object.Bounds().top);
+    FinishPress();
 }
 
 void ScreenDesigner::EmptyDown(MouseButton button, bool /*shift*/, int x, int y) {
@@ -973,7 +956,7 @@ void ScreenDesigner::EmptyDown(MouseButton button, bool /*shift*/, int x, int y)
         underCursor_.clear();
         bool frameUnder = false;
         for (TLCDObject* object : scene_.Stack().PaintOrder()) {
-            if (!object->Visible || !Contains(object->WindowRect(), x, y))
+            if (!object->Visible || !object->WindowRect().Contains(x, y))
                 continue;
             if (object == &frame_)
                 frameUnder = true;
@@ -1008,10 +991,10 @@ void ScreenDesigner::EmptyMove(int x, int y) {
 
 void ScreenDesigner::EmptyUp(int x, int y) {
     ReportPosition(nullptr, x, y);
-    FinishPress(x, y);
+    FinishPress();
 }
 
-void ScreenDesigner::FinishPress(int /*x*/, int /*y*/) {
+void ScreenDesigner::FinishPress() {
     buttonDown_ = false;
     StoreEnums();
     if (bandState_ == 2)
@@ -1033,7 +1016,7 @@ void ScreenDesigner::SelectByBand() {
         if (!object.IsShownFor(Layers(), HelpMode()) || object.Locked())
             continue;
         const LcdRect r = object.WindowRect();
-        if (Contains(band, r.left, r.top) && Contains(band, r.right - 1, r.bottom - 1))
+        if (band.Contains(r.left, r.top) && band.Contains(r.right - 1, r.bottom - 1))
             chosen.push_back(&object);
     }
     for (TLCDObject* object : chosen)
@@ -1069,10 +1052,8 @@ bool ScreenDesigner::KeyDown(DesignerKey key, KeyModifiers mods) {
         return true;
     case DesignerKey::Enter:
     case DesignerKey::Escape:
-        if (host_.StoreScreenRecord() && StoreObjects()) {
-            closingStored_ = true;
+        if (host_.StoreScreenRecord() && StoreObjects())
             host_.CloseWindow();
-        }
         return true;
     case DesignerKey::Space: {
         const std::vector<TLCDObject*> selected = SelectedVisible();

@@ -183,6 +183,8 @@ private:
     bool Change(ChangeKind kind, const std::function<void()>& change);
     TDataBase* ObjectsDatabase(bool create);
     TLCDObject& Adopt(std::unique_ptr<TLCDObject> object, TDBRecordObj* record);
+    // Links an object to this window's handlers.
+    void Wire(TLCDObject& object);
     void Delete(const std::vector<TLCDObject*>& objects);
     std::vector<TLCDObject*> SelectedVisible() const;
     bool IsSelectedVisible(const TLCDObject& object) const;
@@ -201,7 +203,7 @@ private:
     void EmptyDown(MouseButton button, bool shift, int x, int y);
     void EmptyMove(int x, int y);
     void EmptyUp(int x, int y);
-    void FinishPress(int x, int y);
+    void FinishPress();
 
     DesignerHost& host_;
     ScreenScene scene_;
@@ -219,7 +221,6 @@ private:
     bool groupMoving_ = false;
     bool buttonDown_ = false;
     bool shiftSelecting_ = false;
-    bool closingStored_ = false;
     std::optional<std::pair<PopupMenu, std::pair<int, int>>> pendingMenu_;
     // The frames when a press began, to tell whether the drag changed the screen.
     std::vector<std::pair<TLCDObject*, Frame>> pressFrames_;

@@ -62,15 +62,18 @@ void ScreenScene::LoadObjects(TDataBase* records) {
     if (records == nullptr)
         return;
     for (int i = 0; i < records->Count(); ++i) {
-        TDBRecordObj* record = records->Record(i);
-        if (record == nullptr)
-            continue;
-        const std::uint8_t kind = ObjectRecordView(record->RecData).Kind();
-        auto object = CreateObjectOfKind(kind, zoom_);
-        object->LoadFromRecord(record->RecData, LookOfKind(kind), scroll_, false);
-        object->RefreshFromRecord(record, scroll_);
-        Append(std::move(object), record);
+        if (TDBRecordObj* record = records->Record(i))
+            Append(ObjectOfRecord(*record, zoom_, scroll_), record);
     }
+}
+
+std::unique_ptr<TLCDObject> ScreenScene::ObjectOfRecord(TDBRecordObj& record, int zoom,
+                                                        Scroll scroll) {
+    const std::uint8_t kind = ObjectRecordView(record.RecData).Kind();
+    auto object = CreateObjectOfKind(kind, zoom);
+    object->LoadFromRecord(record.RecData, LookOfKind(kind), scroll, false);
+    object->RefreshFromRecord(&record, scroll);
+    return object;
 }
 
 TLCDObject& ScreenScene::Append(std::unique_ptr<TLCDObject> object, TDBRecordObj* record) {

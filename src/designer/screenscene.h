@@ -51,6 +51,9 @@ public:
     std::uint8_t BackgroundNumber() const { return background_.Number(); }
     std::uint8_t HelpBitmapNumber() const { return helpBitmap_.Number(); }
 
+    // The object of a record: built for its kind, loaded and refreshed from it.
+    static std::unique_ptr<TLCDObject> ObjectOfRecord(TDBRecordObj& record, int zoom,
+                                                      Scroll scroll);
     // Appends an object, on top of the z-order.
     TLCDObject& Append(std::unique_ptr<TLCDObject> object, TDBRecordObj* record);
     // Takes an object out of the list and the z-order and hands it back.

@@ -11,6 +11,8 @@ struct LcdRect {
     int top = 0;
     int right = 0;  // exclusive
     int bottom = 0; // exclusive
+
+    bool Contains(int x, int y) const { return x >= left && y >= top && x < right && y < bottom; }
 };
 
 // The background a glyph cell is filled with first; a clear brush fills nothing.

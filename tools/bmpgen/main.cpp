@@ -3,11 +3,11 @@
 // Usage: bmpgen FONT.FNT OUTPUT_DIR
 
 #include "common/cp1250.h"
+#include "designer/lcddraw.h"
+#include "designer/lcdimage.h"
 #include "project/bmpfile.h"
-#include "project/lcdcanvas.h"
 #include "project/lcdfont.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -19,62 +19,24 @@ namespace {
 constexpr int kWidth = 240;
 constexpr int kHeight = 128;
 
+// The LCD picture and the designer's own LCD drawing, with corners inclusive as pictures are
+// described.
 class Picture final : public panolcd::LcdCanvas {
 public:
-    Picture() {
-        image_.width = kWidth;
-        image_.height = kHeight;
-        image_.bitsPerPixel = 1;
-        image_.ink.assign(kWidth * kHeight, 0);
-    }
-
-    void Dot(int x, int y) {
-        if (x >= 0 && y >= 0 && x < kWidth && y < kHeight)
-            image_.ink[static_cast<std::size_t>(y * kWidth + x)] = 1;
-    }
+    void Dot(int x, int y) { panolcd::LcdDot(lcd_, x, y, kInk); }
     void FillRect(const panolcd::LcdRect& r, std::uint8_t /*color*/) override {
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x)
-                Dot(x, y);
+        lcd_.FillRect(r, panolcd::Index(kInk));
     }
-    void InkBlock(int x, int y, int z) override { FillRect({x, y, x + z, y + z}, 1); }
-
+    void InkBlock(int x, int y, int z) override { lcd_.InkBlock(x, y, z); }
     void Line(int x0, int y0, int x1, int y1) {
-        const int dx = std::abs(x1 - x0);
-        const int dy = -std::abs(y1 - y0);
-        const int sx = x0 < x1 ? 1 : -1;
-        const int sy = y0 < y1 ? 1 : -1;
-        for (int err = dx + dy;;) {
-            Dot(x0, y0);
-            if (x0 == x1 && y0 == y1)
-                return;
-            const int e2 = 2 * err;
-            if (e2 >= dy)
-                err += dy, x0 += sx;
-            if (e2 <= dx)
-                err += dx, y0 += sy;
-        }
+        panolcd::LcdLine(lcd_, x0, y0, x1, y1, kInk);
+        Dot(x1, y1);
     }
-    // Corners inclusive.
     void Frame(int x0, int y0, int x1, int y1) {
-        Line(x0, y0, x1, y0);
-        Line(x1, y0, x1, y1);
-        Line(x1, y1, x0, y1);
-        Line(x0, y1, x0, y0);
+        panolcd::LcdFrame(lcd_, {x0, y0, x1 + 1, y1 + 1}, kInk);
     }
     void Circle(int cx, int cy, int r) {
-        for (int x = r, y = 0, err = 1 - r; x >= y; ++y) {
-            for (const auto& [px, py] : {std::pair(x, y), std::pair(y, x)}) {
-                Dot(cx + px, cy + py), Dot(cx - px, cy + py);
-                Dot(cx + px, cy - py), Dot(cx - px, cy - py);
-            }
-            if (err < 0) {
-                err += 2 * y + 3;
-            } else {
-                err += 2 * (y - x) + 5;
-                --x;
-            }
-        }
+        panolcd::LcdEllipse(lcd_, {cx - r, cy - r, cx + r + 1, cy + r + 1}, kInk);
     }
     void Text(int x, int y, const char* utf8, int zoom = 1) {
         panolcd::DrawText(*this, {0, 0, kWidth, kHeight}, x, y, {}, zoom, font_.View(),
@@ -89,11 +51,12 @@ public:
 
     static void UseFont(const std::string& file) { font_.Load(file); }
     static bool HasFont() { return font_.Loaded(); }
-    const panolcd::BmpImage& Image() const { return image_; }
+    const panolcd::BmpImage& Image() const { return lcd_.Image(); }
 
 private:
+    static constexpr panolcd::Colour kInk = panolcd::Colour::Black;
     static inline panolcd::TLCDFontObject font_{255, ""};
-    panolcd::BmpImage image_;
+    panolcd::LcdImage lcd_{{kWidth, kHeight}};
 };
 
 // The main screen's background: a frame with a title bar, the tank the level bar fills and a

@@ -4,6 +4,9 @@
 
 #include "framework/environment/msgbox.h"
 
+#include <QDialogButtonBox>
+#include <QPushButton>
+
 #include <exception>
 
 namespace panolcd {
@@ -13,6 +16,15 @@ TTrValDialog::TTrValDialog(QWidget* owner) : QDialog(owner) {}
 TTrValDialog::~TTrValDialog() = default;
 
 void TTrValDialog::MapDialogData(std::span<std::uint8_t>) {}
+
+QDialogButtonBox* TTrValDialog::OkStornoButtons() {
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(QStringLiteral("Storno"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    return buttons;
+}
 
 DialogResult TTrValDialog::ShowModal() {
     return exec() == QDialog::Accepted ? DialogResult::Ok : DialogResult::Cancel;

@@ -8,6 +8,8 @@
 
 #include <QDialog>
 
+class QDialogButtonBox;
+
 #include <map>
 #include <memory>
 #include <span>
@@ -50,6 +52,8 @@ protected:
     void TransferTo(const std::vector<QWidget*>& widgets,
                     const std::vector<TCtrlValidator*>& validators, std::span<std::uint8_t> buffer);
 
+    // The dialog's "OK" (default) and "Storno" buttons, wired to accept and reject.
+    QDialogButtonBox* OkStornoButtons();
     // A further check after a successful store on OK; false keeps the dialog open.
     virtual bool CanCloseWithOk() { return true; }
 

@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <string>
@@ -75,11 +74,7 @@ TDebugDM_Dlg::TDebugDM_Dlg(QWidget* owner) : TTrValDialog(owner) {
     txsValidator_ = &AddValidator<TTrByteChecks_Validator>();
     txsValidator_->DefAttributs(0, 1, true);
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("Storno"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkStornoButtons();
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
