@@ -10,6 +10,8 @@
 #include "framework/records/recordtype.h"
 #include "project/recordview.h"
 
+#include <algorithm>
+
 namespace panolcd {
 namespace {
 
@@ -108,30 +110,31 @@ void ApplyDirectionToggle(CornerFields& f) {
 
 std::optional<std::string> CheckCorners(CornerDialog dialog, const CornerFields& f) {
     const bool relative = (f.options & kOptUseRelDxDy) != 0;
-    const bool southWest = (f.options & kOptLineSwNe) != 0;
+    const bool southWest = dialog == CornerDialog::Line && (f.options & kOptLineSwNe) != 0;
     const auto message = [](const char* utf8) { return Utf8ToCp1250(utf8); };
-    if (dialog == CornerDialog::Line) {
-        if (relative && southWest && f.x2 > 0)
+    if (relative) {
+        if (dialog == CornerDialog::Line && southWest && f.x2 > 0)
             return message("Chyba : šířka Dx > 0");
-        if (relative && !southWest && f.x2 < 0)
+        if (dialog == CornerDialog::Line && !southWest && f.x2 < 0)
             return message("Chyba : šířka Dx < 0");
-        if (relative)
-            return std::nullopt;
-        if (f.y2 < f.y1)
-            return message("Chyba : Pozice Y1 > Pozice Y2");
-        if (southWest && f.x1 < f.x2)
-            return message("Chyba : Pozice X1 < Pozice X2");
-        if (!southWest && f.x2 < f.x1)
-            return message("Chyba : Pozice X1 > Pozice X2");
+        // No relative form may make a frame of negative size.
+        if (dialog != CornerDialog::Rectangle && f.y2 < 0)
+            return message("Chyba : výška Dy < 0");
+        if (dialog == CornerDialog::Bar && f.x2 < 0)
+            return message("Chyba : šířka Dx < 0");
         return std::nullopt;
     }
-    if (relative)
-        return std::nullopt;
     if (f.y2 < f.y1)
         return message("Chyba : Pozice Y1 > Pozice Y2");
-    if (f.x2 < f.x1)
+    if (southWest && f.x1 < f.x2)
+        return message("Chyba : Pozice X1 < Pozice X2");
+    if (!southWest && f.x2 < f.x1)
         return message("Chyba : Pozice X1 > Pozice X2");
     return std::nullopt;
+}
+
+std::optional<std::string> CheckGraphCorners(const CornerFields& f) {
+    return CheckCorners(CornerDialog::Rectangle, {0, f.x1, f.y1, f.x2, f.y2});
 }
 
 std::vector<std::uint8_t> FillDialogRecord(const TLCDObject& object, Scroll scroll) {
@@ -181,11 +184,12 @@ std::vector<std::uint8_t> FillDialogRecord(const TLCDObject& object, Scroll scro
         break;
     case kObjGraph:
     case kObjGraphXY:
+        // Without a control for the relative form, the corners are shown as they are checked.
         view.Set<std::uint8_t>(0, static_cast<std::uint8_t>(graphic->Parameter & 0xFF));
         view.Set(kGraphX1, c.x1);
         view.Set(kGraphY1, c.y1);
-        view.Set(kGraphX2, x2);
-        view.Set(kGraphY2, y2);
+        view.Set(kGraphX2, c.x2);
+        view.Set(kGraphY2, c.y2);
         for (std::size_t i = 0; i < 4; ++i)
             view.SetText(kGraphSymbols + i * kSymbolBytes, kObjSymbolCap, graphic->Symbols[i]);
         view.SetText(kGraphText, kObjTextCap, graphic->Text);
@@ -268,8 +272,8 @@ void ApplyDialogRecord(TLCDObject& object, std::span<std::uint8_t> record, Scrol
     case kObjGraph:
     case kObjGraphXY:
         setParamByte(view.Get<std::uint8_t>(0));
-        fromRelative(view.Get<std::int32_t>(kGraphX1), view.Get<std::int32_t>(kGraphY1),
-                     view.Get<std::int32_t>(kGraphX2), view.Get<std::int32_t>(kGraphY2));
+        c = {view.Get<std::int32_t>(kGraphX1), view.Get<std::int32_t>(kGraphY1),
+             view.Get<std::int32_t>(kGraphX2), view.Get<std::int32_t>(kGraphY2)};
         for (std::size_t i = 0; i < 4; ++i)
             graphic->Symbols[i] = view.Text(kGraphSymbols + i * kSymbolBytes, kObjSymbolCap);
         graphic->Text = view.Text(kGraphText, kObjTextCap);
@@ -293,22 +297,32 @@ void ApplyDialogRecord(TLCDObject& object, std::span<std::uint8_t> record, Scrol
     object.SetBounds(object.RecordToFrame(c, scroll));
 }
 
-bool EditInPropertyDialog(TLCDObject& object, Scroll scroll) {
-    const auto dialog = ObjectDialogOf(object.Kind);
-    if (!dialog || EnvCtx().app.AppData == nullptr)
+bool EditDialogRecord(const char* recordType, std::vector<std::uint8_t>& record) {
+    if (EnvCtx().app.AppData == nullptr)
         return false;
     std::int16_t index = -1;
-    if (EnvCtx().app.AppData->RecTypesDscrColl->GetRecordTypeDscr(dialog->recordType, index) ==
-        nullptr)
+    TRecordTypeDscr* type =
+        EnvCtx().app.AppData->RecTypesDscrColl->GetRecordTypeDscr(recordType, index);
+    if (type == nullptr || type->GetRecSize() != record.size())
         return false;
-    std::vector<std::uint8_t> bytes = FillDialogRecord(object, scroll);
-    TDscrRecObj record;
+    TDscrRecObj edited;
     bool failed = false;
-    record.CreateFromData(dialog->recordType, index, bytes.data(), bytes.size(), failed);
+    edited.CreateFromData(recordType, index, record.data(), record.size(), failed);
     // A dialog that is not there runs nothing and changes nothing.
-    if (failed || record.EditRecord() != DialogResult::Ok)
+    if (failed || edited.EditRecord() != DialogResult::Ok)
         return false;
-    ApplyDialogRecord(object, record.RecData, scroll);
+    std::ranges::copy(edited.RecData, record.begin());
+    return true;
+}
+
+bool EditInPropertyDialog(TLCDObject& object, Scroll scroll) {
+    const auto dialog = ObjectDialogOf(object.Kind);
+    if (!dialog)
+        return false;
+    std::vector<std::uint8_t> record = FillDialogRecord(object, scroll);
+    if (!EditDialogRecord(dialog->recordType, record))
+        return false;
+    ApplyDialogRecord(object, record, scroll);
     return true;
 }
 

@@ -27,6 +27,22 @@ std::vector<std::uint8_t> FillDialogRecord(const TLCDObject& object, Scroll scro
 // Takes a confirmed dialog record back into the object and gives it its new frame.
 void ApplyDialogRecord(TLCDObject& object, std::span<std::uint8_t> record, Scroll scroll);
 
+// The records of the screen window's own dialogs, and their sizes.
+inline constexpr const char* kAlignmentRecord = "TAlignmentDlgRec";
+inline constexpr std::size_t kAlignmentRecordSize = 2;
+inline constexpr const char* kSingleAlignRecord = "TSingleAlignDlgRec";
+inline constexpr std::size_t kSingleAlignRecordSize = 2;
+inline constexpr const char* kAlignSizeRecord = "TAlignSizeDlgRec";
+inline constexpr std::size_t kAlignSizeRecordSize = 10;
+// Screen number, identifier, name and background bitmap: the screen record's first 83 bytes.
+inline constexpr const char* kScreenParametersRecord = "TScrParamDlgRec";
+inline constexpr const char* kScreenHelpRecord = "TScrHlpParamDlgRec";
+
+// Runs the dialog of a record type (its edit form) on `record`; true when the user confirmed,
+// and then `record` holds the edits. False, and nothing changed, when the application
+// description has no such record type or its size differs.
+bool EditDialogRecord(const char* recordType, std::vector<std::uint8_t>& record);
+
 // Runs the kind's dialog on the object (through the dialogs of the process) and takes a
 // confirmed record back; false when there is no dialog or the user did not confirm.
 bool EditInPropertyDialog(TLCDObject& object, Scroll scroll);
@@ -46,6 +62,9 @@ void ApplyRelativeToggle(CornerFields& fields);
 // absolute, X1 and X2 change places.
 void ApplyDirectionToggle(CornerFields& fields);
 // The message of the first rule a record breaks on OK (Windows-1250), none when it is accepted.
+// Relative lines and bars refuse a negative height, relative bars a negative width too.
 std::optional<std::string> CheckCorners(CornerDialog dialog, const CornerFields& fields);
+// The graph dialogs' corners are always absolute and follow the rectangle's rules.
+std::optional<std::string> CheckGraphCorners(const CornerFields& fields);
 
 } // namespace panolcd

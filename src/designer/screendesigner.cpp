@@ -3,6 +3,7 @@
 #include "common/cp1250.h"
 #include "common/paths.h"
 #include "designer/graphicobjects.h"
+#include "designer/objectdialogs.h"
 #include "designer/screenimage.h"
 #include "framework/environment/msgbox.h"
 #include "framework/exchange/exchangerunner.h"
@@ -52,7 +53,7 @@ std::vector<MenuItem> MenuItems(PopupMenu menu, bool bitmapLayerShown) {
     switch (menu) {
     case PopupMenu::Object:
         return {{MenuCommand::Properties, "Parametry"},
-                {MenuCommand::Align, "Zarovnání"},
+                {MenuCommand::AlignOne, "Zarovnání"},
                 {MenuCommand::SendBack, "Do pozadí"},
                 {MenuCommand::Lock, "Uzamknutí"},
                 {MenuCommand::Delete, "Zrušit"}};
@@ -1106,9 +1107,59 @@ void ScreenDesigner::MenuChosen(MenuCommand command) {
     case MenuCommand::ClearBitmap:
         ClearBitmap();
         break;
-    default:
+    case MenuCommand::Align: {
+        std::vector<std::uint8_t> modes(kAlignmentRecordSize, 0);
+        if (host_.RunRecordDialog(kAlignmentRecord, modes))
+            Align(modes[0], modes[1]);
         break;
     }
+    case MenuCommand::AlignOne: {
+        std::vector<std::uint8_t> centre(kSingleAlignRecordSize, 0);
+        if (host_.RunRecordDialog(kSingleAlignRecord, centre))
+            CentreOnLcd(centre[0] == 1, centre[1] == 1);
+        break;
+    }
+    case MenuCommand::Sizes: {
+        std::vector<std::uint8_t> sizes(kAlignSizeRecordSize, 0);
+        if (!host_.RunRecordDialog(kAlignSizeRecord, sizes))
+            break;
+        const RecordView view(sizes);
+        Size(sizes[0], sizes[1], view.Get<std::int32_t>(2), view.Get<std::int32_t>(6));
+        break;
+    }
+    case MenuCommand::ScreenParameters:
+        EditScreenParameters();
+        break;
+    case MenuCommand::None:
+        break;
+    }
+}
+
+void ScreenDesigner::EditScreenParameters() {
+    if (Screen() == nullptr)
+        return;
+    const bool help = HelpMode();
+    // The parameters are the record's leading bytes up to the background bitmap; the help
+    // screen has only its bitmap.
+    const std::size_t first = help ? ScreenRecordView::kHlpBmpNum : ScreenRecordView::kScrNum;
+    const std::size_t size = help ? 1 : ScreenRecordView::kBmpNum + 1;
+    std::vector<std::uint8_t> parameters(Screen()->RecData.begin() + static_cast<long>(first),
+                                         Screen()->RecData.begin() +
+                                             static_cast<long>(first + size));
+    if (!host_.RunRecordDialog(help ? kScreenHelpRecord : kScreenParametersRecord, parameters))
+        return;
+    Change(ChangeKind::Screen, [&] {
+        TDBRecordObj* screen = Screen();
+        if (screen == nullptr)
+            return;
+        std::ranges::copy(parameters, screen->RecData.begin() + static_cast<long>(first));
+        const ScreenRecordView view(screen->RecData);
+        if (help)
+            scene_.SetHelpBitmap(view.HlpBmpNum());
+        else
+            scene_.SetBackground(view.BmpNum());
+        host_.StoreScreenRecord();
+    });
 }
 
 void ScreenDesigner::Paint(Raster& raster, const GuiTextRenderer* text) const {

@@ -28,7 +28,8 @@ enum class MenuCommand {
     Lock,             // "Uzamknutí"
     Unlock,           // "Odemknutí"
     SendBack,         // "Do pozadí"
-    Align,            // "Zarovnání"
+    Align,            // "Zarovnání" of a selection
+    AlignOne,         // "Zarovnání" of one object: centring on the LCD
     Sizes,            // "Rozměry"
     ScreenParameters, // "Parametry obrazovky"
     ClearBitmap,      // "Vymaž BMP"
@@ -58,6 +59,9 @@ public:
     virtual void OpenObjectWindow(TDBRecordObj& record) = 0;
     // The property dialog of an object; true when the user confirmed and the object changed.
     virtual bool EditObjectProperties(TLCDObject& object) = 0;
+    // Runs the dialog of a record type on `record` (its bytes); true when the user confirmed and
+    // `record` holds the edits.
+    virtual bool RunRecordDialog(const char* recordType, std::vector<std::uint8_t>& record) = 0;
     virtual void CloseWindow() = 0;
     virtual void ScrollTo(int h, int v) = 0;
     // Reports to the main window: LCD position, selection, layers.
@@ -153,6 +157,9 @@ public:
     void Align(int horizontal, int vertical);
     void CentreOnLcd(bool horizontal, bool vertical);
     void Size(int widthMode, int heightMode, int width, int height);
+    // The screen parameters dialog (the help screen's in help mode); on OK the bitmap is shown
+    // and the screen record stored.
+    void EditScreenParameters();
     // The screen at zoom 1 as the LCD shows it, into the project's folder; the file written or
     // none (the user was told).
     std::optional<std::string> SaveScreenImage();

@@ -50,6 +50,8 @@ enum RecType : std::int16_t {
     kRecDlgAlignment,
     kRecDlgSingleAlign,
     kRecDlgAlignSize,
+    kRecDlgScreenParameters,
+    kRecDlgScreenHelp,
     kRecTypeCount
 };
 
@@ -61,6 +63,11 @@ enum EnumType : std::int16_t {
     kEnumLayer,
     kEnumGraphType,
     kEnumBarDirection,
+    // The modes of the screen window's alignment and size dialogs.
+    kEnumHorzAlign,
+    kEnumVertAlign,
+    kEnumCentre,
+    kEnumSizeMode,
     kEnumTypeCount
 };
 

@@ -90,15 +90,28 @@ std::unique_ptr<TRecordTypeDscr> DialogRecordType(RecType type) {
                    StringField("Comment", kTextSize, kHidden)));
     case kRecDlgAlignment:
         return RecordType("TAlignmentDlgRec", "TAlignment_Dlg", false,
-                          Fields(ByteField("HorzMode", kHidden), ByteField("VertMode", kHidden)));
+                          Fields(EnumField("HorzMode", kEnumHorzAlign, kHidden),
+                                 EnumField("VertMode", kEnumVertAlign, kHidden)));
     case kRecDlgSingleAlign:
-        return RecordType(
-            "TSingleAlignDlgRec", "TSingleAlign_Dlg", false,
-            Fields(ByteField("HorzCentre", kHidden), ByteField("VertCentre", kHidden)));
+        return RecordType("TSingleAlignDlgRec", "TSingleAlign_Dlg", false,
+                          Fields(EnumField("HorzCentre", kEnumCentre, kHidden),
+                                 EnumField("VertCentre", kEnumCentre, kHidden)));
     case kRecDlgAlignSize:
         return RecordType("TAlignSizeDlgRec", "TAlignSize_Dlg", false,
-                          Fields(ByteField("WidthMode", kHidden), ByteField("HeightMode", kHidden),
+                          Fields(EnumField("WidthMode", kEnumSizeMode, kHidden),
+                                 EnumField("HeightMode", kEnumSizeMode, kHidden),
                                  Number("NewWidth"), Number("NewHeight")));
+    // The screen record's leading fields, as its parameters dialog edits them.
+    case kRecDlgScreenParameters:
+        return RecordType(
+            "TScrParamDlgRec", "TRefProjBmpLookUp_Dlg", false,
+            Fields(ByteField("ScrNum", kHidden), StringField("ScrSymb", kSymbolSize, kHidden),
+                   StringField("ScrName", 64, kHidden),
+                   BankRefField("BmpNum", kDBBitmapBanks, kSemNumberSorter, kNoBankNum)));
+    case kRecDlgScreenHelp:
+        return RecordType(
+            "TScrHlpParamDlgRec", "TRefProjHlpBmpLookUp_Dlg", false,
+            Fields(BankRefField("HlpBmpNum", kDBBitmapBanks, kSemNumberSorter, kNoBankNum)));
     default:
         return nullptr;
     }

@@ -64,6 +64,12 @@ std::unique_ptr<TEnumTypesColl> BuildEnumTypes() {
     types->Insert(Layers());
     types->Insert(Enumeration("EnGraphType", {"Bodový", "Čárový", "Sloupcový"}));
     types->Insert(Enumeration("EnBarDirection", {"Nahoru", "Dolů", "Vlevo", "Vpravo"}));
+    types->Insert(Enumeration("EnHorzAlign", {"Beze změny", "Levé okraje", "Středy",
+                                              "Pravé okraje", "Rovnoměrně", "Na střed LCD"}));
+    types->Insert(Enumeration("EnVertAlign", {"Beze změny", "Horní okraje", "Středy",
+                                              "Dolní okraje", "Rovnoměrně", "Na střed LCD"}));
+    types->Insert(Enumeration("EnCentre", {"Beze změny", "Na střed LCD"}));
+    types->Insert(Enumeration("EnSizeMode", {"Beze změny", "Nejmenší", "Největší", "Zadaný"}));
     return types;
 }
 

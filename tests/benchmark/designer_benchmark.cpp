@@ -34,6 +34,7 @@ public:
     }
     void OpenObjectWindow(TDBRecordObj&) override {}
     bool EditObjectProperties(TLCDObject&) override { return false; }
+    bool RunRecordDialog(const char*, std::vector<std::uint8_t>&) override { return false; }
     void CloseWindow() override {}
     void ScrollTo(int, int) override {}
     void ReportPosition(int, int) override {}

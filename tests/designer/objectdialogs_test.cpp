@@ -56,6 +56,10 @@ TEST_F(ObjectDialogs, AConfirmedDialogWithNoEditsChangesNoByte) {
             object->LoadFromRecord(record, LookOfKind(c.kind), {8, 4}, false);
             std::vector<std::uint8_t> dialog = FillDialogRecord(*object, {8, 4});
             ASSERT_EQ(dialog.size(), ObjectDialogOf(c.kind)->recordSize) << int(c.kind);
+            // A graph's second corner is a position even in the relative form.
+            if (c.kind == kObjGraphXY) {
+                EXPECT_EQ(RecordView(dialog).Get<std::int32_t>(9), c.coords.x2);
+            }
             ApplyDialogRecord(*object, dialog, {8, 4});
             object->StoreToRecord(record, {8, 4});
             EXPECT_EQ(record, before) << int(c.kind) << " zoom " << zoom;
@@ -108,7 +112,12 @@ TEST_F(ObjectDialogs, TheChecksOnOkAndTheirOrder) {
     } const cases[] = {
         {CornerDialog::Line, {kOptUseRelDxDy, 0, 0, -1, 0}, "Chyba : šířka Dx < 0"},
         {CornerDialog::Line, {kOptUseRelDxDy | kOptLineSwNe, 0, 0, 1, 0}, "Chyba : šířka Dx > 0"},
-        {CornerDialog::Line, {kOptUseRelDxDy, 0, 9, 3, -5}, nullptr},
+        {CornerDialog::Line, {kOptUseRelDxDy, 0, 9, 3, 5}, nullptr},
+        // No relative form makes a frame of negative size.
+        {CornerDialog::Line, {kOptUseRelDxDy, 0, 9, 3, -5}, "Chyba : výška Dy < 0"},
+        {CornerDialog::Bar, {kOptUseRelDxDy, 0, 9, 3, -5}, "Chyba : výška Dy < 0"},
+        {CornerDialog::Bar, {kOptUseRelDxDy, 0, 9, -3, 5}, "Chyba : šířka Dx < 0"},
+        {CornerDialog::Bar, {kOptUseRelDxDy, 9, 9, 0, 0}, nullptr},
         // Both corners wrong: the vertical rule comes first.
         {CornerDialog::Line, {0, 9, 9, 1, 1}, "Chyba : Pozice Y1 > Pozice Y2"},
         {CornerDialog::Line, {0, 9, 1, 1, 9}, "Chyba : Pozice X1 > Pozice X2"},
@@ -121,6 +130,10 @@ TEST_F(ObjectDialogs, TheChecksOnOkAndTheirOrder) {
     };
     for (const Case& c : cases) {
         const auto message = CheckCorners(c.dialog, c.fields);
+        // The graphs follow the absolute rectangle.
+        if (c.dialog == CornerDialog::Rectangle && (c.fields.options & kOptUseRelDxDy) == 0) {
+            EXPECT_EQ(CheckGraphCorners(c.fields), message);
+        }
         if (c.message == nullptr)
             EXPECT_FALSE(message) << *message;
         else

@@ -5,6 +5,7 @@
 #include "designer/screendesigner.h"
 
 #include "designer/graphicobjects.h"
+#include "designer/objectdialogs.h"
 #include "framework/exchange/clipboardstream.h"
 #include "framework/records/database.h"
 #include "framework/records/dbrecord.h"
@@ -15,6 +16,7 @@
 #include "schema/appschema.h"
 #include "support/test_context.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -29,6 +31,10 @@ public:
     int propertyDialogs = 0;
     std::vector<TDBRecordObj*> opened;
     LcdCoords lastSelection{};
+    // What the dialogs of record types were shown, and what the user "confirms" in them; a
+    // record type without an answer is cancelled.
+    std::vector<std::pair<std::string, std::vector<std::uint8_t>>> dialogsShown;
+    std::map<std::string, std::vector<std::uint8_t>> answers;
 
     TDBRecordObj* ScreenRecord() override { return screen; }
     void Invalidate() override {}
@@ -43,6 +49,14 @@ public:
     bool EditObjectProperties(TLCDObject&) override {
         ++propertyDialogs;
         return false;
+    }
+    bool RunRecordDialog(const char* type, std::vector<std::uint8_t>& record) override {
+        dialogsShown.emplace_back(type, record);
+        const auto answer = answers.find(type);
+        if (answer == answers.end() || answer->second.size() != record.size())
+            return false;
+        record = answer->second;
+        return true;
     }
     void CloseWindow() override { ++closes; }
     void ScrollTo(int, int) override {}
@@ -300,6 +314,57 @@ TEST_F(Designer, AlignmentAndSizes) {
     EXPECT_EQ(line->Bounds().left, left);
     EXPECT_GT(line->Bounds().width, 0);
     EXPECT_EQ(line->FrameToRecord(designer.ScrollPosition(), line->Bounds()).x1, 35);
+}
+
+TEST_F(Designer, TheMenusRunTheirDialogsAndApplyWhatWasConfirmed) {
+    ScreenDesigner& designer = Open(1);
+    TLCDObject& a = Add(kObjRectangle, {10, 10, 29, 19});
+    TLCDObject& b = Add(kObjRectangle, {40, 30, 49, 59});
+    a.Select();
+    b.Select();
+    host_.answers[kAlignmentRecord] = {1, 0};
+    designer.MenuChosen(MenuCommand::Align);
+    EXPECT_EQ(b.Bounds().left, a.Bounds().left);
+    EXPECT_EQ(host_.dialogsShown.back().second, (std::vector<std::uint8_t>{0, 0}));
+
+    const Frame before = b.Bounds();
+    designer.MenuChosen(MenuCommand::Sizes); // cancelled
+    EXPECT_EQ(b.Bounds(), before);
+    EXPECT_EQ(host_.dialogsShown.back().second, std::vector<std::uint8_t>(10, 0));
+    host_.answers[kAlignSizeRecord] = {3, 0, 25, 0, 0, 0, 0, 0, 0, 0};
+    designer.MenuChosen(MenuCommand::Sizes);
+    const LcdCoords bc = b.FrameToRecord({}, b.Bounds());
+    EXPECT_EQ(bc.x2 - bc.x1, 25);
+
+    b.Deselect();
+    host_.answers[kSingleAlignRecord] = {1, 0};
+    designer.MenuChosen(MenuCommand::AlignOne);
+    EXPECT_EQ(a.Bounds().left, 120 - a.Bounds().width / 2);
+    EXPECT_EQ(MenuItems(PopupMenu::Object, true)[1].command, MenuCommand::AlignOne);
+
+    // The screen parameters are the record's first 83 bytes; the rest stays.
+    const ScreenRecordView screen(host_.screen->RecData);
+    screen.SetHlpBmpNum(3);
+    const std::vector<std::uint8_t> record = host_.screen->RecData;
+    std::vector<std::uint8_t> edited(record.begin(), record.begin() + 83);
+    ScreenRecordView(edited).SetScrNum(7);
+    ScreenRecordView(edited).SetScrName("Nova");
+    host_.answers[kScreenParametersRecord] = edited;
+    const int stores = host_.stores;
+    designer.MenuChosen(MenuCommand::ScreenParameters);
+    EXPECT_EQ(host_.dialogsShown.back().second,
+              std::vector<std::uint8_t>(record.begin(), record.begin() + 83));
+    EXPECT_EQ(screen.ScrNum(), 7);
+    EXPECT_EQ(designer.Caption(), "MAIN-Nova");
+    EXPECT_TRUE(std::equal(record.begin() + 83, record.end(), host_.screen->RecData.begin() + 83));
+    EXPECT_EQ(host_.stores, stores + 1);
+
+    designer.SetHelpMode(true);
+    host_.answers[kScreenHelpRecord] = {255};
+    designer.MenuChosen(MenuCommand::ScreenParameters);
+    EXPECT_EQ(host_.dialogsShown.back().second, std::vector<std::uint8_t>{3});
+    EXPECT_EQ(screen.HlpBmpNum(), 255);
+    EXPECT_EQ(screen.ScrNum(), 7);
 }
 
 TEST_F(Designer, KeysStoreCloseAndOpenProperties) {

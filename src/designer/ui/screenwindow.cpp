@@ -223,6 +223,8 @@ void ScreenView::RunPendingMenu() {
     if (chosen == nullptr)
         return;
     Guarded([&] { form_.Designer().MenuChosen(static_cast<MenuCommand>(chosen->data().toInt())); });
+    // The screen parameters may have renamed the screen.
+    form_.UpdateCaption();
 }
 
 // ---- TLCDDisplay_Form
@@ -366,6 +368,10 @@ void TLCDDisplay_Form::OpenObjectWindow(TDBRecordObj& record) {
 
 bool TLCDDisplay_Form::EditObjectProperties(TLCDObject& object) {
     return EditInPropertyDialog(object, designer_->ScrollPosition());
+}
+
+bool TLCDDisplay_Form::RunRecordDialog(const char* recordType, std::vector<std::uint8_t>& record) {
+    return EditDialogRecord(recordType, record);
 }
 
 void TLCDDisplay_Form::CloseWindow() {

@@ -88,18 +88,21 @@ public:
     bool StoreScreenRecord() override;
     void OpenObjectWindow(TDBRecordObj& record) override;
     bool EditObjectProperties(TLCDObject& object) override;
+    bool RunRecordDialog(const char* recordType, std::vector<std::uint8_t>& record) override;
     void CloseWindow() override;
     void ScrollTo(int h, int v) override;
     void ReportPosition(int lcdX, int lcdY) override;
     void ReportSelection(const TLCDObject* object, const LcdCoords& selection) override;
     void ReportLayers(std::uint32_t layers, std::uint8_t flags) override;
 
+    // The screen's identifier and name, with "Help[...]" in help mode.
+    void UpdateCaption();
+
 protected:
     void ReadTransferBuff() override;
     bool CanCloseMore() override;
 
 private:
-    void UpdateCaption();
 
     std::unique_ptr<ScreenDesigner> designer_;
     ScreenView* view_;
