@@ -11,6 +11,7 @@
 #include "framework/records/dbdescriptor.h"
 #include "framework/records/dbrecord.h"
 #include "framework/records/recordtype.h"
+#include "framework/windows/udblook.h"
 #include "project/dbtypes.h"
 #include "project/projectcontext.h"
 #include "project/projectmodel.h"
@@ -92,18 +93,80 @@ ScreenDesigner::ScreenDesigner(DesignerHost& host, int zoom)
     scene_.Stack().Add(frame_);
 }
 
+// The designer as a list of the objects database: it hears of every change there, and a record
+// window closing over one of its objects finds the screen window through it.
+class ObjectsWatch final : public DBLookValidator {
+public:
+    explicit ObjectsWatch(ScreenDesigner& designer) : designer_(designer) {}
+    ~ObjectsWatch() override { Watch(nullptr); }
+    ObjectsWatch(const ObjectsWatch&) = delete;
+    ObjectsWatch& operator=(const ObjectsWatch&) = delete;
+
+    void Watch(TDataBase* database) {
+        if (database == database_)
+            return;
+        if (database_ != nullptr)
+            UnregisterLook(*database_, this);
+        database_ = database;
+        if (database_ == nullptr)
+            return;
+        RegisterLook(*database_, this, nullptr);
+        if (TDBLookValidatorLink* link = Link())
+            ListRecords(*link);
+    }
+    void FillList(TDBLookValidatorLink& link) override {
+        ListRecords(link);
+        if (designer_.ownChanges_ == 0)
+            designer_.RefreshFromDatabase();
+    }
+    void SelectRow(int row, int /*selectedCount*/) override {
+        if (TDBLookValidatorLink* link = Link())
+            link->SelRecord = row >= 0 && row < static_cast<int>(link->Rows.size())
+                                  ? link->Rows[static_cast<std::size_t>(row)]
+                                  : nullptr;
+    }
+    bool HasControl() const override { return false; }
+    void ForgetDataBase() override { database_ = nullptr; }
+    void RevealList() override { designer_.host_.RevealWindow(); }
+
+private:
+    TDBLookValidatorLink* Link() const {
+        return database_ ? database_->LookLinks->FindLookLinkByLookValidator(this) : nullptr;
+    }
+    // Every record is a row: the window shows them all.
+    void ListRecords(TDBLookValidatorLink& link) const {
+        link.Rows.clear();
+        for (int i = 0; database_ != nullptr && i < database_->Count(); ++i)
+            link.Rows.push_back(database_->Record(i));
+        if (link.RowOf(link.SelRecord) < 0)
+            link.SelRecord = nullptr;
+    }
+
+    ScreenDesigner& designer_;
+    TDataBase* database_ = nullptr;
+};
+
 ScreenDesigner::~ScreenDesigner() = default;
+
+void ScreenDesigner::WatchObjects() {
+    if (!watch_)
+        watch_ = std::make_unique<ObjectsWatch>(*this);
+    watch_->Watch(ObjectsDatabase(false));
+}
 
 bool ScreenDesigner::Change(ChangeKind kind, const std::function<void()>& change) {
     ++changeCount_;
     lastChange_ = kind;
     bool ok = true;
+    ++ownChanges_;
     try {
         change();
     } catch (const std::exception& e) {
         ShowError(e.what());
         ok = false;
     }
+    --ownChanges_;
+    WatchObjects();
     host_.Invalidate();
     return ok;
 }
@@ -164,6 +227,7 @@ void ScreenDesigner::ShowScreen() {
         }
     }
     ApplyLayers();
+    WatchObjects();
 }
 
 std::string ScreenDesigner::Caption() const {

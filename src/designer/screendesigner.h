@@ -63,6 +63,8 @@ public:
     // `record` holds the edits.
     virtual bool RunRecordDialog(const char* recordType, std::vector<std::uint8_t>& record) = 0;
     virtual void CloseWindow() = 0;
+    // Brings the window forward (a record window on one of its objects closed).
+    virtual void RevealWindow() {}
     virtual void ScrollTo(int h, int v) = 0;
     // Reports to the main window: LCD position, selection, layers.
     virtual void ReportPosition(int lcdX, int lcdY) = 0;
@@ -102,6 +104,8 @@ enum class ChangeKind {
     Order,  // sent to the back
     Screen, // the screen record's bitmaps
 };
+
+class ObjectsWatch;
 
 class ScreenDesigner {
 public:
@@ -151,7 +155,8 @@ public:
     void Properties(TLCDObject& object);
     // Every object into its record; false (and a message) when the lists disagree.
     bool StoreObjects();
-    // The objects' records changed elsewhere (a command window): every object re-reads its own.
+    // After a window other than this one changed records of the objects database: the program
+    // constructs show what their records and variants hold now.
     void RefreshFromDatabase();
     // Alignment of the selection (modes of the alignment dialog) and their sizes.
     void Align(int horizontal, int vertical);
@@ -186,6 +191,9 @@ public:
     void Paint(Raster& raster, const GuiTextRenderer* text) const;
 
 private:
+    friend class ObjectsWatch;
+    // Follows the objects database the screen record has now.
+    void WatchObjects();
     // Runs one change of the screen: a fault is reported and the screen repainted as it is.
     bool Change(ChangeKind kind, const std::function<void()>& change);
     TDataBase* ObjectsDatabase(bool create);
@@ -232,6 +240,9 @@ private:
     // The frames when a press began, to tell whether the drag changed the screen.
     std::vector<std::pair<TLCDObject*, Frame>> pressFrames_;
     int changeCount_ = 0;
+    // Changes of the designer's own under way: the database's reports of them are not news.
+    int ownChanges_ = 0;
+    std::unique_ptr<ObjectsWatch> watch_;
     ChangeKind lastChange_ = ChangeKind::Insert;
 };
 

@@ -2,6 +2,8 @@
 
 #include "projectwindows/rootlayout.h"
 
+#include "framework/windows/commands.h"
+
 #include <algorithm>
 
 namespace panolcd {
@@ -29,6 +31,21 @@ CardOp CardKeyOp(CardKey key, bool shift, bool ctrl, bool alt) {
         break;
     }
     return CardOp::None;
+}
+
+CardOp CardEditCommandOp(std::uint32_t code) {
+    switch (code) {
+    case ecCut:
+        return CardOp::Cut;
+    case ecCopy:
+        return CardOp::Copy;
+    case ecPaste:
+        return CardOp::Paste;
+    case ecDelete:
+        return CardOp::Delete;
+    default:
+        return CardOp::None;
+    }
 }
 
 RootResized ResizeCards(const RootSavedLayout& saved, int clientWidth, int clientHeight,

@@ -26,6 +26,8 @@ enum class CardKey { Space, Delete, Insert, Other };
 // A key counts only with exactly the modifier it names: Space and Delete alone, Shift+Delete,
 // Ctrl+Insert, Shift+Insert.
 CardOp CardKeyOp(CardKey key, bool shift, bool ctrl, bool alt);
+// The card operation of the main window's cut, copy, paste and delete; None for other codes.
+CardOp CardEditCommandOp(std::uint32_t code);
 
 struct LayoutRect {
     int Left = 0;

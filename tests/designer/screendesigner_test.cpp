@@ -4,6 +4,7 @@
 
 #include "designer/screendesigner.h"
 
+#include "designer/commandobjects.h"
 #include "designer/graphicobjects.h"
 #include "designer/objectdialogs.h"
 #include "framework/exchange/clipboardstream.h"
@@ -365,6 +366,25 @@ TEST_F(Designer, TheMenusRunTheirDialogsAndApplyWhatWasConfirmed) {
     EXPECT_EQ(host_.dialogsShown.back().second, std::vector<std::uint8_t>{3});
     EXPECT_EQ(screen.HlpBmpNum(), 255);
     EXPECT_EQ(screen.ScrNum(), 7);
+}
+
+// A command window replacing an object's record notifies the objects database: the construct
+// shows what the record holds at once.
+TEST_F(Designer, ARecordChangedElsewhereIsShownAtOnce) {
+    ScreenDesigner& designer = Open(1);
+    designer.InsertObject(kTextLayer, kTextLayer, 0, kObjCmdWait);
+    auto& wait = dynamic_cast<TLCDCmdWaitObj&>(*designer.Scene().Objects().back().object);
+    ASSERT_TRUE(designer.StoreObjects());
+
+    TDBRecordObj& record = *Records().Record(0);
+    ObjectRecordView(record.RecData).SetObjText("K = 1");
+    Records().NotifyChanged();
+    EXPECT_EQ(wait.Lines().back(), " K = 1;");
+
+    // The designer's own changes are no news to it.
+    ObjectRecordView(record.RecData).SetObjText("K = 2");
+    designer.InsertObject(kTextLayer, kTextLayer, 0, kObjCmdWait);
+    EXPECT_EQ(wait.Lines().back(), " K = 1;");
 }
 
 TEST_F(Designer, KeysStoreCloseAndOpenProperties) {

@@ -68,7 +68,7 @@ std::vector<PropFieldDef> GraphFields(const char* dataLabel) {
 // The four corners with their ranges, the six symbols and the comment or data: what the line,
 // rectangle and bar records hold after their options.
 std::vector<PropFieldDef> CornerFieldDefs(std::int32_t low1, std::int32_t low2,
-                                       const char* textLabel) {
+                                          const char* textLabel, const char* textName) {
     return {{PropField::Number, "pozice X1", "X1_Edit", low1, kLargest},
             {PropField::Number, "pozice Y1", "Y1_Edit", low1, kLargest},
             {PropField::Number, "", "X2_Edit", low2, kLargest},
@@ -79,7 +79,7 @@ std::vector<PropFieldDef> CornerFieldDefs(std::int32_t low1, std::int32_t low2,
             Symbol("Symbol Y2", "SymY2_Edit"),
             Symbol("Symbol Dx", "SymDx_Edit"),
             Symbol("Symbol Dy", "SymDy_Edit"),
-            {PropField::Text, textLabel, "Comment_Edit", kText, 0}};
+            {PropField::Text, textLabel, textName, kText, 0}};
 }
 
 std::vector<PropFieldDef> Join(std::vector<PropFieldDef> head, std::vector<PropFieldDef> tail) {
@@ -108,10 +108,11 @@ const std::vector<DialogDef>& Dialogs() {
         {"TLineProperties_Dlg", "Parametry objektu Úsečka (Line)",
          Join({RelativeCheck(false),
                {PropField::Check, "Směr JZ->SV", "LineSwNe_CheckBox", kOptLineSwNe, 1}},
-              CornerFieldDefs(0, -kLargest, "Komentář")),
+              CornerFieldDefs(0, -kLargest, "Komentář", "Comment_Edit")),
          CornerDialog::Line},
         {"TRectangleProperties_Dlg", "Parametry objektu obdélník (Rect/FillRect)",
-         Join({RelativeCheck(true)}, CornerFieldDefs(0, 0, "Komentář")), CornerDialog::Rectangle},
+         Join({RelativeCheck(true)}, CornerFieldDefs(0, 0, "Komentář", "Comment_Edit")),
+         CornerDialog::Rectangle},
         {"TCircleProperties_Dlg",
          "Parametry objektu kružnice (Circle)",
          {{PropField::Number, "Střed X", "CentreX_Edit", 0, kLargest},
@@ -128,7 +129,7 @@ const std::vector<DialogDef>& Dialogs() {
          PropCheck::Graph},
         {"TLCDBarObjPropDlg", "Parametry objektu grafu typu BAR",
          Join({{PropField::Enum, "Směr grafu", "BarDirection_ComboBox", 0, 3}, RelativeCheck(true)},
-              CornerFieldDefs(-kLargest, -kLargest, "Val,ValMin,ValMax")),
+              CornerFieldDefs(-kLargest, -kLargest, "Val,ValMin,ValMax", "Data_Edit")),
          CornerDialog::Bar},
         {"TRefProjCaseBmpLookUp_Dlg",
          "Parametry objektu Case BMP",
@@ -367,9 +368,9 @@ TCornerProp_Dlg::TCornerProp_Dlg(QWidget* owner, const char* caption, CornerDial
         auto* symbolGrid = new QGridLayout(symbolPage);
         symbolGrid->setContentsMargins(0, 0, 0, 0);
         for (int i = 0; i < 2; ++i) {
-            auto* label = new QLabel(Utf8(labelTexts[static_cast<std::size_t>(page)]
-                                                    [static_cast<std::size_t>(i)]),
-                                     labelPage);
+            auto* label = new QLabel(
+                Utf8(labelTexts[static_cast<std::size_t>(page)][static_cast<std::size_t>(i)]),
+                labelPage);
             label->setFixedHeight(editHeight);
             labelGrid->addWidget(label, i, 0);
             const int symbol = symbols[static_cast<std::size_t>(2 + page * 2 + i)];

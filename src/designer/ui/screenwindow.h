@@ -90,6 +90,7 @@ public:
     bool EditObjectProperties(TLCDObject& object) override;
     bool RunRecordDialog(const char* recordType, std::vector<std::uint8_t>& record) override;
     void CloseWindow() override;
+    void RevealWindow() override { ShowEditWindow(); }
     void ScrollTo(int h, int v) override;
     void ReportPosition(int lcdX, int lcdY) override;
     void ReportSelection(const TLCDObject* object, const LcdCoords& selection) override;
@@ -103,7 +104,6 @@ protected:
     bool CanCloseMore() override;
 
 private:
-
     std::unique_ptr<ScreenDesigner> designer_;
     ScreenView* view_;
     FontTextRenderer text_;

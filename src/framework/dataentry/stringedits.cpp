@@ -18,6 +18,13 @@ CharSet AllChars() {
     return CharSet().set();
 }
 
+CharSet PrintableChars() {
+    CharSet chars;
+    for (std::size_t c = 32; c < 256; ++c)
+        chars.set(c);
+    return chars;
+}
+
 void TTrStringEdit_Validator::DefAttributs(std::uint16_t flags, std::uint16_t size,
                                            const CharSet& allowed) {
     CtrlFlags = flags;

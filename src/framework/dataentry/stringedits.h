@@ -15,6 +15,8 @@ using CharSet = std::bitset<256>;
 
 // Every character code.
 CharSet AllChars();
+// Codes 32..255: no control characters.
+CharSet PrintableChars();
 
 class TTrStringEdit_Validator : public TCtrlValidator {
 public:

@@ -8,6 +8,8 @@
 #include "framework/records/database.h"
 #include "framework/windows/commands.h"
 #include "project/dbtypes.h"
+#include "projectwindows/ui/commandwindow.h"
+#include "projectwindows/ui/qtlayout.h"
 
 #include <QEvent>
 #include <QFont>
@@ -26,38 +28,9 @@ QString Utf8(const char* text) {
     return QString::fromUtf8(text);
 }
 
-LayoutRect RectOf(const QRect& rect) {
-    return {rect.left(), rect.top(), rect.width(), rect.height()};
-}
-
-QRect QRectOf(const LayoutRect& rect) {
-    return {rect.Left, rect.Top, rect.Width, rect.Height};
-}
-
-// Characters 32..255: no control characters in the names.
-CharSet NameChars() {
-    CharSet chars;
-    for (std::size_t c = 32; c < 256; ++c)
-        chars.set(c);
-    return chars;
-}
-
 // The record lines line up under the header only when both use the same fixed-pitch font.
 QFont CardFont() {
     return QFontDatabase::systemFont(QFontDatabase::FixedFont);
-}
-
-CardKey CardKeyOf(int key) {
-    switch (key) {
-    case Qt::Key_Space:
-        return CardKey::Space;
-    case Qt::Key_Delete:
-        return CardKey::Delete;
-    case Qt::Key_Insert:
-        return CardKey::Insert;
-    default:
-        return CardKey::Other;
-    }
 }
 
 struct CardSetting {
@@ -187,11 +160,14 @@ void TLcUDBRoot_MDIChild::CreateValidators() {
         looks_[i]->DefAttributs(0, card.HasData, card.DBTypeId, card.FilterIx, 0, -1);
         looks_[i]->SetWindow(this);
     }
-    projectNameV_.DefAttributs(0, 128, NameChars());
-    termObjNameV_.DefAttributs(0, 64, NameChars());
+    projectNameV_.DefAttributs(0, 128, PrintableChars());
+    termObjNameV_.DefAttributs(0, 64, PrintableChars());
     prgBankNumV_.DefAttributs(0, 0, 255);
-    for (TTrDBPtrButt_Validator* pointer : pointers_)
-        pointer->DefAttributs(0, &EditValidator());
+    for (std::size_t i = 0; i < kCardCount; ++i) {
+        pointers_[i]->DefAttributs(0, &EditValidator());
+        recordCards_[i] =
+            std::make_unique<RecordCard>(*this, *lists_[i], *looks_[i], *pointers_[i]);
+    }
 
     std::size_t editBytes = 0;
     for (TCtrlValidator* validator : EditValidators())
@@ -252,75 +228,11 @@ void TLcUDBRoot_MDIChild::CardChanged(int card) {
     buttons_[4]->setEnabled(card == kMapCard);
 }
 
-void TLcUDBRoot_MDIChild::SelectShown(int card) {
-    QListWidget* list = CardList(card);
-    looks_[static_cast<std::size_t>(card)]->SelectRow(
-        list->currentRow(), static_cast<int>(list->selectedItems().size()));
-}
-
-bool TLcUDBRoot_MDIChild::ApplyOwningCard(int card) {
-    TUDBLook_Validator& look = *looks_[static_cast<std::size_t>(card)];
-    // Applying refills the lists; the rows the user selected must still be selected afterwards,
-    // because insert and paste go before the first of them. Records are only compared, never
-    // dereferenced, after the refill.
-    const std::vector<TDBRecordObj*> selected = look.SelectedRecords();
-    TTrDBPtrButt_Validator& pointer = *pointers_[static_cast<std::size_t>(card)];
-    pointer.CreateSubDB = true;
-    const bool applied = EditValidator().Apply();
-    // A refused Apply must not leave the request for the next, unrelated one.
-    pointer.CreateSubDB = false;
-    const TDBLookValidatorLink* link = look.Link();
-    QListWidget* list = CardList(card);
-    for (const TDBRecordObj* record : selected) {
-        const int row = link != nullptr ? link->RowOf(record) : -1;
-        if (QListWidgetItem* item = list->item(row))
-            item->setSelected(true);
-    }
-    return applied;
-}
-
 void TLcUDBRoot_MDIChild::RunCardOp(CardOp op) {
     const int card = CurrentCard();
     if (card < 0 || card >= static_cast<int>(kCardCount) || op == CardOp::None)
         return;
-    TUDBLook_Validator& look = *looks_[static_cast<std::size_t>(card)];
-    Guarded([&] {
-        switch (op) {
-        case CardOp::Add:
-            // Appended whatever is selected.
-            CardList(card)->clearSelection();
-            look.SelectRow(-1, 0);
-            if (ApplyOwningCard(card))
-                look.AddRecord();
-            break;
-        case CardOp::Insert:
-            SelectShown(card);
-            if (ApplyOwningCard(card))
-                look.AddRecord();
-            break;
-        case CardOp::Open:
-            SelectShown(card);
-            if (EditValidator().Apply())
-                look.OpenRecord();
-            break;
-        case CardOp::Delete:
-            look.DeleteSelected();
-            break;
-        case CardOp::Copy:
-            look.CopyToClipboard();
-            break;
-        case CardOp::Cut:
-            look.CutToClipboard();
-            break;
-        case CardOp::Paste:
-            SelectShown(card);
-            if (ApplyOwningCard(card))
-                look.PasteFromClipboard();
-            break;
-        case CardOp::None:
-            break;
-        }
-    });
+    recordCards_[static_cast<std::size_t>(card)]->Run(op);
 }
 
 void TLcUDBRoot_MDIChild::UpdateCaption() {
@@ -334,28 +246,16 @@ std::uint32_t TLcUDBRoot_MDIChild::HandleMessage(std::uint32_t message, std::uin
         return kRootEditCaps;
     if (message != kWmEditCmd)
         return TUDBForm::HandleMessage(message, wParam, lParam);
+    if (const CardOp op = CardEditCommandOp(wParam); op != CardOp::None) {
+        RunCardOp(op);
+        return 0;
+    }
     switch (wParam) {
-    case ecCut:
-        RunCardOp(CardOp::Cut);
-        break;
-    case ecCopy:
-        RunCardOp(CardOp::Copy);
-        break;
-    case ecPaste:
-        RunCardOp(CardOp::Paste);
-        break;
-    case ecDelete:
-        RunCardOp(CardOp::Delete);
-        break;
     case ecHelp:
         ShowHelpTopic(kRootHelpContext);
         break;
     case ecCommitEdits:
-        // Applying an untouched panel would only mark the project modified.
-        // Refused edits stop the save; a window with no record to store into has none to take.
-        if (IsEditPanModified(0) && EditValidator().CanApply() && !ApplyAction())
-            return kCommitRefused;
-        break;
+        return CommitEdits();
     case ecAfterSave:
         UpdateCaption();
         break;
@@ -403,24 +303,9 @@ bool TLcUDBRoot_MDIChild::eventFilter(QObject* watched, QEvent* event) {
         ApplyResizeRule();
         return false;
     }
-    const bool press = event->type() == QEvent::KeyPress;
-    if (press || event->type() == QEvent::ShortcutOverride) {
-        for (QListWidget* list : lists_) {
-            if (watched != list)
-                continue;
-            const auto* key = static_cast<QKeyEvent*>(event);
-            const Qt::KeyboardModifiers mods = key->modifiers();
-            const CardOp op =
-                CardKeyOp(CardKeyOf(key->key()), mods & Qt::ShiftModifier,
-                          mods & Qt::ControlModifier, mods & (Qt::AltModifier | Qt::MetaModifier));
-            if (op == CardOp::None)
-                return false;
-            // The card's keys are the list's own, never a shortcut of another window.
-            event->accept();
-            if (press)
-                RunCardOp(op);
-            return press;
-        }
+    for (const auto& card : recordCards_) {
+        if (card && card->FilterKey(watched, event))
+            return true;
     }
     return TUDBForm::eventFilter(watched, event);
 }
@@ -438,6 +323,7 @@ void TLcUDBRoot_MDIChild::keyPressEvent(QKeyEvent* event) {
 void RegisterProjectWindows() {
     if (FindUDBFormClass("F_LCROOT") == nullptr)
         RegisterUDBFormClass<TLcUDBRoot_MDIChild>("F_LCROOT");
+    RegisterCommandWindows();
 }
 
 } // namespace panolcd

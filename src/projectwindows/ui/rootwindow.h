@@ -8,8 +8,10 @@
 #include "framework/windows/udblook.h"
 #include "framework/windows/ui/udbform.h"
 #include "projectwindows/rootlayout.h"
+#include "projectwindows/ui/recordcard.h"
 
 #include <array>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -64,10 +66,6 @@ private:
     void SaveLayout();
     void ApplyResizeRule();
     void SetControlBounds();
-    // SelectRow of the card's list with what the user sees selected.
-    void SelectShown(int card);
-    // Sets CreateSubDB of the card's pointer and applies the root record.
-    bool ApplyOwningCard(int card);
 
     QWidget* client_;
     QLineEdit* projectName_;
@@ -83,6 +81,7 @@ private:
     TTrByteEdit_Validator& prgBankNumV_ = AddValidator<TTrByteEdit_Validator>();
     std::array<TTrDBPtrButt_Validator*, kCardCount> pointers_{};
     std::array<TUDBLook_Validator*, kCardCount> looks_{};
+    std::array<std::unique_ptr<RecordCard>, kCardCount> recordCards_;
 
     std::vector<std::uint8_t> lookBuffer_;
     std::string designCaption_;

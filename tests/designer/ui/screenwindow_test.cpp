@@ -13,7 +13,7 @@
 #include "framework/records/dbrecord.h"
 #include "project/dbtypes.h"
 #include "projectwindows/ui/rootwindow.h"
-#include "support/test_context.h"
+#include "support/sample_project.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -38,25 +38,7 @@ int KindCount(const std::string& text, int kind) {
     return count;
 }
 
-class ScreenWindow : public testing::ContextTest {
-protected:
-    std::filesystem::path UseSampleProject() {
-        namespace fs = std::filesystem;
-        const fs::path sample = TempDir() / "DEMO.LCD";
-        fs::copy_file(PANOLCD_SAMPLE_PROJECT, sample);
-        const auto ini =
-            WriteFile("panolcd.INI", "[SECTIONS]\r\nRD_SECTION=Main\r\n[Main]\r\nAPP=DM=0 PRJ='" +
-                                         FromFsPath(sample) + "'\r\n");
-        EnvCtx().settings.iniFile = FromFsPath(ini);
-        EnvCtx().settings.readSection = "Main";
-        EnvCtx().settings.exeDir = FromFsPath(TempDir()) + "/";
-        EnvCtx().settings.exeName = "panolcd";
-        EnvCtx().settings.exePath = EnvCtx().settings.exeDir + "panolcd";
-        fs::copy_file(PANOLCD_GENERATED_APP_FILE, TempDir() / "panolcd.APP");
-        RegisterStreamClasses();
-        return sample;
-    }
-};
+using ScreenWindow = testing::SampleProjectTest;
 
 TEST_F(ScreenWindow, OpensFromTheProjectWindowAndTakesEveryKindOfObject) {
     const std::filesystem::path sample = UseSampleProject();

@@ -5,6 +5,7 @@
 #include "common/ui/qtext.h"
 #include "framework/dataentry/ui/qtcontrols.h"
 #include "framework/environment/msgbox.h"
+#include "framework/windows/commands.h"
 #include "framework/windows/ui/udbrowser.h"
 #include "framework/windows/windowscontext.h"
 
@@ -136,6 +137,13 @@ void TUDBForm::CancelAction() {
         ClearEditPanModified(0);
         edit_.CloseEdit();
     });
+}
+
+std::uint32_t TUDBForm::CommitEdits() {
+    // Applying an untouched panel would only mark the project modified.
+    if (IsEditPanModified(0) && edit_.CanApply() && !ApplyAction())
+        return kCommitRefused;
+    return 0;
 }
 
 void TUDBForm::ConnectBrowser(TUDBrowser& browser) {

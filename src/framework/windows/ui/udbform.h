@@ -119,6 +119,10 @@ public:
     void RevertAction();
     // Cancel: the edits are dropped without the close question.
     void CancelAction();
+    // The answer to ecCommitEdits: a modified panel is applied, and kCommitRefused when that was
+    // refused (the user was told why). An untouched panel, or one with no record to store into,
+    // takes nothing.
+    std::uint32_t CommitEdits();
     // Browses the record window's database with the browser's four buttons.
     void ConnectBrowser(TUDBrowser& browser);
 
@@ -161,23 +165,27 @@ private:
     QtControlCache controls_;
 };
 
-// Registers a record window class: its windows are made with the main window as owner, put into
-// its child area, created and shown. A window that fails to be created is freed and the fault
-// passed on.
-template <class W> void RegisterUDBFormClass(const std::string& name) {
+// Registers a record window class: its windows are made by `make` with the main window as
+// owner, put into its child area, created and shown. A window that fails to be created is freed
+// and the fault passed on.
+template <class W, class Make> void RegisterUDBFormWith(const std::string& name, Make make) {
     const std::string registered = name.substr(0, kUDBFormNameMax);
     UDBFormsMan().RegisterUDBForm(registered, typeid(W),
-                                  [registered](RecordWindowHost& host) -> RecordWindow* {
+                                  [registered, make](RecordWindowHost& host) -> RecordWindow* {
                                       auto* owner = dynamic_cast<TTrMainForm*>(&host);
                                       if (owner == nullptr)
                                           return nullptr;
-                                      auto window = std::make_unique<W>(owner);
+                                      std::unique_ptr<W> window = make(owner);
                                       window->SetWindowClass(registered);
                                       AddChildWindow(*owner, *window);
                                       window->Create();
                                       window->show();
                                       return window.release();
                                   });
+}
+
+template <class W> void RegisterUDBFormClass(const std::string& name) {
+    RegisterUDBFormWith<W>(name, [](TTrMainForm* owner) { return std::make_unique<W>(owner); });
 }
 
 // Puts a child window into the main window's area (the window stays the caller's).

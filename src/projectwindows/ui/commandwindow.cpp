@@ -1,0 +1,319 @@
+#include "projectwindows/ui/commandwindow.h"
+
+#include "common/ui/qtext.h"
+#include "framework/dataentry/compound.h"
+#include "framework/dataentry/ui/qtcontrols.h"
+#include "framework/environment/ui/helpviewer.h"
+#include "framework/windows/commands.h"
+#include "framework/windows/udbedit.h"
+#include "framework/windows/udblook.h"
+#include "framework/windows/ui/udbrowser.h"
+#include "projectwindows/ui/qtlayout.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include <algorithm>
+#include <array>
+
+namespace panolcd {
+namespace {
+
+QString Utf8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// Design bounds in the client area.
+constexpr int kMargin = 8;
+constexpr int kLabelWidth = 230;
+constexpr int kControlLeft = kMargin + kLabelWidth;
+constexpr int kControlWidth = 220;
+constexpr int kRowHeight = 26;
+constexpr int kMemoHeight = 96;
+constexpr int kButtonsLeft = kControlLeft + kControlWidth + 12;
+constexpr int kButtonWidth = 80;
+constexpr int kButtonHeight = 25;
+constexpr int kListFrameWidth = kButtonsLeft - kMargin - 12;
+constexpr int kListFrameHeight = 200;
+
+QPushButton* Button(QWidget* parent, const char* name, const char* text, const char* hint,
+                    int top) {
+    auto* button = new QPushButton(Utf8(text), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setToolTip(Utf8(hint));
+    button->setGeometry(kButtonsLeft, top, kButtonWidth, kButtonHeight);
+    return button;
+}
+
+} // namespace
+
+TCommandForm::TCommandForm(TTrMainForm* owner, const CommandWindowDef& def)
+    : TUDBForm(owner, def.dbTypeId), def_(def), fields_(PanelFieldsOf(def, EditValidator())),
+      client_(new QWidget) {
+    setObjectName(QString::fromLatin1(def.className));
+    setWindowTitle(Utf8(def.caption));
+
+    int bottom = BuildPanel(client_);
+    auto* apply = Button(client_, "Apply_Butt", "Použít",
+                         "Potvrdí editační změny v editačním panelu", kMargin);
+    auto* ok = Button(client_, "OK_Butt", "OK",
+                      "Potvrdí editační změny v editačním panelu a uzavře okénko", kMargin + 30);
+    auto* storno = Button(client_, "Storno_Butt", "Storno",
+                          "Uzavře okénko bez akceptování editačních změn", kMargin + 60);
+    auto* revert = Button(client_, "Puvodni_Butt", "Původní",
+                          "Zruší nepotvrzené editační změny v editačním panelu", kMargin + 90);
+    connect(apply, &QPushButton::clicked, this, [this] { ApplyAction(); });
+    connect(ok, &QPushButton::clicked, this, [this] {
+        if (ApplyAction())
+            Guarded([this] { EditValidator().CloseEdit(); });
+    });
+    connect(storno, &QPushButton::clicked, this, [this] { CancelAction(); });
+    connect(revert, &QPushButton::clicked, this, [this] { RevertAction(); });
+    int buttonsBottom = kMargin + 90 + kButtonHeight;
+    if (def.browser) {
+        auto* browser = new TUDBrowser(client_);
+        browser->setObjectName(QStringLiteral("EditPan_Browser"));
+        browser->setGeometry(kButtonsLeft + (kButtonWidth - 24) / 2, buttonsBottom + 8, 24, 88);
+        ConnectBrowser(*browser);
+        buttonsBottom += 8 + 88;
+    }
+    bottom = std::max(bottom, buttonsBottom);
+    if (def.variantDbTypeId != 0) {
+        BuildList(client_, bottom + 10);
+        bottom = listFrame_->geometry().bottom() + 1;
+    }
+    setWidget(client_);
+    resize(kButtonsLeft + kButtonWidth + kMargin + 8, bottom + kMargin + 30);
+    savedWindow_ = RectOf(geometry());
+    if (listFrame_ != nullptr) {
+        savedFrame_ = RectOf(listFrame_->geometry());
+        savedList_ = RectOf(list_->geometry());
+    }
+    layoutSaved_ = true;
+    client_->installEventFilter(this);
+    WatchEdits(widgets_);
+}
+
+TCommandForm::~TCommandForm() = default;
+
+void TCommandForm::SetCaption(const std::string& /*caption*/) {
+    // The table names the window; the database's name would only stand glued before it.
+    TUDBForm::SetCaption(FromQString(Utf8(def_.caption)));
+}
+
+int TCommandForm::BuildPanel(QWidget* client) {
+    int top = kMargin;
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    for (const PanelField& field : fields_) {
+        QWidget* widget = nullptr;
+        int height = 22;
+        switch (field.control) {
+        case PanelControl::None:
+            break;
+        case PanelControl::Edit:
+            widget = new QLineEdit(client);
+            break;
+        case PanelControl::Memo: {
+            auto* memo = new QPlainTextEdit(client);
+            memo->setFont(fixed);
+            memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+            widget = memo;
+            height = kMemoHeight;
+            break;
+        }
+        case PanelControl::Combo: {
+            auto* combo = new QComboBox(client);
+            combo->setEditable(false);
+            widget = combo;
+            break;
+        }
+        case PanelControl::CheckBox:
+            widget = new QCheckBox(Utf8(field.label), client);
+            break;
+        }
+        widgets_.push_back(widget);
+        if (widget == nullptr)
+            continue;
+        widget->setObjectName(QString::fromLatin1(field.name));
+        if (field.control != PanelControl::CheckBox) {
+            auto* label = new QLabel(Utf8(field.label), client);
+            label->setGeometry(kMargin, top, kLabelWidth - 4, 22);
+            label->setBuddy(widget);
+        }
+        int left = kControlLeft;
+        int width = kControlWidth;
+        if (field.before != nullptr) {
+            auto* before = new QLabel(Utf8(field.before), client);
+            before->setGeometry(left, top, 36, 22);
+            left += 38;
+            width -= 38;
+        }
+        if (field.after != nullptr) {
+            width -= 32;
+            auto* after = new QLabel(Utf8(field.after), client);
+            after->setGeometry(left + width + 4, top, 28, 22);
+        }
+        widget->setGeometry(left, top, width, height);
+        top += height + (kRowHeight - 22);
+    }
+    return top;
+}
+
+void TCommandForm::BuildList(QWidget* client, int top) {
+    const QRect frameBounds(kMargin, top, kListFrameWidth, kListFrameHeight);
+    QWidget* page = nullptr;
+    if (def_.frame == ListFrame::Notebook) {
+        auto* notebook = new QTabWidget(client);
+        notebook->setObjectName(QStringLiteral("Cards_Notebook"));
+        notebook->setGeometry(frameBounds);
+        page = new QWidget;
+        notebook->addTab(page, Utf8(def_.tab));
+        listFrame_ = notebook;
+    } else {
+        auto* bevel = new QFrame(client);
+        bevel->setObjectName(QStringLiteral("Cards_Bevel"));
+        bevel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+        bevel->setGeometry(frameBounds);
+        page = bevel;
+        listFrame_ = bevel;
+    }
+    // The record lines line up under the header only in a fixed-pitch font.
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    auto* header = new QLabel(Utf8(def_.listHeader), page);
+    header->setFont(fixed);
+    header->move(4, 2);
+    list_ = new QListWidget(page);
+    list_->setObjectName(QStringLiteral("UDBLookCard0_ListBox"));
+    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list_->setFont(fixed);
+    // The notebook's page is smaller than the notebook by its tab bar.
+    const int pageHeight =
+        def_.frame == ListFrame::Notebook ? kListFrameHeight - 30 : kListFrameHeight;
+    list_->setGeometry(2, 18, kListFrameWidth - 8, pageHeight - 22);
+    list_->installEventFilter(this);
+    connect(list_, &QListWidget::itemDoubleClicked, this, [this] { card_->Run(CardOp::Open); });
+
+    const std::array<std::array<const char*, 3>, 3> buttons{{
+        {"Card_PridejZaznam_Butt", "Přidej", "Přidání nového záznamu do karty"},
+        {"Card_VlozZaznam_Butt", "Vlož", "Vložení nového záznamu do karty"},
+        {"Card_ZrusZaznam_Butt", "Zruš", "Zruší označené záznamy na kartě"},
+    }};
+    const std::array<CardOp, 3> ops{CardOp::Add, CardOp::Insert, CardOp::Delete};
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        auto* button = Button(client, buttons[i][0], buttons[i][1], buttons[i][2],
+                              top + 24 + static_cast<int>(i) * 30);
+        const CardOp op = ops[i];
+        connect(button, &QPushButton::clicked, this, [this, op] { card_->Run(op); });
+    }
+    look_ = &AddValidator<TUDBLook_Validator>();
+    place_ = &AddValidator<TTrEmpty_Validator>();
+    place_->SetSize(4);
+}
+
+void TCommandForm::CreateValidators() {
+    if (look_ != nullptr) {
+        look_->DefAttributs(0, false, def_.variantDbTypeId, -1, 0, -1);
+        look_->SetWindow(this);
+        auto* pointer = dynamic_cast<TTrDBPtrButt_Validator*>(fields_.back().validator.get());
+        card_ = std::make_unique<RecordCard>(*this, *list_, *look_, *pointer);
+        lookBuffer_.assign(4, 0);
+    }
+    std::size_t bytes = 0;
+    for (const PanelField& field : fields_)
+        bytes += field.validator->TrDataSize();
+    editBuffer_.assign(bytes, 0);
+}
+
+std::vector<TCtrlValidator*> TCommandForm::EditValidators() {
+    std::vector<TCtrlValidator*> validators;
+    validators.reserve(fields_.size());
+    for (const PanelField& field : fields_)
+        validators.push_back(field.validator.get());
+    return validators;
+}
+
+TrBuffer TCommandForm::GetLookPanBuff(TUDBEdit_Validator& /*validator*/) {
+    return lookBuffer_;
+}
+
+void TCommandForm::MapLookPan(TrBuffer place) {
+    if (look_ == nullptr)
+        return;
+    // The list reads the place without advancing over it; the place's own bytes close the panel.
+    LookPan.TransferTo({Control(list_), nullptr}, {look_, place_}, place);
+}
+
+void TCommandForm::ShowLookPage(DBLookValidator& /*list*/) {
+    if (auto* notebook = qobject_cast<QTabWidget*>(listFrame_))
+        notebook->setCurrentIndex(0);
+}
+
+std::uint32_t TCommandForm::HandleMessage(std::uint32_t message, std::uint32_t wParam,
+                                          std::uint32_t lParam) {
+    if (message == kWmQueryEditCaps)
+        return EditCapsOf(def_);
+    if (message != kWmEditCmd)
+        return TUDBForm::HandleMessage(message, wParam, lParam);
+    if (!TakesEditCommand(def_, wParam))
+        return 0;
+    if (const CardOp op = CardEditCommandOp(wParam); op != CardOp::None) {
+        card_->Run(op);
+        return 0;
+    }
+    switch (wParam) {
+    case ecHelp:
+        ShowHelpTopic(def_.helpContext);
+        break;
+    case ecCommitEdits:
+        return CommitEdits();
+    case ecOrigSize:
+        RestoreOrigSize();
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+void TCommandForm::RestoreOrigSize() {
+    if (isMaximized() || isMinimized())
+        showNormal();
+    if (listFrame_ != nullptr) {
+        listFrame_->setGeometry(QRectOf(savedFrame_));
+        list_->setGeometry(QRectOf(savedList_));
+    }
+    resize(savedWindow_.Width, savedWindow_.Height);
+}
+
+bool TCommandForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_ && event->type() == QEvent::Resize && layoutSaved_ &&
+        listFrame_ != nullptr) {
+        const ListResized sized = ResizeVariantList(savedFrame_, savedList_, client_->height());
+        listFrame_->setGeometry(QRectOf(sized.frame));
+        list_->setGeometry(QRectOf(sized.list));
+        return false;
+    }
+    if (card_ && card_->FilterKey(watched, event))
+        return true;
+    return TUDBForm::eventFilter(watched, event);
+}
+
+void RegisterCommandWindows() {
+    for (const CommandWindowDef& def : CommandWindows()) {
+        if (FindUDBFormClass(def.formName) == nullptr)
+            RegisterUDBFormWith<TCommandForm>(def.formName, [&def](TTrMainForm* owner) {
+                return std::make_unique<TCommandForm>(owner, def);
+            });
+    }
+}
+
+} // namespace panolcd
