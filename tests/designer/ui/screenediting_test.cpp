@@ -6,6 +6,7 @@
 #include "designer/commandobjects.h"
 #include "designer/ui/propertydialogs.h"
 #include "designer/ui/screenwindow.h"
+#include "framework/dataentry/ui/qtcontrols.h"
 #include "framework/dataentry/ui/qtdialogport.h"
 #include "framework/records/database.h"
 #include "framework/records/dbrecord.h"
@@ -140,6 +141,23 @@ protected:
             lines.push_back(first == std::string::npos ? "" : line.substr(first, last - first + 1));
         }
         return lines;
+    }
+    // Acts on the next modal dialog when it shows, then confirms it; its caption comes back.
+    static std::shared_ptr<QString> ConfirmNextDialog(std::function<void(QWidget&)> edit) {
+        auto caption = std::make_shared<QString>();
+        QTimer::singleShot(0, [caption, edit] {
+            auto* dialog = dynamic_cast<TObjectProp_Dlg*>(QApplication::activeModalWidget());
+            if (dialog == nullptr)
+                return;
+            *caption = dialog->windowTitle();
+            edit(*dialog);
+            for (QPushButton* button : dialog->findChildren<QPushButton*>())
+                if (button->text() == "OK")
+                    button->click();
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        return caption;
     }
     static bool Has(const std::vector<std::string>& lines, const std::string& text) {
         return std::ranges::any_of(lines,
@@ -350,44 +368,63 @@ TEST_F(ScreenEditing, PropertyDialogsChangeWhatIsGenerated) {
         if (c.action == std::string("LCDObjCaseBMP_Action"))
             form_->Action("CaseLayer_Action")->trigger();
         TLCDObject& object = Insert(c.action);
-        bool shown = false;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = dynamic_cast<TObjectProp_Dlg*>(QApplication::activeModalWidget());
-            if (dialog == nullptr)
-                return;
-            shown = true;
-            c.edit(*dialog);
-            for (QPushButton* button : dialog->findChildren<QPushButton*>())
-                if (button->text() == "OK")
-                    button->click();
-            if (dialog->isVisible())
-                dialog->reject();
-        });
+        const auto caption = ConfirmNextDialog(c.edit);
         DoubleClick(object);
-        EXPECT_TRUE(shown) << c.action;
+        EXPECT_FALSE(caption->isEmpty()) << c.action;
     }
+    form_->Action("CaseLayer_Action")->trigger();
 
-    // The screen's own parameters rename it.
-    bool renamed = false;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = dynamic_cast<TObjectProp_Dlg*>(QApplication::activeModalWidget());
-        if (dialog == nullptr)
-            return;
-        renamed = dialog->windowTitle() == QString::fromUtf8("Parametry obrazovky");
-        Type(dialog, "ScrSymb_Edit", "SCR_HLAVNI2");
-        for (QPushButton* button : dialog->findChildren<QPushButton*>())
-            if (button->text() == "OK")
-                button->click();
+    // One object centred on the LCD, another given a width: the alignment dialogs.
+    TLCDObject& centred = Insert("LCDObjText_Action");
+    ConfirmNextDialog(typing("Text_Edit", "Stred"));
+    DoubleClick(centred);
+    const auto single = ConfirmNextDialog([](QWidget& dialog) {
+        Control<RadioGroup>(&dialog, "HorzCentre_RadioGroup")->SetItemIndex(1);
+    });
+    screen_->Designer().MenuChosen(MenuCommand::AlignOne);
+    EXPECT_EQ(*single, QString::fromUtf8("Zarovnání pozice"));
+    const LcdCoords centre =
+        centred.FrameToRecord(screen_->Designer().ScrollPosition(), centred.Bounds());
+    EXPECT_GT(centre.x1, 10);
+    TLCDObject& sized = Insert("LCDObjRect_Action");
+    const auto sizes = ConfirmNextDialog([](QWidget& dialog) {
+        Control<RadioGroup>(&dialog, "WidthMode_RadioGroup")->SetItemIndex(3);
+        Type(&dialog, "NewWidth_Edit", "50");
+    });
+    screen_->Designer().MenuChosen(MenuCommand::Sizes);
+    EXPECT_EQ(*sizes, QString::fromUtf8("Srovnání rozměrů"));
+    const LcdCoords size =
+        sized.FrameToRecord(screen_->Designer().ScrollPosition(), sized.Bounds());
+    EXPECT_EQ(size.x2 - size.x1, 50);
+
+    // The screen's own parameters rename it; the help screen's choose its picture.
+    const auto renamed = ConfirmNextDialog(typing("ScrSymb_Edit", "SCR_HLAVNI2"));
+    screen_->Designer().MenuChosen(MenuCommand::ScreenParameters);
+    EXPECT_EQ(*renamed, QString::fromUtf8("Parametry obrazovky"));
+    screen_->SetHelpMode(true);
+    const auto help = ConfirmNextDialog([](QWidget& dialog) {
+        auto* banks = Control<QComboBox>(&dialog, "HlpBmpNum_ComboBox");
+        for (int i = 0; i < banks->count(); ++i)
+            if (banks->itemText(i).trimmed().startsWith("4 "))
+                banks->setCurrentIndex(i);
     });
     screen_->Designer().MenuChosen(MenuCommand::ScreenParameters);
-    EXPECT_TRUE(renamed);
+    EXPECT_EQ(*help, QString::fromUtf8("Parametry obrazovky Help"));
+    screen_->SetHelpMode(false);
     EXPECT_TRUE(User().shown.empty()) << User().shown.front().text;
 
     const std::vector<std::string> pri = GeneratedLines();
     for (const Case& c : cases)
         EXPECT_TRUE(Has(pri, Cz(c.generated))) << c.generated;
+    EXPECT_TRUE(Has(pri, "position " + std::to_string(centre.x1) + "," + std::to_string(centre.y1) +
+                             ";print \"Stred\";"));
+    EXPECT_TRUE(Has(pri, "rect " + std::to_string(size.x1) + "," + std::to_string(size.y1) + "," +
+                             std::to_string(size.x1 + 50) + ","));
     EXPECT_TRUE(Has(pri, "SCR_HLAVNI2 = 1;"));
     EXPECT_TRUE(Has(pri, "terminal Term1:SCR_HLAVNI2;"));
+    const auto helpPart = std::ranges::find(pri, "help");
+    ASSERT_NE(helpPart, pri.end());
+    EXPECT_EQ(*(helpPart + 1), "bitmap 4;");
 }
 
 } // namespace
