@@ -7,6 +7,7 @@
 #include "framework/environment/envcontext.h"
 #include "framework/records/database.h"
 #include "generator/syntaxparser.h"
+#include "project/pictureimport.h"
 #include "project/projectfile.h"
 
 #include <clocale>
@@ -21,6 +22,7 @@ namespace {
 constexpr const char* kConvert = "--convert";
 constexpr const char* kGenerate = "--generate";
 constexpr const char* kRender = "--render";
+constexpr const char* kImportImage = "--import-image";
 
 // The description the program reads: its own name with .APP, beside it.
 std::string AppFileBeside(const std::string& programPath) {
@@ -82,10 +84,45 @@ int Generate(const std::string& programPath, const std::string& project, std::os
     return EXIT_SUCCESS;
 }
 
+// --import-image IN OUT.BMP [--threshold N | --dither] [--crop]
+int ImportImageCommand(const std::vector<std::string>& args, std::ostream& err) {
+    constexpr const char* kNeeds =
+        "panolcd: --import-image needs IN OUT.BMP [--threshold N | --dither] [--crop]";
+    PictureConversion conversion;
+    std::vector<std::string> files;
+    bool threshold = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--dither") {
+            conversion.dither = true;
+        } else if (arg == "--crop") {
+            conversion.fit = PictureFit::Crop;
+        } else if (arg == "--threshold" && i + 1 < args.size()) {
+            const std::string& value = args[++i];
+            char* end = nullptr;
+            const long level = std::strtol(value.c_str(), &end, 10);
+            if (value.empty() || *end != 0 || level < 1 || level > 255)
+                return Fail(err, "panolcd: --threshold takes 1..255");
+            conversion.threshold = static_cast<int>(level);
+            threshold = true;
+        } else if (!arg.starts_with("--")) {
+            files.push_back(arg);
+        } else {
+            return Fail(err, kNeeds);
+        }
+    }
+    if (files.size() != 2 || (threshold && conversion.dither))
+        return Fail(err, kNeeds);
+    if (const auto failure = ImportPicture(files[0], files[1], conversion))
+        return Fail(err, "panolcd: " + *failure);
+    return EXIT_SUCCESS;
+}
+
 } // namespace
 
 bool IsBatchCommand(const std::vector<std::string>& args) {
-    return !args.empty() && (args[0] == kConvert || args[0] == kGenerate || args[0] == kRender);
+    return !args.empty() && (args[0] == kConvert || args[0] == kGenerate || args[0] == kRender ||
+                             args[0] == kImportImage);
 }
 
 int RunBatchCommand(const std::string& programPath, const std::vector<std::string>& args,
@@ -122,6 +159,8 @@ int RunBatchCommand(const std::string& programPath, const std::vector<std::strin
             return Fail(err, std::string("panolcd: ") + e.what());
         }
     }
+    if (!args.empty() && args[0] == kImportImage)
+        return ImportImageCommand({args.begin() + 1, args.end()}, err);
     return Fail(err, "panolcd: unknown command " + (args.empty() ? std::string() : args[0]));
 }
 

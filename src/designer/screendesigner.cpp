@@ -116,15 +116,20 @@ public:
     }
     void FillList(TDBLookValidatorLink& link) override {
         ListRecords(link);
-        if (designer_.ownChanges_ == 0)
-            designer_.RefreshFromDatabase();
+        if (designer_.ownChanges_ > 0)
+            return;
+        // A command window may have given an object its variants' database.
+        designer_.WatchObjects();
+        designer_.RefreshFromDatabase();
     }
-    void SelectRow(int row, int /*selectedCount*/) override {
+    void SelectRow(int row, int selectedCount) override {
         if (TDBLookValidatorLink* link = Link())
-            link->SelRecord = row >= 0 && row < static_cast<int>(link->Rows.size())
-                                  ? link->Rows[static_cast<std::size_t>(row)]
-                                  : nullptr;
+            link->SelRecord =
+                row >= 0 && selectedCount > 0 && row < static_cast<int>(link->Rows.size())
+                    ? link->Rows[static_cast<std::size_t>(row)]
+                    : nullptr;
     }
+    TDataBase* Database() const { return database_; }
     bool HasControl() const override { return false; }
     void ForgetDataBase() override { database_ = nullptr; }
     void RevealList() override { designer_.host_.RevealWindow(); }
@@ -149,9 +154,27 @@ private:
 ScreenDesigner::~ScreenDesigner() = default;
 
 void ScreenDesigner::WatchObjects() {
-    if (!watch_)
-        watch_ = std::make_unique<ObjectsWatch>(*this);
-    watch_->Watch(ObjectsDatabase(false));
+    std::vector<TDataBase*> watched;
+    if (TDataBase* objects = ObjectsDatabase(false)) {
+        watched.push_back(objects);
+        for (int i = 0; i < objects->Count(); ++i) {
+            const TDBRecordObj* record = objects->Record(i);
+            for (const std::uint16_t type : {kDBCaseVariants, kDBOnKeyVariants, kDBEnumVariants}) {
+                if (TDataBase* variants = record ? record->GetDBTidDataBase(type) : nullptr)
+                    watched.push_back(variants);
+            }
+        }
+    }
+    std::erase_if(watches_, [&](const std::unique_ptr<ObjectsWatch>& watch) {
+        return std::ranges::find(watched, watch->Database()) == watched.end();
+    });
+    for (TDataBase* database : watched) {
+        if (std::ranges::none_of(watches_,
+                                 [&](const auto& w) { return w->Database() == database; })) {
+            watches_.push_back(std::make_unique<ObjectsWatch>(*this));
+            watches_.back()->Watch(database);
+        }
+    }
 }
 
 bool ScreenDesigner::Change(ChangeKind kind, const std::function<void()>& change) {
@@ -209,8 +232,7 @@ void ScreenDesigner::ShowScreen() {
     if (screen == nullptr)
         return;
     const ScreenRecordView view(screen->RecData);
-    scene_.SetBackground(view.BmpNum());
-    scene_.SetHelpBitmap(view.HlpBmpNum());
+    ShowScreenBitmaps();
     scene_.SetLayers(view.LayerMask(), (view.ScrFlags() & kObjFlagHelpScreen) != 0);
     host_.ReportLayers(Layers(), Flags());
     if (scene_.Objects().empty()) {
@@ -492,13 +514,11 @@ void ScreenDesigner::ClearBitmap() {
         return;
     Change(ChangeKind::Screen, [&] {
         const ScreenRecordView view(Screen()->RecData);
-        if (HelpMode()) {
+        if (HelpMode())
             view.SetHlpBmpNum(kNoBankNum);
-            scene_.SetHelpBitmap(kNoBankNum);
-        } else {
+        else
             view.SetBmpNum(kNoBankNum);
-            scene_.SetBackground(kNoBankNum);
-        }
+        ShowScreenBitmaps();
         host_.StoreScreenRecord();
     });
 }
@@ -559,6 +579,11 @@ void ScreenDesigner::RefreshFromDatabase() {
     TDataBase* objects = ObjectsDatabase(false);
     if (objects == nullptr || static_cast<int>(scene_.Objects().size()) != objects->Count())
         return;
+    // Between a deletion and an insertion elsewhere the counts may agree on other records.
+    for (std::size_t i = 0; i < scene_.Objects().size(); ++i) {
+        if (scene_.Objects()[i].record != objects->Record(static_cast<int>(i)))
+            return;
+    }
     for (const SceneObject& entry : scene_.Objects())
         entry.object->RefreshFromRecord(entry.record, ScrollPosition());
     host_.Invalidate();
@@ -1207,23 +1232,35 @@ void ScreenDesigner::EditScreenParameters() {
     // screen has only its bitmap.
     const std::size_t first = help ? ScreenRecordView::kHlpBmpNum : ScreenRecordView::kScrNum;
     const std::size_t size = help ? 1 : ScreenRecordView::kBmpNum + 1;
-    std::vector<std::uint8_t> parameters(Screen()->RecData.begin() + static_cast<long>(first),
-                                         Screen()->RecData.begin() +
-                                             static_cast<long>(first + size));
+    const auto begin = static_cast<std::ptrdiff_t>(first);
+    const auto end = static_cast<std::ptrdiff_t>(first + size);
+    const std::vector<std::uint8_t> before(Screen()->RecData.begin() + begin,
+                                           Screen()->RecData.begin() + end);
+    std::vector<std::uint8_t> parameters = before;
     if (!host_.RunRecordDialog(help ? kScreenHelpRecord : kScreenParametersRecord, parameters))
         return;
     Change(ChangeKind::Screen, [&] {
-        TDBRecordObj* screen = Screen();
-        if (screen == nullptr)
-            return;
-        std::ranges::copy(parameters, screen->RecData.begin() + static_cast<long>(first));
-        const ScreenRecordView view(screen->RecData);
-        if (help)
-            scene_.SetHelpBitmap(view.HlpBmpNum());
-        else
-            scene_.SetBackground(view.BmpNum());
-        host_.StoreScreenRecord();
+        const auto apply = [&](const std::vector<std::uint8_t>& bytes) {
+            TDBRecordObj* screen = Screen();
+            if (screen == nullptr)
+                return false;
+            std::ranges::copy(bytes, screen->RecData.begin() + begin);
+            ShowScreenBitmaps();
+            return host_.StoreScreenRecord();
+        };
+        // A refused store (a number or identifier another screen has) must not stay in the
+        // record, or every later store would be refused too.
+        if (!apply(parameters))
+            apply(before);
     });
+}
+
+void ScreenDesigner::ShowScreenBitmaps() {
+    if (Screen() == nullptr)
+        return;
+    const ScreenRecordView view(Screen()->RecData);
+    scene_.SetBackground(view.BmpNum());
+    scene_.SetHelpBitmap(view.HlpBmpNum());
 }
 
 void ScreenDesigner::Paint(Raster& raster, const GuiTextRenderer* text) const {

@@ -192,8 +192,11 @@ public:
 
 private:
     friend class ObjectsWatch;
-    // Follows the objects database the screen record has now.
+    // Follows the objects database the screen record has now, and the variants' databases of
+    // its program constructs.
     void WatchObjects();
+    // The background and help bitmaps the screen record names.
+    void ShowScreenBitmaps();
     // Runs one change of the screen: a fault is reported and the screen repainted as it is.
     bool Change(ChangeKind kind, const std::function<void()>& change);
     TDataBase* ObjectsDatabase(bool create);
@@ -242,7 +245,7 @@ private:
     int changeCount_ = 0;
     // Changes of the designer's own under way: the database's reports of them are not news.
     int ownChanges_ = 0;
-    std::unique_ptr<ObjectsWatch> watch_;
+    std::vector<std::unique_ptr<ObjectsWatch>> watches_;
     ChangeKind lastChange_ = ChangeKind::Insert;
 };
 

@@ -9,15 +9,19 @@
 #include "framework/windows/commands.h"
 #include "framework/windows/udbedit.h"
 #include "project/dbtypes.h"
+#include "project/objectrecord.h"
+#include "project/projectrecords.h"
 
 #include <algorithm>
 
 namespace panolcd {
 namespace {
 
-constexpr std::uint16_t kSymbolSize = 17;
-constexpr std::uint16_t kTextSize = 255;
-constexpr std::uint16_t kCommentSize = 64;
+// Field sizes with the length byte.
+constexpr auto kSymbolSize = static_cast<std::uint16_t>(kObjSymbolCap + 1);
+constexpr auto kTextSize = static_cast<std::uint16_t>(kObjTextCap + 1);
+constexpr auto kCommentSize =
+    static_cast<std::uint16_t>(CaseVariantRecordView::kCaseConstCommentCap + 1);
 
 // Terminal statements: lines broken by CR LF.
 CharSet CodeChars() {
@@ -29,22 +33,6 @@ CharSet CodeChars() {
 
 template <class V> std::unique_ptr<V> Make() {
     return std::make_unique<V>();
-}
-
-PanelField Hidden(std::unique_ptr<TCtrlValidator> validator) {
-    PanelField field;
-    field.validator = std::move(validator);
-    return field;
-}
-
-PanelField Shown(std::unique_ptr<TCtrlValidator> validator, PanelControl control, const char* name,
-                 const char* label) {
-    PanelField field;
-    field.validator = std::move(validator);
-    field.control = control;
-    field.name = name;
-    field.label = label;
-    return field;
 }
 
 std::unique_ptr<TCtrlValidator> Text(std::uint16_t size, bool code = false) {

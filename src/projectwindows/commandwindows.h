@@ -4,7 +4,7 @@
 // table of captions, names, panels, lists, help and capabilities, and the validators of each
 // panel with the controls they are shown in.
 
-#include "framework/dataentry/validator.h"
+#include "projectwindows/panelfield.h"
 #include "projectwindows/rootlayout.h"
 
 #include <cstdint>
@@ -58,19 +58,6 @@ inline constexpr std::uint32_t kCommandVariantCaps = 0x40000C00;
 std::uint32_t EditCapsOf(const CommandWindowDef& def);
 bool IsObjectWindow(const CommandWindowDef& def);
 bool TakesEditCommand(const CommandWindowDef& def, std::uint32_t code);
-
-// The control a panel field is shown in.
-enum class PanelControl { None, Edit, Memo, Combo, CheckBox };
-
-struct PanelField {
-    std::unique_ptr<TCtrlValidator> validator;
-    PanelControl control = PanelControl::None;
-    const char* name = nullptr;  // the control's object name
-    const char* label = nullptr; // UTF-8
-    // Texts standing before and after the control on its line ("case" ... "of", ... "[s]").
-    const char* before = nullptr;
-    const char* after = nullptr;
-};
 
 // The panel of a window in record field order: every field has its validator, fields without
 // control pass through unchanged. `edit` is the window's edit validator, which the variant

@@ -4,6 +4,7 @@
 #include "app/batch.h"
 #include "common/cp1250.h"
 #include "project/bmpfile.h"
+#include "project/pictureimport.h"
 #include "support/test_context.h"
 
 #include <algorithm>
@@ -139,6 +140,61 @@ TEST_F(Batch, RenderWritesEveryScreenOrOneAsTheLcdShowsIt) {
     }
     EXPECT_FALSE(std::filesystem::exists(Path("X.png")));
     EXPECT_FALSE(std::filesystem::exists(Path("X.gif")));
+}
+
+} // namespace
+} // namespace panolcd::testing
+
+namespace panolcd::testing {
+namespace {
+
+// Pictures of a test: a .png is a white square with a black left half.
+std::optional<GreyImage> HalfBlack(const std::string& fileName, std::string& error) {
+    if (!fileName.ends_with(".png")) {
+        error = "unreadable " + fileName;
+        return std::nullopt;
+    }
+    GreyImage picture{128, 128, std::vector<std::uint8_t>(128 * 128, 255)};
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 64; ++x)
+            picture.levels[static_cast<std::size_t>(y * 128 + x)] = 0;
+    return picture;
+}
+
+TEST_F(Batch, ImportImageWritesAnLcdBitmapOrSaysWhyNot) {
+    const PictureReader before = CurrentPictureReader();
+    SetPictureReader(&HalfBlack);
+    EXPECT_TRUE(IsBatchCommand({"--import-image"}));
+    ASSERT_EQ(Run({"--import-image", Path("a.png"), Path("A.BMP"), "--crop"}), 0) << err_.str();
+    const BmpReadResult cropped = ReadBmpFile(Path("A.BMP"));
+    ASSERT_TRUE(cropped.ok) << cropped.error;
+    EXPECT_EQ(cropped.image.width, 240);
+    EXPECT_EQ(cropped.image.bitsPerPixel, 1);
+    EXPECT_TRUE(cropped.image.Ink(0, 0));
+    EXPECT_FALSE(cropped.image.Ink(239, 0));
+    // Fitted whole: the square stands in the middle, its black half from x = 56 to 119.
+    ASSERT_EQ(Run({"--import-image", Path("a.png"), Path("B.BMP"), "--threshold", "1"}), 0);
+    const BmpReadResult fitted = ReadBmpFile(Path("B.BMP"));
+    ASSERT_TRUE(fitted.ok);
+    EXPECT_EQ(std::count(fitted.image.ink.begin(), fitted.image.ink.end(), 1), 64 * 128);
+    EXPECT_FALSE(fitted.image.Ink(55, 0));
+    EXPECT_TRUE(fitted.image.Ink(56, 0));
+    EXPECT_TRUE(fitted.image.Ink(119, 127));
+    EXPECT_FALSE(fitted.image.Ink(120, 0));
+
+    const std::vector<std::vector<std::string>> refused = {
+        {"--import-image", Path("a.png")},
+        {"--import-image", Path("a.png"), Path("C.BMP"), "--threshold", "0"},
+        {"--import-image", Path("a.png"), Path("C.BMP"), "--threshold", "9", "--dither"},
+        {"--import-image", Path("a.png"), Path("C.BMP"), "--zoom"},
+        {"--import-image", Path("a.gif"), Path("C.BMP")},
+    };
+    for (const auto& args : refused) {
+        EXPECT_EQ(Run(args), 1) << args.back();
+        EXPECT_EQ(err_.str().find('\n'), err_.str().size() - 1) << err_.str();
+    }
+    EXPECT_FALSE(std::filesystem::exists(Path("C.BMP")));
+    SetPictureReader(before);
 }
 
 } // namespace

@@ -30,6 +30,7 @@ public:
     int stores = 0;
     int closes = 0;
     int propertyDialogs = 0;
+    bool refuseStores = false;
     std::vector<TDBRecordObj*> opened;
     LcdCoords lastSelection{};
     // What the dialogs of record types were shown, and what the user "confirms" in them; a
@@ -44,7 +45,7 @@ public:
         ++stores;
         if (screen->GetDBTidDataBase(kDBScreenObjects) == nullptr)
             screen->EnsureSubDBs().Insert(TDataBase::New(nullptr, kDBScreenObjects, 0, 0));
-        return true;
+        return !refuseStores;
     }
     void OpenObjectWindow(TDBRecordObj& record) override { opened.push_back(&record); }
     bool EditObjectProperties(TLCDObject&) override {
@@ -326,6 +327,7 @@ TEST_F(Designer, TheMenusRunTheirDialogsAndApplyWhatWasConfirmed) {
     host_.answers[kAlignmentRecord] = {1, 0};
     designer.MenuChosen(MenuCommand::Align);
     EXPECT_EQ(b.Bounds().left, a.Bounds().left);
+    ASSERT_EQ(host_.dialogsShown.size(), 1u);
     EXPECT_EQ(host_.dialogsShown.back().second, (std::vector<std::uint8_t>{0, 0}));
 
     const Frame before = b.Bounds();
@@ -366,6 +368,13 @@ TEST_F(Designer, TheMenusRunTheirDialogsAndApplyWhatWasConfirmed) {
     EXPECT_EQ(host_.dialogsShown.back().second, std::vector<std::uint8_t>{3});
     EXPECT_EQ(screen.HlpBmpNum(), 255);
     EXPECT_EQ(screen.ScrNum(), 7);
+
+    // A store the screens refuse (another screen's number) takes the edit back.
+    designer.SetHelpMode(false);
+    host_.refuseStores = true;
+    ScreenRecordView(host_.answers[kScreenParametersRecord]).SetScrNum(2);
+    designer.MenuChosen(MenuCommand::ScreenParameters);
+    EXPECT_EQ(screen.ScrNum(), 7);
 }
 
 // A command window replacing an object's record notifies the objects database: the construct
@@ -385,6 +394,18 @@ TEST_F(Designer, ARecordChangedElsewhereIsShownAtOnce) {
     ObjectRecordView(record.RecData).SetObjText("K = 2");
     designer.InsertObject(kTextLayer, kTextLayer, 0, kObjCmdWait);
     EXPECT_EQ(wait.Lines().back(), " K = 1;");
+
+    // A variant added in a variant window: the case object's variants' database reports it.
+    designer.InsertObject(kTextLayer, kTextLayer, 0, kObjCmdCase);
+    auto& caseObject = dynamic_cast<TLCDCaseObj&>(*designer.Scene().Objects().back().object);
+    TDBRecordObj& caseRecord = *Records().Record(Records().Count() - 1);
+    caseRecord.EnsureSubDBs().Insert(TDataBase::New(nullptr, kDBCaseVariants, 0, 0));
+    Records().NotifyChanged(); // the object window applied its record with the new database
+    auto variant = TDBRecordObj::New({}, 0, schema::kRecCaseVariant);
+    CaseVariantRecordView(variant->RecData).SetCaseConstSym("7");
+    caseRecord.GetDBTidDataBase(kDBCaseVariants)->Insert(std::move(variant));
+    ASSERT_EQ(caseObject.Lines().size(), 3u);
+    EXPECT_NE(caseObject.Lines()[1].find('7'), std::string::npos);
 }
 
 TEST_F(Designer, KeysStoreCloseAndOpenProperties) {

@@ -7,6 +7,7 @@
 #include "app/ui/mainwindow.h"
 #include "app/version.h"
 #include "common/cp1250.h"
+#include "designer/ui/screenwindow.h"
 #include "framework/dataentry/ui/qtdialogport.h"
 #include "framework/environment/envcontext.h"
 #include "framework/environment/msgbox.h"
@@ -14,7 +15,7 @@
 #include "framework/environment/ui/qtclipboardport.h"
 #include "framework/environment/ui/qtuserport.h"
 #include "framework/exchange/ui/waitdialog.h"
-#include "designer/ui/screenwindow.h"
+#include "project/ui/picturereader.h"
 #include "projectwindows/ui/rootwindow.h"
 
 #include <QApplication>
@@ -36,6 +37,7 @@ constexpr const char* kUsage =
     "       panolcd --convert IN.LCD OUT.LCD\n"
     "       panolcd --render PROJECT.LCD --screen ID|all [--zoom 1|2|4] [--help-screen]\n"
     "               [--layers LIST] --out FILE|DIR\n"
+    "       panolcd --import-image PICTURE OUT.BMP [--threshold N | --dither] [--crop]\n"
     "       panolcd --version | --help\n"
     "\n"
     "PROFILE selects the settings file: its name with the extension .INI\n"
@@ -52,6 +54,9 @@ constexpr const char* kUsage =
     "                            .png as the designer shows it, .bmp as the LCD shows it;\n"
     "                            --screen all writes SYMBOL.png for every screen into DIR;\n"
     "                            --layers 0,1,2 shows those layers (default: the screen's)\n"
+    "  --import-image PICTURE    makes an LCD bitmap (one-bit BMP, 240 x 128) of a PNG,\n"
+    "                            JPEG, GIF or BMP: fitted whole, or --crop to fill the LCD;\n"
+    "                            ink below --threshold N (default 128) or --dither\n"
     "Exit status 0 on success; 1 with one line on standard error on failure.\n";
 
 // The arguments are file names (or options): kept so that they find the same files.
@@ -93,6 +98,7 @@ int main(int argc, char** argv) {
         std::cout << kUsage;
         return EXIT_SUCCESS;
     }
+    SetPictureReader(&ReadPictureWithQt);
     if (IsBatchCommand(args)) {
         const int status = RunBatchCommand(ProgramPath(argv[0]), args, std::cerr);
         ReleaseContext();

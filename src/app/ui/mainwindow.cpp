@@ -6,6 +6,7 @@
 #include "app/ui/caselayersform.h"
 #include "app/version.h"
 #include "common/paths.h"
+#include "common/ui/filedialogs.h"
 #include "common/ui/qtext.h"
 #include "framework/environment/debugmask.h"
 #include "framework/environment/envcontext.h"
@@ -61,10 +62,6 @@ constexpr int kHelpNoChild = 1;
 constexpr std::array<int, MainFormController::kStatusPanels> kPanelWidths = {0, 64, 160, 50};
 constexpr char kRootWindowName[] = "F_LCROOT";
 
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 struct FileDialogDef {
     const char* title;
     const char* suffix;
@@ -96,22 +93,6 @@ FileDialogDef DialogOf(FileDialogKind kind) {
 
 // Qt name filters from "caption|pattern;pattern|..." pairs. Patterns are matched in both letter
 // cases, as file names made on Windows come in either.
-QStringList NameFilters(const char* filters) {
-    const QStringList parts = Utf8(filters).split('|');
-    QStringList result;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QStringList patterns;
-        for (const QString& pattern : parts[i + 1].split(';')) {
-            patterns << pattern;
-            if (pattern != "*.*")
-                patterns << pattern.toUpper();
-        }
-        QString caption = parts[i];
-        caption.remove(QRegularExpression(R"(\s*\(.*\)$)"));
-        result << caption + " (" + patterns.join(' ') + ")";
-    }
-    return result;
-}
 
 // Toolbar pictures from the desktop's icon theme, with the style's own where it has one; an
 // action without a picture shows its caption.

@@ -6,6 +6,10 @@
 
 namespace panolcd {
 
+QString Utf8(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
 QString ToQString(std::string_view cp1250) {
     QString out;
     out.reserve(static_cast<qsizetype>(cp1250.size()));

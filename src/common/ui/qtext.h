@@ -10,6 +10,8 @@
 namespace panolcd {
 
 QString ToQString(std::string_view cp1250);
+// A UTF-8 text of the program's own (captions, labels) as Qt's.
+QString Utf8(std::string_view utf8);
 // Characters Windows-1250 cannot hold become '?'.
 std::string FromQString(const QString& text);
 // File names (see FileNameFromUtf8): exact both ways, whatever the name is spelt in.

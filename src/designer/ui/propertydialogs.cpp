@@ -1,12 +1,15 @@
 #include "designer/ui/propertydialogs.h"
 
+#include "common/cp1250.h"
 #include "common/littleendian.h"
+#include "common/ui/qtext.h"
 #include "framework/dataentry/checks.h"
 #include "framework/dataentry/enumvalidators.h"
 #include "framework/dataentry/numberedits.h"
 #include "framework/dataentry/refvalidators.h"
 #include "framework/dataentry/stringedits.h"
 #include "framework/environment/msgbox.h"
+#include "framework/windows/ui/udbform.h"
 #include "project/objectrecord.h"
 
 #include <QCheckBox>
@@ -19,6 +22,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 
 namespace panolcd {
@@ -162,10 +166,6 @@ const std::vector<DialogDef>& Dialogs() {
     return dialogs;
 }
 
-QString Utf8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 } // namespace
 
 // ---- TObjectProp_Dlg
@@ -248,7 +248,7 @@ void TObjectProp_Dlg::BuildFields() {
         }
         case PropField::Text: {
             auto& v = AddValidator<TTrStringEdit_Validator>();
-            v.DefAttributs(0, static_cast<std::uint16_t>(f.low));
+            v.DefAttributs(0, static_cast<std::uint16_t>(f.low), PrintableChars());
             widget = new QLineEdit(this);
             validator = &v;
             break;
@@ -406,9 +406,15 @@ TCornerProp_Dlg::TCornerProp_Dlg(QWidget* owner, const char* caption, CornerDial
 }
 
 void TCornerProp_Dlg::MapDialogData(std::span<std::uint8_t> buffer) {
-    filling_ = true;
-    TObjectProp_Dlg::MapDialogData(buffer);
-    filling_ = false;
+    struct Filling {
+        bool& flag;
+        explicit Filling(bool& f) : flag(f) { flag = true; }
+        ~Filling() { flag = false; }
+    };
+    {
+        const Filling filling(filling_);
+        TObjectProp_Dlg::MapDialogData(buffer);
+    }
     ShowPages(!RecordValidator().Buffer().empty() &&
               (CornersIn(RecordValidator().Buffer()).options & kOptUseRelDxDy) != 0);
 }
@@ -427,9 +433,7 @@ bool TCornerProp_Dlg::TakeFields(std::initializer_list<int> fields, QCheckBox* b
     taken.insert(taken.end(), fields.begin(), fields.end());
     for (const int field : taken) {
         if (!Validator(field).Validate()) {
-            filling_ = true;
-            box->setChecked(!box->isChecked());
-            filling_ = false;
+            UndoClick(box);
             return false;
         }
     }
@@ -447,27 +451,61 @@ void TCornerProp_Dlg::Refill(std::initializer_list<int> fields) {
 
 void TCornerProp_Dlg::RelativeClicked() {
     auto* box = qobject_cast<QCheckBox*>(Field(checks_[0]));
-    if (filling_ || RecordValidator().Buffer().empty() || !TakeFields({x1_, y1_, x2_, y2_}, box))
+    if (filling_ || RecordValidator().Buffer().empty())
         return;
-    const TrBuffer record = RecordValidator().Buffer();
-    CornerFields corners = CornersIn(record);
-    ApplyRelativeToggle(corners);
-    SetIntIn(record, x2_, corners.x2);
-    SetIntIn(record, y2_, corners.y2);
-    Refill({x2_, y2_});
-    ShowPages((corners.options & kOptUseRelDxDy) != 0);
+    Guarded([&] {
+        if (!TakeFields({x1_, y1_, x2_, y2_}, box))
+            return;
+        const TrBuffer record = RecordValidator().Buffer();
+        CornerFields corners = CornersIn(record);
+        ApplyRelativeToggle(corners);
+        if (!InRange({corners.x2, corners.y2}, box))
+            return;
+        SetIntIn(record, x2_, corners.x2);
+        SetIntIn(record, y2_, corners.y2);
+        Refill({x2_, y2_});
+        ShowPages((corners.options & kOptUseRelDxDy) != 0);
+    });
 }
 
 void TCornerProp_Dlg::DirectionClicked() {
     auto* box = qobject_cast<QCheckBox*>(Field(checks_[1]));
-    if (filling_ || RecordValidator().Buffer().empty() || !TakeFields({x1_, x2_}, box))
+    if (filling_ || RecordValidator().Buffer().empty())
         return;
-    const TrBuffer record = RecordValidator().Buffer();
-    CornerFields corners = CornersIn(record);
-    ApplyDirectionToggle(corners);
-    SetIntIn(record, x1_, corners.x1);
-    SetIntIn(record, x2_, corners.x2);
-    Refill({x1_, x2_});
+    Guarded([&] {
+        if (!TakeFields({x1_, x2_}, box))
+            return;
+        const TrBuffer record = RecordValidator().Buffer();
+        CornerFields corners = CornersIn(record);
+        ApplyDirectionToggle(corners);
+        if (!InRange({corners.x1, corners.x2}, box))
+            return;
+        SetIntIn(record, x1_, corners.x1);
+        SetIntIn(record, x2_, corners.x2);
+        Refill({x1_, x2_});
+    });
+}
+
+bool TCornerProp_Dlg::InRange(std::initializer_list<std::int32_t> values, QCheckBox* box) {
+    // Converting may leave the edits' range (a width of 60000 from -30000 .. 30000): the click is
+    // undone, so the edits never show what the dialog would refuse.
+    if (std::ranges::all_of(values, [](std::int32_t v) { return v >= -kLargest && v <= kLargest; }))
+        return true;
+    UndoClick(box);
+    MsgBox({}, Utf8ToCp1250("Chyba : výsledná hodnota mimo meze <-32767;32767>"),
+           mb::kIconError | mb::kOk);
+    return false;
+}
+
+void TCornerProp_Dlg::UndoClick(QCheckBox* box) {
+    filling_ = true;
+    box->setChecked(!box->isChecked());
+    filling_ = false;
+    // The stored bits follow the box again.
+    for (const int check : checks_) {
+        Validator(check).Validate();
+        Validator(check).StoreData();
+    }
 }
 
 void TCornerProp_Dlg::ShowPages(bool relative) {

@@ -92,6 +92,9 @@ private:
     bool TakeFields(std::initializer_list<int> fields, QCheckBox* box);
     CornerFields CornersIn(TrBuffer buffer);
     void Refill(std::initializer_list<int> fields);
+    // False, with the click undone and a message, when a converted value leaves the edits' range.
+    bool InRange(std::initializer_list<std::int32_t> values, QCheckBox* box);
+    void UndoClick(QCheckBox* box);
     void ShowPages(bool relative);
 
     CornerDialog dialog_;

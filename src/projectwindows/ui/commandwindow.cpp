@@ -9,6 +9,7 @@
 #include "framework/windows/udblook.h"
 #include "framework/windows/ui/udbrowser.h"
 #include "projectwindows/ui/qtlayout.h"
+#include "projectwindows/ui/recordpanel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,31 +29,8 @@
 namespace panolcd {
 namespace {
 
-QString Utf8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-// Design bounds in the client area.
-constexpr int kMargin = 8;
-constexpr int kLabelWidth = 230;
-constexpr int kControlLeft = kMargin + kLabelWidth;
-constexpr int kControlWidth = 220;
-constexpr int kRowHeight = 26;
-constexpr int kMemoHeight = 96;
-constexpr int kButtonsLeft = kControlLeft + kControlWidth + 12;
-constexpr int kButtonWidth = 80;
-constexpr int kButtonHeight = 25;
 constexpr int kListFrameWidth = kButtonsLeft - kMargin - 12;
 constexpr int kListFrameHeight = 200;
-
-QPushButton* Button(QWidget* parent, const char* name, const char* text, const char* hint,
-                    int top) {
-    auto* button = new QPushButton(Utf8(text), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(Utf8(hint));
-    button->setGeometry(kButtonsLeft, top, kButtonWidth, kButtonHeight);
-    return button;
-}
 
 } // namespace
 
@@ -62,30 +40,8 @@ TCommandForm::TCommandForm(TTrMainForm* owner, const CommandWindowDef& def)
     setObjectName(QString::fromLatin1(def.className));
     setWindowTitle(Utf8(def.caption));
 
-    int bottom = BuildPanel(client_);
-    auto* apply = Button(client_, "Apply_Butt", "Použít",
-                         "Potvrdí editační změny v editačním panelu", kMargin);
-    auto* ok = Button(client_, "OK_Butt", "OK",
-                      "Potvrdí editační změny v editačním panelu a uzavře okénko", kMargin + 30);
-    auto* storno = Button(client_, "Storno_Butt", "Storno",
-                          "Uzavře okénko bez akceptování editačních změn", kMargin + 60);
-    auto* revert = Button(client_, "Puvodni_Butt", "Původní",
-                          "Zruší nepotvrzené editační změny v editačním panelu", kMargin + 90);
-    connect(apply, &QPushButton::clicked, this, [this] { ApplyAction(); });
-    connect(ok, &QPushButton::clicked, this, [this] {
-        if (ApplyAction())
-            Guarded([this] { EditValidator().CloseEdit(); });
-    });
-    connect(storno, &QPushButton::clicked, this, [this] { CancelAction(); });
-    connect(revert, &QPushButton::clicked, this, [this] { RevertAction(); });
-    int buttonsBottom = kMargin + 90 + kButtonHeight;
-    if (def.browser) {
-        auto* browser = new TUDBrowser(client_);
-        browser->setObjectName(QStringLiteral("EditPan_Browser"));
-        browser->setGeometry(kButtonsLeft + (kButtonWidth - 24) / 2, buttonsBottom + 8, 24, 88);
-        ConnectBrowser(*browser);
-        buttonsBottom += 8 + 88;
-    }
+    int bottom = BuildPanelColumn(client_, fields_, widgets_);
+    const int buttonsBottom = AddRecordButtons(*this, client_, kMargin, def.browser);
     bottom = std::max(bottom, buttonsBottom);
     if (def.variantDbTypeId != 0) {
         BuildList(client_, bottom + 10);
@@ -108,64 +64,6 @@ TCommandForm::~TCommandForm() = default;
 void TCommandForm::SetCaption(const std::string& /*caption*/) {
     // The table names the window; the database's name would only stand glued before it.
     TUDBForm::SetCaption(FromQString(Utf8(def_.caption)));
-}
-
-int TCommandForm::BuildPanel(QWidget* client) {
-    int top = kMargin;
-    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    for (const PanelField& field : fields_) {
-        QWidget* widget = nullptr;
-        int height = 22;
-        switch (field.control) {
-        case PanelControl::None:
-            break;
-        case PanelControl::Edit:
-            widget = new QLineEdit(client);
-            break;
-        case PanelControl::Memo: {
-            auto* memo = new QPlainTextEdit(client);
-            memo->setFont(fixed);
-            memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-            widget = memo;
-            height = kMemoHeight;
-            break;
-        }
-        case PanelControl::Combo: {
-            auto* combo = new QComboBox(client);
-            combo->setEditable(false);
-            widget = combo;
-            break;
-        }
-        case PanelControl::CheckBox:
-            widget = new QCheckBox(Utf8(field.label), client);
-            break;
-        }
-        widgets_.push_back(widget);
-        if (widget == nullptr)
-            continue;
-        widget->setObjectName(QString::fromLatin1(field.name));
-        if (field.control != PanelControl::CheckBox) {
-            auto* label = new QLabel(Utf8(field.label), client);
-            label->setGeometry(kMargin, top, kLabelWidth - 4, 22);
-            label->setBuddy(widget);
-        }
-        int left = kControlLeft;
-        int width = kControlWidth;
-        if (field.before != nullptr) {
-            auto* before = new QLabel(Utf8(field.before), client);
-            before->setGeometry(left, top, 36, 22);
-            left += 38;
-            width -= 38;
-        }
-        if (field.after != nullptr) {
-            width -= 32;
-            auto* after = new QLabel(Utf8(field.after), client);
-            after->setGeometry(left + width + 4, top, 28, 22);
-        }
-        widget->setGeometry(left, top, width, height);
-        top += height + (kRowHeight - 22);
-    }
-    return top;
 }
 
 void TCommandForm::BuildList(QWidget* client, int top) {
@@ -209,8 +107,8 @@ void TCommandForm::BuildList(QWidget* client, int top) {
     }};
     const std::array<CardOp, 3> ops{CardOp::Add, CardOp::Insert, CardOp::Delete};
     for (std::size_t i = 0; i < buttons.size(); ++i) {
-        auto* button = Button(client, buttons[i][0], buttons[i][1], buttons[i][2],
-                              top + 24 + static_cast<int>(i) * 30);
+        QPushButton* button = FrameButton(client, buttons[i][0], buttons[i][1], buttons[i][2],
+                                          top + 24 + static_cast<int>(i) * 30);
         const CardOp op = ops[i];
         connect(button, &QPushButton::clicked, this, [this, op] { card_->Run(op); });
     }

@@ -46,8 +46,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Puts the controls of the shown fields in a column; answers the bottom of the last.
-    int BuildPanel(QWidget* client);
     void BuildList(QWidget* client, int top);
 
     const CommandWindowDef& def_;

@@ -30,13 +30,13 @@ public:
     QListWidget& List() const { return list_; }
     TUDBLook_Validator& Look() const { return look_; }
 
-private:
     // SelectRow of the list with what the user sees selected.
     void SelectShown();
     // Sets CreateSubDB of the pointer and applies the owning record; the rows the user selected
     // are selected again afterwards.
     bool ApplyOwning();
 
+private:
     TUDBForm& window_;
     QListWidget& list_;
     TUDBLook_Validator& look_;

@@ -3,11 +3,18 @@
 
 #include "projectwindows/ui/rootwindow.h"
 
+#include "common/paths.h"
+#include "common/ui/filedialogs.h"
 #include "common/ui/qtext.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/ui/helpviewer.h"
 #include "framework/records/database.h"
 #include "framework/windows/commands.h"
+#include "framework/windows/udblook.h"
+#include "project/bankfiles.h"
 #include "project/dbtypes.h"
+#include "project/registermap.h"
+#include "projectwindows/ui/bankwindow.h"
 #include "projectwindows/ui/commandwindow.h"
 #include "projectwindows/ui/qtlayout.h"
 
@@ -23,10 +30,6 @@
 
 namespace panolcd {
 namespace {
-
-QString Utf8(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 // The record lines line up under the header only when both use the same fixed-pitch font.
 QFont CardFont() {
@@ -235,6 +238,50 @@ void TLcUDBRoot_MDIChild::RunCardOp(CardOp op) {
     recordCards_[static_cast<std::size_t>(card)]->Run(op);
 }
 
+void TLcUDBRoot_MDIChild::RefreshMapFile() {
+    const TDataBase* database = EditValidator().DataBase();
+    ImportMap(DefaultMapFile(database != nullptr ? database->DBFileName : std::string()));
+}
+
+void TLcUDBRoot_MDIChild::ImportMap(const std::string& fileName) {
+    if (!fileName.empty() && FileExistsAnyCase(fileName)) {
+        LoadMap(ExistingSpelling(fileName));
+        return;
+    }
+    const auto chosen =
+        AskOpenFileName(this, "Načtení mapy programu", "Mapa Prg (*.map)|*.map|Všechny (*.*)|*.*",
+                        "MAP", EnvCtx().app.WorkDir);
+    if (chosen)
+        LoadMap(*chosen);
+}
+
+bool TLcUDBRoot_MDIChild::LoadMap(const std::string& fileName) {
+    bool loaded = false;
+    Guarded([&] {
+        RecordCard& card = *recordCards_[kMapCard];
+        std::unique_ptr<TDataBase> read = ReadMapFile(fileName);
+        if (read == nullptr)
+            return;
+        if (!card.ApplyOwning())
+            return;
+        TUDBLook_Validator& look = card.Look();
+        look.DeleteListed();
+        TDataBase* map = look.ShownDataBase();
+        if (map == nullptr)
+            return;
+        {
+            const DBUpdateGuard lock(*map);
+            for (auto& record : read->DeleteAll())
+                map->Insert(std::move(record));
+        }
+        map->DBFileName = fileName;
+        if (map->Count() > 0)
+            look.SelectRow(0, 1);
+        loaded = EditValidator().Apply();
+    });
+    return loaded;
+}
+
 void TLcUDBRoot_MDIChild::UpdateCaption() {
     const TDataBase* database = EditValidator().DataBase();
     SetCaption(RootCaption(designCaption_, database != nullptr ? database->DBFileName : ""));
@@ -324,6 +371,7 @@ void RegisterProjectWindows() {
     if (FindUDBFormClass("F_LCROOT") == nullptr)
         RegisterUDBFormClass<TLcUDBRoot_MDIChild>("F_LCROOT");
     RegisterCommandWindows();
+    RegisterBankWindows();
 }
 
 } // namespace panolcd

@@ -40,6 +40,13 @@ public:
     void UpdateCaption();
     // Back to the bounds the window was made with.
     void RestoreOrigSize();
+    // "Mapa Prg": the map file chosen in a dialog. "Obnovení": the project's own map file, the
+    // dialog only when there is none.
+    void ImportMapFile() { ImportMap({}); }
+    void RefreshMapFile();
+    // Reads the map file whole into a scratch database first: the card changes only when every
+    // line was read.
+    bool LoadMap(const std::string& fileName);
 
     int CurrentCard() const;
     QTabWidget* Cards() const { return cards_; }
@@ -55,12 +62,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-    // The register map import from the compiler's map file, and its refresh from the same file.
-    // They come with the register map's own window work; until then they do nothing.
-    virtual void ImportMapFile() {}
-    virtual void RefreshMapFile() {}
-
 private:
+    void ImportMap(const std::string& fileName);
     void BuildCard(int card, const char* tab, const char* header);
     void CardChanged(int card);
     void SaveLayout();

@@ -12,6 +12,7 @@
 #include "framework/windows/childwindow.h"
 #include "framework/windows/udbforms.h"
 #include "framework/windows/ui/udbform.h"
+#include "projectwindows/bankwindows.h"
 #include "projectwindows/commandwindows.h"
 #include "projectwindows/ui/rootwindow.h"
 #include "support/test_context.h"
@@ -242,8 +243,8 @@ TEST_F(MainWindow, KnowsWhatItsActiveChildIsAndLendsItsStatusBar) {
     QCoreApplication::sendPostedEvents(&form); // reopens the project with its root window
     ASSERT_FALSE(UDBFormsMan().Entries().empty());
     for (const TUDBFormObj& entry : UDBFormsMan().Entries()) {
-        // The program constructs' windows edit screen objects, not the project record.
-        if (FindCommandWindow(entry.Name) != nullptr)
+        // The bank, register and program construct windows edit other records than the project's.
+        if (FindCommandWindow(entry.Name) != nullptr || FindBankWindow(entry.Name) != nullptr)
             continue;
         TDataBase* project = ProjectColl();
         ASSERT_NE(OpenUDBForm(entry.Name, project, project->Record(0), -1, 0, -1), nullptr);

@@ -9,11 +9,11 @@
 #include "designer/screenscene.h"
 #include "designer/textobjects.h"
 #include "framework/dataentry/ui/qtcontrols.h"
-#include "project/projectrecords.h"
 #include "framework/dataentry/ui/qtdialogport.h"
 #include "framework/environment/envcontext.h"
 #include "framework/records/database.h"
 #include "project/projectmodel.h"
+#include "project/projectrecords.h"
 #include "support/test_context.h"
 
 #include <QApplication>
@@ -58,16 +58,21 @@ protected:
     }
 
     // Runs the object's dialog; `step` acts on it once it shows, whatever stays open is closed.
+    // Fails the test when no dialog showed, so a step's checks never pass by not running.
     static bool Run(TLCDObject& object, const std::function<void(TObjectProp_Dlg&)>& step) {
+        bool shown = false;
         QTimer::singleShot(0, [&] {
             auto* dialog = dynamic_cast<TObjectProp_Dlg*>(QApplication::activeModalWidget());
             if (dialog == nullptr)
                 return;
+            shown = true;
             step(*dialog);
             if (dialog->isVisible())
                 dialog->reject();
         });
-        return EditInPropertyDialog(object, {});
+        const bool confirmed = EditInPropertyDialog(object, {});
+        EXPECT_TRUE(shown) << "no dialog for kind " << int(object.Kind);
+        return confirmed;
     }
     static void Ok(TObjectProp_Dlg& dialog) {
         for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
@@ -182,6 +187,21 @@ TEST_F(PropertyDialog, TheSecondCornerAsPositionOrSizeAndTheChecksOnOk) {
     line->StoreToRecord(record, {});
     EXPECT_EQ(record, before);
 
+    // A conversion leaving the edits' range is refused and undone: -30000 .. 30000 is 60000 wide.
+    std::vector<std::uint8_t> wide = Record(kObjBar, {-30000, 5, 30000, 9}, "");
+    auto bar = CreateObjectOfKind(kObjBar, 1);
+    bar->LoadFromRecord(wide, LookOfKind(kObjBar), {}, false);
+    User().shown.clear();
+    Run(*bar, [&](TObjectProp_Dlg& dialog) {
+        box(dialog, "RelDxDy_CheckBox")->click();
+        EXPECT_FALSE(box(dialog, "RelDxDy_CheckBox")->isChecked());
+        EXPECT_EQ(edit(dialog, "X2_Edit")->text(), "30000");
+        EXPECT_EQ(page(dialog), "Abs");
+    });
+    ASSERT_EQ(User().shown.size(), 1u);
+    EXPECT_EQ(User().shown.front().text,
+              testing::Cz("Chyba : výsledná hodnota mimo meze <-32767;32767>"));
+
     // Each dialog opens on a sound object; the user then types what its check refuses.
     struct Refusal {
         std::uint8_t kind;
@@ -241,7 +261,9 @@ TEST_F(PropertyDialog, TheScreenWindowsDialogsEditTheirRecords) {
     const Case cases[] = {
         {kAlignmentRecord, "Zarovnání pozice", {0, 0}, choose(1, 5), {0, 5}},
         {kSingleAlignRecord, "Zarovnání pozice", {0, 0}, choose(0, 1), {1, 0}},
-        {kAlignSizeRecord, "Srovnání rozměrů", std::vector<std::uint8_t>(10, 0),
+        {kAlignSizeRecord,
+         "Srovnání rozměrů",
+         std::vector<std::uint8_t>(10, 0),
          [&](TObjectProp_Dlg& dialog) {
              choose(0, 3)(dialog);
              Edit(dialog, 2)->setText("300");

@@ -4,6 +4,8 @@
 #include "projectwindows/ui/rootwindow.h"
 
 #include "app/startup.h"
+#include "common/cp1250.h"
+#include "common/paths.h"
 #include "framework/environment/envcontext.h"
 #include "framework/exchange/clipboardstream.h"
 #include "framework/records/database.h"
@@ -12,19 +14,26 @@
 #include "framework/records/dbrecord.h"
 #include "framework/windows/commands.h"
 #include "project/dbtypes.h"
+#include "project/lcdbitmap.h"
+#include "project/projectcontext.h"
 #include "project/projectfile.h"
 #include "project/projectrecords.h"
+#include "projectwindows/ui/bankwindow.h"
+#include "projectwindows/ui/pictureimportdialog.h"
 #include "support/test_context.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -70,7 +79,8 @@ protected:
     }
     static RootRecordView Root() { return RootRecordView(ProjectColl()->Record(0)->RecData); }
     static TDataBase* Cards(std::uint16_t dbTypeId) {
-        return ProjectColl()->Record(0)->SubDBs->GetSkipHiddenDBTidDataBase(-1, dbTypeId);
+        const auto& subDBs = ProjectColl()->Record(0)->SubDBs;
+        return subDBs ? subDBs->GetSkipHiddenDBTidDataBase(-1, dbTypeId) : nullptr;
     }
     static void Select(QListWidget* list, std::initializer_list<int> rows) {
         list->clearSelection();
@@ -242,6 +252,225 @@ TEST_F(RootWindow, ADatabaseThatGoesEmptiesItsListAndClosesTheWindowOnItsRecord)
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(weak.isNull());
     EXPECT_TRUE(User().shown.empty());
+}
+
+} // namespace
+} // namespace panolcd
+
+namespace panolcd {
+namespace {
+
+// The register map card loaded from the program's map file: whole, once per line, never half.
+class MapImport : public RootWindow {
+protected:
+    // The sample saved in the test's directory, with its map file beside it.
+    TLcUDBRoot_MDIChild* OpenSampleCopy() {
+        const auto keep = std::filesystem::copy_options::skip_existing;
+        std::filesystem::copy_file(PANOLCD_SAMPLE_PROJECT, TempDir() / "DEMO.LCD", keep);
+        std::filesystem::copy_file(PANOLCD_SAMPLE_FILES_DIR "/DEMO.MAP", TempDir() / "DEMO.MAP",
+                                   keep);
+        EXPECT_TRUE(LoadProjectFile(FromFsPath(TempDir() / "DEMO.LCD")).ok);
+        TDataBase* root = ProjectColl();
+        auto* window = dynamic_cast<TLcUDBRoot_MDIChild*>(
+            OpenUDBForm("F_LCROOT", root, root->Record(0), -1, 0, -1));
+        window->Cards()->setCurrentIndex(3);
+        return window;
+    }
+    static std::vector<std::string> Symbols() {
+        std::vector<std::string> symbols;
+        TDataBase* map = Cards(kDBRegisterMap);
+        for (int i = 0; map != nullptr && i < map->Count(); ++i)
+            symbols.push_back(RegisterRecordView(map->Record(i)->RecData).RegSymbName());
+        return symbols;
+    }
+};
+
+TEST_F(MapImport, RefreshReadsTheProjectsMapFileOncePerLine) {
+    TLcUDBRoot_MDIChild* window = OpenSampleCopy();
+    auto* refresh = window->findChild<QPushButton*>("RefreshMapFile_BitBtn");
+    ASSERT_TRUE(refresh->isEnabled());
+    const std::vector<std::string> expected = {"Teplota", "Tlacitko", "Tlak",
+                                               "Otacky",  "Hlaseni",  "REZIM"};
+    for (int load = 0; load < 2; ++load) {
+        refresh->click();
+        EXPECT_EQ(Symbols(), expected);
+        EXPECT_EQ(window->CardList(3)->count(), 6);
+    }
+    EXPECT_EQ(Cards(kDBRegisterMap)->DBFileName, FromFsPath(TempDir() / "DEMO.MAP"));
+    EXPECT_TRUE(User().shown.empty()) << User().shown.front().text;
+
+    // A damaged file leaves the card as it was and says where it failed; an empty one empties it.
+    WriteFile("DEMO.MAP", "$0010;$00;$00;'A';'';\r\n$0011;$00;'B';\r\n");
+    refresh->click();
+    EXPECT_EQ(Symbols(), expected);
+    EXPECT_FALSE(User().shown.empty());
+    WriteFile("DEMO.MAP", "");
+    refresh->click();
+    EXPECT_TRUE(Symbols().empty());
+}
+
+TEST_F(MapImport, TheFirstLoadCreatesTheMapDatabase) {
+    TLcUDBRoot_MDIChild* window = Open(false);
+    window->Cards()->setCurrentIndex(3);
+    ASSERT_EQ(Cards(kDBRegisterMap), nullptr);
+    EXPECT_TRUE(window->LoadMap(PANOLCD_SAMPLE_FILES_DIR "/DEMO.MAP"));
+    ASSERT_NE(Cards(kDBRegisterMap), nullptr);
+    EXPECT_EQ(Cards(kDBRegisterMap)->Count(), 6);
+    EXPECT_NE(Root().RegisterMapLink(), -1);
+}
+
+} // namespace
+} // namespace panolcd
+
+namespace panolcd {
+namespace {
+
+// The bank and register windows opened from the cards of the sample, its files beside it.
+class BankWindows : public MapImport {
+protected:
+    TBankForm* OpenFromCard(int card, int row) {
+        for (const auto& entry : std::filesystem::directory_iterator(PANOLCD_SAMPLE_FILES_DIR)) {
+            const auto target = TempDir() / entry.path().filename();
+            if (!std::filesystem::exists(target))
+                std::filesystem::copy_file(entry.path(), target);
+        }
+        if (window_ == nullptr)
+            window_ = OpenSampleCopy();
+        window_->Cards()->setCurrentIndex(card);
+        QListWidget* list = window_->CardList(card);
+        list->setCurrentRow(row);
+        QTest::keyClick(list, Qt::Key_Space);
+        return dynamic_cast<TBankForm*>(main->ChildArea()->subWindowList().back());
+    }
+    template <class W> static W* Child(QWidget* window, const char* name) {
+        return window->findChild<W*>(QString::fromLatin1(name));
+    }
+    std::string InDir(const char* name) const { return FromFsPath(TempDir() / name); }
+
+    TLcUDBRoot_MDIChild* window_ = nullptr;
+};
+
+TEST_F(BankWindows, EachOpensFromItsCardWithItsPanel) {
+    struct Case {
+        int card;
+        const char* form;
+        const char* caption;
+        std::size_t bytes;
+        const char* cancel;
+    } const cases[] = {
+        {0, "F_PRJFNT", "Bank fontu", 297, "Storno_Butt"},
+        {1, "F_PRJBMP", "Bank bitmapy", 256, "Storno_Butt"},
+        {3, "F_PRJMAP", "Sledovaný register", 58, "Opustit_Butt"},
+    };
+    for (const Case& c : cases) {
+        TBankForm* bank = OpenFromCard(c.card, 0);
+        ASSERT_NE(bank, nullptr) << c.form;
+        EXPECT_EQ(bank->WindowClass(), c.form);
+        EXPECT_EQ(bank->windowTitle(), QString::fromUtf8(c.caption));
+        EXPECT_EQ(bank->GetEditPanBuff(0).size(), c.bytes);
+        EXPECT_EQ(bank->GetEditPanBuff(0).size(),
+                  bank->EditValidator().EditedCopy()->GetTrBuffSize());
+        EXPECT_EQ(bank->HandleMessage(kWmQueryEditCaps, 0, 0), 0x400u);
+        EXPECT_NE(Child<QPushButton>(bank, c.cancel), nullptr) << c.form;
+        Child<QPushButton>(bank, c.cancel)->click();
+    }
+    EXPECT_TRUE(User().shown.empty()) << User().shown.front().text;
+}
+
+TEST_F(BankWindows, TheFontPreviewHoldsOneFileAndLetsItGo) {
+    const int fonts = ProjectCtx().fonts.Count();
+    TBankForm* bank = OpenFromCard(0, 1);
+    ASSERT_NE(bank, nullptr);
+    EXPECT_EQ(bank->Preview()->HeldName(), InDir("velky.fnt"));
+    EXPECT_EQ(ProjectCtx().fonts.Count(), fonts + 1);
+    const QImage before = bank->PreviewImage()->pixmap().toImage();
+    QTest::keyClicks(Child<QLineEdit>(bank, "EditPan_FontPreviewStr_Edit"), "XYZ");
+    EXPECT_NE(bank->PreviewImage()->pixmap().toImage(), before);
+    EXPECT_EQ(ProjectCtx().fonts.Count(), fonts + 1); // drawn again, not loaded again
+    EXPECT_TRUE(bank->IsEditPanModified(0));
+
+    bank->FileEdit()->setText("chybi.fnt");
+    EXPECT_EQ(bank->Preview()->HeldName(), "");
+    EXPECT_EQ(ProjectCtx().fonts.Count(), fonts);
+    bank->FileEdit()->setText("tucny.fnt");
+    EXPECT_EQ(ProjectCtx().fonts.Count(), fonts + 1);
+    bank->CancelAction();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(ProjectCtx().fonts.Count(), fonts);
+}
+
+TEST_F(BankWindows, FileNamesInTheProjectDirectoryAreStoredBare) {
+    TBankForm* bank = OpenFromCard(1, 0);
+    ASSERT_NE(bank, nullptr);
+    bank->TakeSearchedFile(InDir("napoveda.bmp"));
+    EXPECT_EQ(bank->FileEdit()->text(), "napoveda.bmp");
+    EXPECT_NE(bank->Preview()->BitmapPreview(), nullptr);
+    bank->TakeSearchedFile("/elsewhere/X.BMP");
+    EXPECT_EQ(bank->FileEdit()->text(), "/elsewhere/X.BMP");
+    EXPECT_EQ(bank->Preview()->BitmapPreview(), nullptr);
+    // A name Windows-1250 cannot spell is refused, and the edit keeps what it had.
+    bank->TakeSearchedFile(FileNameFromUtf8(FileNameToUtf8(InDir("")) + "\xCE\xA9.bmp"));
+    EXPECT_EQ(bank->FileEdit()->text(), "/elsewhere/X.BMP");
+    ASSERT_EQ(User().shown.size(), 1u);
+    // Typed with its directory, stored without it.
+    bank->FileEdit()->setText(QString::fromStdString(InDir("porucha.bmp")));
+    bank->MarkEditPanModified(0);
+    ASSERT_TRUE(bank->ApplyAction());
+    EXPECT_EQ(BitmapBankRecordView(bank->EditValidator().StoredRecord()->RecData).BmpFileName(),
+              "porucha.bmp");
+}
+
+TEST_F(BankWindows, TheRegisterWindowRefusesWhatTheMapCannotHold) {
+    TBankForm* map = OpenFromCard(3, 0);
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(Child<QLineEdit>(map, "EditPan_AddrReg_Edit")->text(), "$0010");
+    const TDBRecordObj* stored = map->EditValidator().StoredRecord();
+    const std::vector<std::uint8_t> before = stored->RecData;
+    struct Case {
+        const char* edit;
+        const char* typed;
+    } const refused[] = {{"EditPan_AddrReg_Edit", "2001"}, {"EditPan_RegSymbName_Edit", "Příliš"}};
+    for (const Case& c : refused) {
+        User().shown.clear();
+        auto* edit = Child<QLineEdit>(map, c.edit);
+        edit->setText(QString::fromUtf8(c.typed));
+        map->MarkEditPanModified(0);
+        EXPECT_FALSE(map->ApplyAction()) << c.typed;
+        EXPECT_EQ(User().shown.size(), 1u) << c.typed;
+        EXPECT_EQ(stored->RecData, before) << c.typed;
+        map->RevertAction();
+    }
+}
+
+TEST_F(BankWindows, APictureBecomesAnLcdBitmapBesideTheProject) {
+    QImage picture(300, 200, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 150; ++x)
+            picture.setPixel(x, y, qRgb(0, 0, 255));
+    ASSERT_TRUE(picture.save(QString::fromStdString(InDir("barvy.png"))));
+    TBankForm* bank = OpenFromCard(1, 0);
+    ASSERT_NE(bank, nullptr);
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<TPictureImport_Dlg*>(QApplication::activeModalWidget());
+        if (dialog == nullptr)
+            return;
+        shown = true;
+        dialog->DitherButton()->click();
+        dialog->accept();
+    });
+    EXPECT_TRUE(bank->ImportPicture(InDir("barvy.png")));
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(bank->FileEdit()->text(), "barvy.bmp");
+    const BmpImage* preview = bank->Preview()->BitmapPreview();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->width, 240);
+    EXPECT_EQ(preview->height, 128);
+    TLCDBitmapObject accepted(7, InDir("barvy.bmp"));
+    ASSERT_NE(accepted.Bitmap(), nullptr);
+    EXPECT_EQ(accepted.Bitmap()->bitsPerPixel, 1);
+    EXPECT_TRUE(User().shown.empty()) << User().shown.front().text;
 }
 
 } // namespace

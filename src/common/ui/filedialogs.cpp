@@ -1,0 +1,40 @@
+#include "common/ui/filedialogs.h"
+
+#include "common/ui/qtext.h"
+
+#include <QFileDialog>
+#include <QRegularExpression>
+#include <QStringList>
+
+namespace panolcd {
+
+QStringList NameFilters(const char* filters) {
+    const QStringList parts = QString::fromUtf8(filters).split('|');
+    QStringList result;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString& pattern : parts[i + 1].split(';')) {
+            patterns << pattern;
+            if (pattern != "*.*")
+                patterns << pattern.toUpper();
+        }
+        QString caption = parts[i];
+        caption.remove(QRegularExpression(R"(\s*\(.*\)$)"));
+        result << caption + " (" + patterns.join(' ') + ")";
+    }
+    return result;
+}
+
+std::optional<std::string> AskOpenFileName(QWidget* parent, const char* title, const char* filters,
+                                           const char* suffix, const std::string& initialDir) {
+    QFileDialog dialog(parent, QString::fromUtf8(title), FileNameToQString(initialDir));
+    dialog.setNameFilters(NameFilters(filters));
+    dialog.setDefaultSuffix(QString::fromUtf8(suffix));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return FileNameFromQString(dialog.selectedFiles().front());
+}
+
+} // namespace panolcd

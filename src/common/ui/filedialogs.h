@@ -1,0 +1,23 @@
+#pragma once
+// File dialogs from filter texts in the classic form "Caption (*.a)|*.a|All|*.*".
+
+#include <QStringList>
+
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace panolcd {
+
+// Qt's name filters of a classic filter text (UTF-8); upper-case patterns are added, since file
+// systems here tell letter case apart.
+QStringList NameFilters(const char* filters);
+
+// The open dialog for an existing file: `title` and `filters` UTF-8, `suffix` the default
+// extension (may be empty), `initialDir` a stored name. The chosen file's stored name, none when
+// cancelled.
+std::optional<std::string> AskOpenFileName(QWidget* parent, const char* title, const char* filters,
+                                           const char* suffix, const std::string& initialDir);
+
+} // namespace panolcd

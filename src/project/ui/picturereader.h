@@ -1,0 +1,15 @@
+#pragma once
+// Pictures of any common format (PNG, JPEG, GIF, BMP, ...) read with Qt's image readers, as the
+// grey levels the LCD conversion takes. Transparent parts count as white.
+
+#include "project/pictureimport.h"
+
+class QImage;
+
+namespace panolcd {
+
+GreyImage GreyOf(const QImage& image);
+// A PictureReader: the picture, or nothing and the reason (Windows-1250) in `error`.
+std::optional<GreyImage> ReadPictureWithQt(const std::string& fileName, std::string& error);
+
+} // namespace panolcd
