@@ -188,8 +188,9 @@ bool ReplacingFile::Commit() {
     // At every instant the target holds either the old or the new version: the safety copy is
     // a second name of the old file (or a copy of it), and one rename puts the new one in place.
     const std::string target = FsString(fileName_);
-    const std::string copy = FsString(SafetyCopyName(fileName_));
-    const bool keepsCopy = copy != target; // a safety-copy name keeps no copy of its own
+    const std::string copy = copyName_.empty() ? std::string() : FsString(copyName_);
+    // A safety-copy name keeps no copy of its own.
+    const bool keepsCopy = !copy.empty() && copy != target;
     const bool existed = Exists(target);
     if (keepsCopy && existed) {
         const int copyError = KeepSafetyCopy(target, copy);

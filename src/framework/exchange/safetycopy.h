@@ -33,6 +33,9 @@ public:
     // keeps its previous version then; its safety copy may already have become that version.
     bool Commit();
     void Abandon();
+    // The safety copy Commit keeps of the previous version: SafetyCopyName's unless set; an
+    // empty name keeps none.
+    void SetCopyName(std::string copyName) { copyName_ = std::move(copyName); }
 
     bool IsOpen() const { return file_ != nullptr; }
     int Error() const { return error_; }
@@ -43,9 +46,11 @@ private:
     bool Fail(int error);
 
     ReplacingFile(std::string fileName, std::string tempPath, std::FILE* file)
-        : fileName_(std::move(fileName)), tempPath_(std::move(tempPath)), file_(file) {}
+        : fileName_(std::move(fileName)), copyName_(SafetyCopyName(fileName_)),
+          tempPath_(std::move(tempPath)), file_(file) {}
 
     std::string fileName_; // stored name (Windows-1250)
+    std::string copyName_; // stored name, empty for none
     std::string tempPath_; // file-system path
     std::FILE* file_;
     int error_ = 0;
