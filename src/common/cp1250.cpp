@@ -1,5 +1,6 @@
 #include "common/cp1250.h"
 
+#include <utility>
 #include <array>
 
 namespace panolcd {
@@ -209,6 +210,42 @@ std::string UnicodeName(char32_t codePoint) {
     for (std::uint32_t rest = codePoint; rest != 0 || digits.size() < 4; rest >>= 4)
         digits.insert(digits.begin(), kHex[rest & 0xF]);
     return "U+" + digits;
+}
+
+namespace {
+
+// Lower-case byte -> upper-case byte of the letters outside ASCII.
+constexpr std::pair<unsigned char, unsigned char> kCaseOutsideAscii[] = {
+    {0x9A, 0x8A}, {0x9C, 0x8C}, {0x9D, 0x8D}, {0x9E, 0x8E}, {0x9F, 0x8F},
+    {0xB3, 0xA3}, {0xB9, 0xA5}, {0xBA, 0xAA}, {0xBE, 0xBC}, {0xBF, 0xAF},
+};
+
+} // namespace
+
+char Cp1250Upper(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b >= 'a' && b <= 'z')
+        return static_cast<char>(b - 32);
+    if (b >= 0xE0 && b <= 0xFE && b != 0xF7)
+        return static_cast<char>(b - 32);
+    for (const auto& [lower, upper] : kCaseOutsideAscii) {
+        if (b == lower)
+            return static_cast<char>(upper);
+    }
+    return c;
+}
+
+char Cp1250Lower(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b >= 'A' && b <= 'Z')
+        return static_cast<char>(b + 32);
+    if (b >= 0xC0 && b <= 0xDE && b != 0xD7)
+        return static_cast<char>(b + 32);
+    for (const auto& [lower, upper] : kCaseOutsideAscii) {
+        if (b == upper)
+            return static_cast<char>(lower);
+    }
+    return c;
 }
 
 } // namespace panolcd

@@ -35,6 +35,11 @@ std::string FileNameText(std::string_view fileName, bool* lossy = nullptr);
 // "U+03A9": names a character that may have no Windows-1250 form.
 std::string UnicodeName(char32_t codePoint);
 
+// Letter case as Windows gives it for Windows-1250: ASCII letters, the accented letters of the
+// code page's upper half (č and Č, ž and Ž, ...); every other byte is its own case.
+char Cp1250Upper(char c);
+char Cp1250Lower(char c);
+
 // Strict form: false when the input is not valid UTF-8 or holds a character outside Windows-1250.
 bool TryUtf8ToCp1250(std::string_view utf8, std::string& out);
 
