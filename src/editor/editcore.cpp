@@ -63,19 +63,24 @@ std::optional<std::size_t> FindInText(const TextBuffer& text, std::string_view f
 SmartEditCore::SmartEditCore() = default;
 
 std::int32_t SmartEditCore::CaretLine() {
+    caret_ = std::min(caret_, text_.Length());
     return static_cast<std::int32_t>(text_.LineOf(caret_));
 }
 
 std::int32_t SmartEditCore::CaretColumn() {
-    const std::size_t start = text_.LineStart(text_.LineOf(caret_));
-    std::int32_t column = 0;
-    for (std::size_t at = start; at < caret_; ++at) {
-        if (text_.At(at) == '\t')
-            column = (column / tabSize + 1) * tabSize;
-        else
-            ++column;
-    }
-    return column;
+    caret_ = std::min(caret_, text_.Length());
+    return ColumnOf(caret_);
+}
+
+void SmartEditCore::Clear() {
+    text_.Clear();
+    history_.Clear();
+    caret_ = 0;
+    virtual_ = 0;
+    prefix_ = 0;
+    changedLine_ = -1;
+    incremental_.reset();
+    fileName.clear();
 }
 
 void SmartEditCore::SetCaretOffset(std::size_t offset) {
@@ -201,7 +206,16 @@ void SmartEditCore::RestoreView(const EditState& state, bool block) {
 void SmartEditCore::TypeChar(char c) {
     if (readOnly)
         return;
+    if ((options & eo::kPersistentBlocks) == 0 && HasSelection()) {
+        if ((options & eo::kOverwriteBlocks) != 0)
+            RunCommand(15);
+        else
+            HideSelection();
+    }
+    const std::int32_t lineBefore = CaretLine();
     Command(kUndoInsert, [&] {
+        // Typed beyond the line's end: the line is padded up to the caret first.
+        FillVirtualBlanks();
         const bool overwrite = (options & eo::kInsertMode) == 0;
         const char at = caret_ < text_.Length() ? text_.At(caret_) : '\n';
         if (!overwrite || at == '\r' || at == '\n') {
@@ -214,6 +228,7 @@ void SmartEditCore::TypeChar(char c) {
         ++caret_;
         history_.Record(EditPrimitive::OverwroteMoves, 0, old);
     });
+    AfterCommand(-1, lineBefore, true);
 }
 
 void SmartEditCore::InsertText(std::string_view text) {

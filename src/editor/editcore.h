@@ -19,7 +19,10 @@ namespace panolcd {
 namespace eo {
 inline constexpr std::uint32_t kInsertMode = 1u << 0;
 inline constexpr std::uint32_t kGroupUndo = 1u << 5;
+inline constexpr std::uint32_t kAutoIndent = 1u << 2;
+inline constexpr std::uint32_t kUseTabChars = 1u << 4;
 inline constexpr std::uint32_t kPersistentBlocks = 1u << 7;
+inline constexpr std::uint32_t kOverwriteBlocks = 1u << 8;
 inline constexpr std::uint32_t kKeepBlanks = 1u << 3;
 inline constexpr std::uint32_t kCreateBackupFile = 1u << 18;
 inline constexpr std::uint32_t kUndoAfterSave = 1u << 16;
@@ -59,6 +62,45 @@ public:
     virtual ReplaceAnswer ConfirmReplace(const std::string& findText) = 0;
 };
 
+// The text clipboard, Windows-1250; the window converts it for the system.
+class EditorClipboard {
+public:
+    virtual ~EditorClipboard() = default;
+    virtual std::string Text() = 0;
+    virtual void SetText(const std::string& text) = 0;
+};
+
+enum class KeyMapping { Default = 0, Classic = 1 };
+
+// A key as the control hands it over: a named key, or a character (with `ch`).
+struct KeyStroke {
+    enum class Key {
+        Char,
+        Left,
+        Right,
+        Up,
+        Down,
+        Home,
+        End,
+        PageUp,
+        PageDown,
+        Insert,
+        Delete,
+        Backspace,
+        Tab,
+        Enter,
+        Escape,
+        Shift,
+        Control,
+        Other
+    };
+    Key key = Key::Other;
+    char ch = 0; // the character, also for Ctrl+letter (the letter) and digits
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+};
+
 // Where `find` matches in `text` between `from` and `to` (forwards from `from`, or backwards:
 // the last match ending at or before `to`... see Find). Case and whole-word rules of the search
 // flags; no copy of the text is made.
@@ -88,6 +130,26 @@ public:
     void SetCaretOffset(std::size_t offset);
     void SetCaret(std::int32_t column, std::int32_t line);
 
+    // The commands 0..33 and the caret movements 0..13; `extend` makes a movement extend the
+    // selection from the caret's old place.
+    void RunCommand(int code);
+    void Move(int code, bool extend);
+    // Interprets a key of the key map in force (with its Ctrl+K, Ctrl+Q, Ctrl+O prefixes and the
+    // incremental search); false when the key means nothing to the editor.
+    bool KeyDown(const KeyStroke& key);
+    int PrefixState() const { return prefix_; }
+    KeyMapping keyMapping = KeyMapping::Classic;
+    EditorClipboard* clipboard = nullptr;
+    int blockIndent = 2;
+    int visibleLines = 20;
+    std::int32_t topLine = 0;
+    // Columns the caret stands beyond its line's end.
+    std::int32_t VirtualBlanks() const { return virtual_; }
+
+    void ToggleBookmark(int index);
+    void GotoBookmark(int index);
+    std::int32_t BookmarkOffset(int index) const;
+
     bool HasSelection() const { return text_.blockBegin < text_.blockEnd; }
     void SelectRange(std::size_t begin, std::size_t end);
     void HideSelection();
@@ -103,6 +165,8 @@ public:
     bool Undo();
     bool Redo();
 
+    // Empty text and history, the caret at the start, no selection, bookmarks or file name.
+    void Clear();
     void Load(const std::string& name);
     void Save(const std::string& name);
 
@@ -133,6 +197,19 @@ public:
     void RestoreView(const EditState& state, bool block) override;
 
 private:
+    // After a command: the selection hidden unless it keeps it, trailing blanks of a changed
+    // line that the caret left, the caret in view.
+    void AfterCommand(int code, std::int32_t lineBefore, bool lineChanged);
+    void MoveTo(std::size_t offset, std::int32_t virtualBlanks = 0);
+    // Pads the line with blanks up to the caret's virtual column.
+    void FillVirtualBlanks();
+    std::pair<std::size_t, std::size_t> WordAt(std::size_t offset);
+    std::size_t WordLeft(std::size_t offset);
+    std::size_t WordRight(std::size_t offset);
+    std::int32_t ColumnOf(std::size_t offset);
+    std::int32_t LineIndent(std::size_t line);
+    void ChangeCase(bool upper);
+
     // Runs a command as one undo step; a command that fails takes its own changes back.
     void Command(std::uint8_t kind, const std::function<void()>& body);
     std::size_t OffsetAt(std::int32_t column, std::int32_t line);
@@ -145,6 +222,10 @@ private:
     std::size_t caret_ = 0;
     std::string incrementalText_;
     std::optional<std::array<std::int32_t, 64>> incremental_;
+    std::int32_t virtual_ = 0;
+    int prefix_ = 0;
+    // The line last changed, for trimming its trailing blanks when the caret leaves it.
+    std::int64_t changedLine_ = -1;
 };
 
 } // namespace panolcd

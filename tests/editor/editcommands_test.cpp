@@ -1,0 +1,189 @@
+// The editor's commands and key maps: bookmarks, persistent blocks, typing beyond a line's end,
+// trailing blanks, the classic prefixes, paste and move block.
+
+#include "editor/editcore.h"
+
+#include "support/test_context.h"
+
+namespace panolcd::testing {
+namespace {
+
+class FakeClipboard final : public EditorClipboard {
+public:
+    std::string text;
+    std::string Text() override { return text; }
+    void SetText(const std::string& t) override { text = t; }
+};
+
+using Key = KeyStroke::Key;
+
+KeyStroke Ctrl(char letter, bool shift = false) {
+    return {Key::Char, letter, shift, true, false};
+}
+
+class EditorCommands : public ContextTest {
+protected:
+    void SetUp() override {
+        ContextTest::SetUp();
+        editor.clipboard = &clipboard;
+    }
+    void Type(std::string_view text) {
+        for (const char c : text)
+            editor.KeyDown({Key::Char, c, false, false, false});
+    }
+    std::string Text() const { return editor.Text().AllText(); }
+
+    SmartEditCore editor;
+    FakeClipboard clipboard;
+};
+
+TEST_F(EditorCommands, ABookmarkTogglesOnItsLineAndMovesToAnother) {
+    editor.InsertText("one\r\ntwo\r\nthree");
+    editor.SetCaretOffset(1);
+    editor.ToggleBookmark(3);
+    EXPECT_EQ(editor.BookmarkOffset(3), 1);
+    editor.SetCaretOffset(2);
+    editor.ToggleBookmark(3); // the same line: cleared
+    EXPECT_EQ(editor.BookmarkOffset(3), TextBuffer::kNone);
+    editor.ToggleBookmark(3);
+    editor.SetCaretOffset(7);
+    editor.ToggleBookmark(3); // another line: moved
+    EXPECT_EQ(editor.BookmarkOffset(3), 7);
+    editor.SetCaretOffset(0);
+    editor.InsertText("xx"); // bookmarks follow the text
+    EXPECT_EQ(editor.BookmarkOffset(3), 9);
+    editor.GotoBookmark(3);
+    EXPECT_EQ(editor.CaretOffset(), 9u);
+    EXPECT_EQ(editor.BookmarkOffset(10), TextBuffer::kNone);
+    editor.ToggleBookmark(-1); // outside 0..9: nothing
+}
+
+TEST_F(EditorCommands, PersistentBlocksSurviveMovesOnlyWhenOn) {
+    for (const bool persistent : {true, false}) {
+        editor.Clear();
+        editor.InsertText("abcdef");
+        if (persistent)
+            editor.options |= eo::kPersistentBlocks;
+        else
+            editor.options &= ~eo::kPersistentBlocks;
+        editor.SetCaretOffset(1);
+        editor.Move(1, true);
+        editor.Move(1, true);
+        EXPECT_EQ(editor.SelectedText(), "bc");
+        editor.Move(1, false);
+        EXPECT_EQ(editor.HasSelection(), persistent) << persistent;
+    }
+}
+
+TEST_F(EditorCommands, TypingBeyondTheLineEndPadsItAndLeftLinesLoseTrailingBlanks) {
+    editor.InsertText("ab\r\ncd");
+    editor.SetCaretOffset(2);
+    for (int i = 0; i < 3; ++i)
+        editor.Move(1, false);
+    EXPECT_EQ(editor.VirtualBlanks(), 3);
+    Type("x");
+    EXPECT_EQ(Text(), "ab   x\r\ncd");
+
+    // Trailing blanks typed on a line go when the caret leaves it.
+    Type("  ");
+    editor.Move(5, false);
+    EXPECT_EQ(Text(), "ab   x\r\ncd");
+    // A line only passed over keeps them; with eoKeepBlanks a changed one does too.
+    editor.Clear();
+    editor.InsertText("a  \r\nb");
+    editor.Text().modified = false;
+    editor.SetCaretOffset(0);
+    editor.Move(5, false);
+    editor.Move(4, false);
+    EXPECT_EQ(Text(), "a  \r\nb");
+    editor.options |= eo::kKeepBlanks;
+    editor.SetCaretOffset(6);
+    Type("c  ");
+    editor.Move(4, false);
+    EXPECT_EQ(Text(), "a  \r\nbc  ");
+}
+
+TEST_F(EditorCommands, TheClassicPrefixesAndKeys) {
+    editor.keyMapping = KeyMapping::Classic;
+    editor.InsertText("one two three");
+    editor.SetCaretOffset(4);
+    editor.KeyDown(Ctrl('K'));
+    EXPECT_EQ(editor.PrefixState(), 1);
+    editor.KeyDown(Ctrl('B')); // block begin, with Ctrl too
+    editor.SetCaretOffset(8);
+    editor.KeyDown(Ctrl('K'));
+    editor.KeyDown({Key::Char, 'k', false, false, false}); // block end, alone
+    EXPECT_EQ(editor.SelectedText(), "two ");
+    editor.KeyDown(Ctrl('K'));
+    editor.KeyDown({Key::Char, '1', false, false, false});
+    EXPECT_EQ(editor.BookmarkOffset(1), 8);
+    editor.KeyDown(Ctrl('Q'));
+    editor.KeyDown({Key::Char, 'r', false, false, false}); // text start
+    EXPECT_EQ(editor.CaretOffset(), 0u);
+    editor.KeyDown(Ctrl('Q'));
+    editor.KeyDown({Key::Char, '1', false, false, false});
+    EXPECT_EQ(editor.CaretOffset(), 8u);
+    editor.KeyDown(Ctrl('A')); // a word left, not select all
+    EXPECT_EQ(editor.CaretOffset(), 4u);
+    EXPECT_EQ(editor.PrefixState(), 0);
+    editor.KeyDown(Ctrl('K'));
+    editor.KeyDown({Key::Char, 'y', false, false, false}); // delete block
+    EXPECT_EQ(Text(), "one three");
+    // An unknown key after a prefix ends it and does nothing else.
+    editor.KeyDown(Ctrl('K'));
+    editor.KeyDown({Key::Char, 'z', false, false, false});
+    EXPECT_EQ(editor.PrefixState(), 0);
+    EXPECT_EQ(Text(), "one three");
+    // Ctrl+Y deletes the line.
+    editor.KeyDown(Ctrl('Y'));
+    EXPECT_EQ(Text(), "");
+}
+
+TEST_F(EditorCommands, PasteWritesCrLfAndMoveBlockLandsWhereTheCaretIs) {
+    clipboard.text = "a\nb\r\nc";
+    editor.RunCommand(13);
+    EXPECT_EQ(Text(), "a\r\nb\r\nc");
+    EXPECT_EQ(editor.Text().LineCount(), 2u);
+
+    editor.Clear();
+    editor.InsertText("abcXYZdef");
+    editor.SelectRange(0, 3);
+    editor.SetCaretOffset(9); // after the block
+    editor.RunCommand(16);
+    EXPECT_EQ(Text(), "XYZdefabc");
+    EXPECT_EQ(editor.SelectedText(), "abc");
+    editor.SelectRange(0, 3);
+    editor.SetCaretOffset(1); // inside it: nowhere to go
+    editor.RunCommand(16);
+    EXPECT_EQ(Text(), "XYZdefabc");
+    // Undo takes the move back in one step.
+    editor.SelectRange(6, 9);
+    editor.SetCaretOffset(0);
+    editor.RunCommand(16);
+    EXPECT_EQ(Text(), "abcXYZdef");
+    editor.options &= ~eo::kGroupUndo;
+    EXPECT_TRUE(editor.Undo());
+    EXPECT_EQ(Text(), "XYZdefabc");
+}
+
+TEST_F(EditorCommands, IndentCaseAndLineCommands) {
+    editor.InsertText("ab\r\n\r\ncd");
+    editor.SelectRange(0, editor.Text().Length());
+    editor.RunCommand(22);
+    EXPECT_EQ(Text(), "  ab\r\n\r\n  cd"); // empty lines stay
+    editor.RunCommand(23);
+    EXPECT_EQ(Text(), "ab\r\n\r\ncd");
+    editor.SetCaretOffset(1);
+    editor.RunCommand(33);
+    EXPECT_EQ(Text(), "AB\r\n\r\ncd");
+    editor.RunCommand(29);
+    EXPECT_EQ(editor.SelectedText(), "AB\r\n");
+    editor.RunCommand(6);
+    EXPECT_EQ(Text(), "\r\ncd");
+    editor.readOnly = true;
+    editor.RunCommand(6);
+    EXPECT_EQ(Text(), "\r\ncd");
+}
+
+} // namespace
+} // namespace panolcd::testing
