@@ -46,15 +46,34 @@ std::optional<std::size_t> FindInText(const TextBuffer& text, std::string_view f
         return !before && !after;
     };
     const std::size_t last = to - find.size();
+    // Candidates are the bytes that can start a match, found by a table over the two runs of
+    // the gap buffer as they lie in memory.
+    std::array<bool, 256> starts{};
+    for (int b = 0; b < 256; ++b) {
+        const char c = static_cast<char>(b);
+        starts[static_cast<std::size_t>(b)] =
+            matchCase ? c == find[0] : Cp1250Upper(c) == Cp1250Upper(find[0]);
+    }
+    const std::string_view runs[2] = {text.Before(), text.After()};
+    const std::size_t bases[2] = {0, text.Before().size()};
+    const auto candidate = [&](std::size_t at) {
+        const std::size_t run = at < bases[1] ? 0 : 1;
+        return starts[static_cast<unsigned char>(runs[run][at - bases[run]])];
+    };
     if ((flags & sf::kBackwards) == 0) {
-        for (std::size_t at = from; at <= last; ++at) {
-            if (accepted(at))
-                return at;
+        for (int run = 0; run < 2; ++run) {
+            const std::size_t begin = std::max(from, bases[run]);
+            const std::size_t end = std::min(last + 1, bases[run] + runs[run].size());
+            const char* data = runs[run].data();
+            for (std::size_t at = begin; at < end; ++at) {
+                if (starts[static_cast<unsigned char>(data[at - bases[run]])] && accepted(at))
+                    return at;
+            }
         }
         return std::nullopt;
     }
     for (std::size_t at = last + 1; at-- > from;) {
-        if (accepted(at))
+        if (candidate(at) && accepted(at))
             return at;
     }
     return std::nullopt;

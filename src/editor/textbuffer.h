@@ -43,6 +43,9 @@ public:
         return text_.Text(offset, count);
     }
     std::string AllText() const;
+    // The text before and after the store's gap, for scans that need no joined copy.
+    std::string_view Before() const { return text_.Before(); }
+    std::string_view After() const { return text_.After(); }
     // The number of line feeds: the last line is LineCount().
     std::size_t LineCount() const { return lineFeeds_; }
     // Line feeds before `offset`: the line it lies on.
