@@ -42,6 +42,39 @@ std::int32_t SmartEditCore::LineIndent(std::size_t line) {
     return ColumnOf(at);
 }
 
+bool SmartEditCore::OnlyBlanksBefore(std::size_t offset) {
+    const std::size_t start = text_.LineStart(text_.LineOf(offset));
+    if (offset == start)
+        return false;
+    for (std::size_t at = start; at < offset; ++at) {
+        if (text_.At(at) != ' ' && text_.At(at) != '\t')
+            return false;
+    }
+    return true;
+}
+
+std::optional<std::int32_t> SmartEditCore::NextWordStartAbove(std::size_t line,
+                                                              std::int32_t column) {
+    // The nearest line above that has a word starting beyond the column; further up while a
+    // line offers none.
+    for (std::size_t above = line; above-- > 0;) {
+        std::size_t at = text_.LineStart(above);
+        const std::size_t end = text_.LineEnd(above);
+        bool inBlank = true;
+        for (; at < end; ++at) {
+            const char c = text_.At(at);
+            const bool blank = c == ' ' || c == '\t';
+            if (!blank && inBlank) {
+                const std::int32_t start = ColumnOf(at);
+                if (start > column)
+                    return start;
+            }
+            inBlank = blank;
+        }
+    }
+    return std::nullopt;
+}
+
 void SmartEditCore::MoveTo(std::size_t offset, std::int32_t virtualBlanks) {
     MoveCaretTo(offset);
     virtual_ = std::max(0, virtualBlanks);
@@ -321,6 +354,24 @@ void SmartEditCore::RunCommand(int code) {
             case 1:
                 if (virtual_ > 0) {
                     --virtual_;
+                } else if ((options & eo::kBackspaceUnindents) != 0 && caret_ > 0 &&
+                           OnlyBlanksBefore(caret_)) {
+                    // Back to the indentation of the nearest line above that is indented less.
+                    const std::int32_t column = CaretColumn();
+                    std::int32_t target = 0;
+                    for (std::size_t above = line; above-- > 0;) {
+                        if (text_.LineEnd(above) == text_.LineStart(above))
+                            continue; // empty lines have no indentation
+                        const std::int32_t indent = LineIndent(above);
+                        if (indent < column) {
+                            target = indent;
+                            break;
+                        }
+                    }
+                    std::size_t at = caret_;
+                    while (at > text_.LineStart(line) && ColumnOf(at) > target)
+                        --at;
+                    DeleteBeforeCaret(caret_ - at);
                 } else if (caret_ > 0) {
                     const bool crlf =
                         caret_ >= 2 && text_.At(caret_ - 1) == '\n' && text_.At(caret_ - 2) == '\r';
@@ -369,6 +420,13 @@ void SmartEditCore::RunCommand(int code) {
                     break;
                 }
                 FillVirtualBlanks();
+                if ((options & eo::kSmartTab) != 0) {
+                    if (const auto word = NextWordStartAbove(line, column)) {
+                        InsertBeforeCaret(
+                            std::string(static_cast<std::size_t>(*word - column), ' '));
+                        break;
+                    }
+                }
                 if ((options & eo::kUseTabChars) != 0)
                     InsertBeforeCaret("\t");
                 else

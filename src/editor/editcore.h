@@ -23,6 +23,8 @@ inline constexpr std::uint32_t kAutoIndent = 1u << 2;
 inline constexpr std::uint32_t kUseTabChars = 1u << 4;
 inline constexpr std::uint32_t kPersistentBlocks = 1u << 7;
 inline constexpr std::uint32_t kOverwriteBlocks = 1u << 8;
+inline constexpr std::uint32_t kBackspaceUnindents = 1u << 9;
+inline constexpr std::uint32_t kSmartTab = 1u << 10;
 inline constexpr std::uint32_t kKeepBlanks = 1u << 3;
 inline constexpr std::uint32_t kCreateBackupFile = 1u << 18;
 inline constexpr std::uint32_t kUndoAfterSave = 1u << 16;
@@ -208,6 +210,8 @@ private:
     std::size_t WordRight(std::size_t offset);
     std::int32_t ColumnOf(std::size_t offset);
     std::int32_t LineIndent(std::size_t line);
+    bool OnlyBlanksBefore(std::size_t offset);
+    std::optional<std::int32_t> NextWordStartAbove(std::size_t line, std::int32_t column);
     void ChangeCase(bool upper);
 
     // Runs a command as one undo step; a command that fails takes its own changes back.

@@ -166,6 +166,25 @@ TEST_F(EditorCommands, PasteWritesCrLfAndMoveBlockLandsWhereTheCaretIs) {
     EXPECT_EQ(Text(), "XYZdefabc");
 }
 
+// Smart tab goes to the next word start above; Backspace in leading blanks goes back to the
+// indentation of the nearest line above that is indented less.
+TEST_F(EditorCommands, SmartTabAndBackspaceFollowTheLinesAbove) {
+    editor.options |= eo::kSmartTab | eo::kBackspaceUnindents;
+    editor.options &= ~eo::kAutoIndent;
+    editor.InsertText("if a then\r\n    x:=1;\r\n");
+    editor.RunCommand(8); // under "x:=1;"
+    EXPECT_EQ(editor.CaretColumn(), 4);
+    editor.RunCommand(8); // that line offers no more: further up, under "then"
+    EXPECT_EQ(editor.CaretColumn(), 5);
+    editor.RunCommand(8); // no line offers a word beyond: the next tab stop
+    EXPECT_EQ(editor.CaretColumn(), 8);
+    editor.RunCommand(1);               // back to the indentation of "    x:=1;" (4)
+    EXPECT_EQ(editor.CaretColumn(), 4);
+    editor.RunCommand(1); // and to "if a then" (0)
+    EXPECT_EQ(editor.CaretColumn(), 0);
+    EXPECT_EQ(Text(), "if a then\r\n    x:=1;\r\n");
+}
+
 TEST_F(EditorCommands, IndentCaseAndLineCommands) {
     editor.InsertText("ab\r\n\r\ncd");
     editor.SelectRange(0, editor.Text().Length());
