@@ -22,6 +22,8 @@
 #include <QPushButton>
 
 namespace panolcd {
+
+using namespace panellayout;
 namespace {
 
 std::string ProjectDir() {
@@ -31,9 +33,9 @@ std::string ProjectDir() {
 } // namespace
 
 TBankForm::TBankForm(TTrMainForm* owner, const BankWindowDef& def)
-    : TUDBForm(owner, def.dbTypeId), def_(def), fields_(BankPanelFields(def)) {
+    : TPanelForm(owner, def.dbTypeId, def.caption), def_(def) {
     setObjectName(QString::fromLatin1(def.className));
-    setWindowTitle(Utf8(def.caption));
+    fields_ = BankPanelFields(def);
     auto* client = new QWidget;
     int bottom = BuildPanelColumn(client, fields_, widgets_);
     const bool map = def.kind == BankWindowKind::Register;
@@ -97,28 +99,13 @@ TBankForm::TBankForm(TTrMainForm* owner, const BankWindowDef& def)
 
 TBankForm::~TBankForm() = default;
 
-void TBankForm::SetCaption(const std::string& /*caption*/) {
-    // The table names the window; the database's name would only stand glued before it.
-    TUDBForm::SetCaption(FromQString(Utf8(def_.caption)));
-}
-
 void TBankForm::MapEditPan(int panel, TrBuffer buffer) {
-    TUDBForm::MapEditPan(panel, buffer);
+    TPanelForm::MapEditPan(panel, buffer);
     FileChanged(true);
 }
 
 void TBankForm::CreateValidators() {
-    std::size_t bytes = 0;
-    for (const PanelField& field : fields_)
-        bytes += field.validator->TrDataSize();
-    editBuffer_.assign(bytes, 0);
-}
-
-std::vector<TCtrlValidator*> TBankForm::EditValidators() {
-    std::vector<TCtrlValidator*> validators;
-    for (const PanelField& field : fields_)
-        validators.push_back(field.validator.get());
-    return validators;
+    SizeEditBuffer();
 }
 
 std::uint32_t TBankForm::HandleMessage(std::uint32_t message, std::uint32_t wParam,

@@ -3,8 +3,8 @@
 // windows show their file (the font with a preview text, the picture) and search for it; the
 // bitmap window also makes an LCD bitmap of any picture.
 
-#include "framework/windows/ui/udbform.h"
 #include "projectwindows/bankwindows.h"
+#include "projectwindows/ui/recordpanel.h"
 
 #include <memory>
 #include <vector>
@@ -14,7 +14,7 @@ class QLineEdit;
 
 namespace panolcd {
 
-class TBankForm : public TUDBForm {
+class TBankForm : public TPanelForm {
     Q_OBJECT
 public:
     TBankForm(TTrMainForm* owner, const BankWindowDef& def);
@@ -22,7 +22,6 @@ public:
 
     std::uint32_t HandleMessage(std::uint32_t message, std::uint32_t wParam,
                                 std::uint32_t lParam) override;
-    void SetCaption(const std::string& caption) override;
     // The preview follows every refill of the panel (opening, browsing, "Původní").
     void MapEditPan(int panel, TrBuffer buffer) override;
 
@@ -40,8 +39,6 @@ public:
 
 protected:
     void CreateValidators() override;
-    std::vector<QWidget*> EditWidgets() override { return widgets_; }
-    std::vector<TCtrlValidator*> EditValidators() override;
 
 private:
     void Search();
@@ -51,8 +48,6 @@ private:
     void DrawPreview();
 
     const BankWindowDef& def_;
-    std::vector<PanelField> fields_;
-    std::vector<QWidget*> widgets_;
     std::unique_ptr<BankPreview> preview_;
     QLineEdit* fileEdit_ = nullptr;
     QLineEdit* previewText_ = nullptr;

@@ -27,6 +27,8 @@
 #include <array>
 
 namespace panolcd {
+
+using namespace panellayout;
 namespace {
 
 constexpr int kListFrameWidth = kButtonsLeft - kMargin - 12;
@@ -35,10 +37,9 @@ constexpr int kListFrameHeight = 200;
 } // namespace
 
 TCommandForm::TCommandForm(TTrMainForm* owner, const CommandWindowDef& def)
-    : TUDBForm(owner, def.dbTypeId), def_(def), fields_(PanelFieldsOf(def, EditValidator())),
-      client_(new QWidget) {
+    : TPanelForm(owner, def.dbTypeId, def.caption), def_(def), client_(new QWidget) {
     setObjectName(QString::fromLatin1(def.className));
-    setWindowTitle(Utf8(def.caption));
+    fields_ = PanelFieldsOf(def, EditValidator());
 
     int bottom = BuildPanelColumn(client_, fields_, widgets_);
     const int buttonsBottom = AddRecordButtons(*this, client_, kMargin, def.browser);
@@ -60,11 +61,6 @@ TCommandForm::TCommandForm(TTrMainForm* owner, const CommandWindowDef& def)
 }
 
 TCommandForm::~TCommandForm() = default;
-
-void TCommandForm::SetCaption(const std::string& /*caption*/) {
-    // The table names the window; the database's name would only stand glued before it.
-    TUDBForm::SetCaption(FromQString(Utf8(def_.caption)));
-}
 
 void TCommandForm::BuildList(QWidget* client, int top) {
     const QRect frameBounds(kMargin, top, kListFrameWidth, kListFrameHeight);
@@ -125,18 +121,7 @@ void TCommandForm::CreateValidators() {
         card_ = std::make_unique<RecordCard>(*this, *list_, *look_, *pointer);
         lookBuffer_.assign(4, 0);
     }
-    std::size_t bytes = 0;
-    for (const PanelField& field : fields_)
-        bytes += field.validator->TrDataSize();
-    editBuffer_.assign(bytes, 0);
-}
-
-std::vector<TCtrlValidator*> TCommandForm::EditValidators() {
-    std::vector<TCtrlValidator*> validators;
-    validators.reserve(fields_.size());
-    for (const PanelField& field : fields_)
-        validators.push_back(field.validator.get());
-    return validators;
+    SizeEditBuffer();
 }
 
 TrBuffer TCommandForm::GetLookPanBuff(TUDBEdit_Validator& /*validator*/) {

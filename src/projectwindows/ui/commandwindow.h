@@ -3,9 +3,9 @@
 // windows and the three variant windows, built from the table of commandwindows.h. Controls are
 // placed by hand, since the variant list follows the window's height by its own rule.
 
-#include "framework/windows/ui/udbform.h"
 #include "projectwindows/commandwindows.h"
 #include "projectwindows/ui/recordcard.h"
+#include "projectwindows/ui/recordpanel.h"
 
 #include <memory>
 #include <vector>
@@ -17,7 +17,7 @@ namespace panolcd {
 class TTrEmpty_Validator;
 class TUDBLook_Validator;
 
-class TCommandForm : public TUDBForm {
+class TCommandForm : public TPanelForm {
     Q_OBJECT
 public:
     TCommandForm(TTrMainForm* owner, const CommandWindowDef& def);
@@ -30,8 +30,6 @@ public:
     void MapLookPan(TrBuffer place) override;
     void ShowLookPage(DBLookValidator& list) override;
 
-    void SetCaption(const std::string& caption) override;
-
     const CommandWindowDef& Def() const { return def_; }
     // The variants' list and its operations; none in a window without a list.
     QListWidget* VariantList() const { return list_; }
@@ -41,16 +39,12 @@ public:
 
 protected:
     void CreateValidators() override;
-    std::vector<QWidget*> EditWidgets() override { return widgets_; }
-    std::vector<TCtrlValidator*> EditValidators() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildList(QWidget* client, int top);
 
     const CommandWindowDef& def_;
-    std::vector<PanelField> fields_;
-    std::vector<QWidget*> widgets_;
     QWidget* client_ = nullptr;
     QWidget* listFrame_ = nullptr;
     QListWidget* list_ = nullptr;

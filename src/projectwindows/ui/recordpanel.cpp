@@ -13,7 +13,30 @@
 #include <QPushButton>
 
 namespace panolcd {
+
+using namespace panellayout;
 namespace {} // namespace
+
+TPanelForm::TPanelForm(TTrMainForm* owner, std::uint16_t dbTypeId, const char* caption)
+    : TUDBForm(owner, dbTypeId), caption_(caption) {
+    setWindowTitle(Utf8(caption));
+}
+
+void TPanelForm::SetCaption(const std::string& /*caption*/) {
+    TUDBForm::SetCaption(FromQString(Utf8(caption_)));
+}
+
+std::vector<TCtrlValidator*> TPanelForm::EditValidators() {
+    std::vector<TCtrlValidator*> validators;
+    validators.reserve(fields_.size());
+    for (const PanelField& field : fields_)
+        validators.push_back(field.validator.get());
+    return validators;
+}
+
+void TPanelForm::SizeEditBuffer() {
+    editBuffer_.assign(PanelOffsetOf(fields_, fields_.size()), 0);
+}
 
 QPushButton* FrameButton(QWidget* parent, const char* name, const char* text, const char* hint,
                          int top) {
