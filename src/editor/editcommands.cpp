@@ -8,12 +8,6 @@
 namespace panolcd {
 namespace {
 
-bool IsWordByte(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return (b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || b == '_' ||
-           b >= 128;
-}
-
 bool IsBreak(char c) {
     return c == '\r' || c == '\n';
 }
@@ -80,10 +74,23 @@ void SmartEditCore::MoveTo(std::size_t offset, std::int32_t virtualBlanks) {
     virtual_ = std::max(0, virtualBlanks);
 }
 
+std::string SmartEditCore::Padding(std::int32_t from, std::int32_t to) const {
+    std::string padding;
+    if ((options & eo::kOptimalFill) != 0 && tabSize > 0) {
+        for (std::int32_t stop = (from / tabSize + 1) * tabSize; stop <= to; stop += tabSize) {
+            padding += '\t';
+            from = stop;
+        }
+    }
+    padding.append(static_cast<std::size_t>(std::max(0, to - from)), ' ');
+    return padding;
+}
+
 void SmartEditCore::FillVirtualBlanks() {
     if (virtual_ <= 0)
         return;
-    const std::string blanks(static_cast<std::size_t>(virtual_), ' ');
+    const std::int32_t column = CaretColumn();
+    const std::string blanks = Padding(column, column + virtual_);
     virtual_ = 0;
     InsertBeforeCaret(blanks);
 }
@@ -91,26 +98,26 @@ void SmartEditCore::FillVirtualBlanks() {
 std::pair<std::size_t, std::size_t> SmartEditCore::WordAt(std::size_t offset) {
     std::size_t begin = offset;
     std::size_t end = offset;
-    while (begin > 0 && IsWordByte(text_.At(begin - 1)))
+    while (begin > 0 && IsWordChar(text_.At(begin - 1)))
         --begin;
-    while (end < text_.Length() && IsWordByte(text_.At(end)))
+    while (end < text_.Length() && IsWordChar(text_.At(end)))
         ++end;
     return {begin, end};
 }
 
 std::size_t SmartEditCore::WordLeft(std::size_t offset) {
-    while (offset > 0 && !IsWordByte(text_.At(offset - 1)))
+    while (offset > 0 && !IsWordChar(text_.At(offset - 1)))
         --offset;
-    while (offset > 0 && IsWordByte(text_.At(offset - 1)))
+    while (offset > 0 && IsWordChar(text_.At(offset - 1)))
         --offset;
     return offset;
 }
 
 std::size_t SmartEditCore::WordRight(std::size_t offset) {
     const std::size_t length = text_.Length();
-    while (offset < length && IsWordByte(text_.At(offset)))
+    while (offset < length && IsWordChar(text_.At(offset)))
         ++offset;
-    while (offset < length && !IsWordByte(text_.At(offset)) && !IsBreak(text_.At(offset)))
+    while (offset < length && !IsWordChar(text_.At(offset)) && !IsBreak(text_.At(offset)))
         ++offset;
     return offset;
 }
@@ -141,6 +148,7 @@ std::int32_t SmartEditCore::BookmarkOffset(int index) const {
 }
 
 void SmartEditCore::Move(int code, bool extend) {
+    BeforeCommand();
     const std::size_t before = caret_;
     const std::int32_t lineBefore = CaretLine();
     Command(kUndoMove, [&] {
@@ -148,7 +156,12 @@ void SmartEditCore::Move(int code, bool extend) {
         const std::int32_t column = CaretColumn() + virtual_;
         const auto toColumn = [&](std::size_t target, std::int32_t col) {
             const std::size_t at = OffsetAt(col, static_cast<std::int32_t>(target));
-            MoveTo(at, col - ColumnOf(at));
+            // Inside a tab the caret stands in its cells only with eoCursorThroughTabs.
+            const bool inTab = at < text_.LineEnd(target);
+            if (inTab && (options & eo::kCursorThroughTabs) == 0)
+                MoveTo(at);
+            else
+                MoveTo(at, col - ColumnOf(at));
         };
         switch (code) {
         case 0:
@@ -273,6 +286,7 @@ void SmartEditCore::ChangeCase(bool upper) {
 }
 
 void SmartEditCore::RunCommand(int code) {
+    BeforeCommand();
     const std::int32_t lineBefore = CaretLine();
     const bool changes = code <= 9 || code == 13 || code == 14 || code == 15 || code == 16 ||
                          code == 22 || code == 23 || code == 32 || code == 33;
@@ -348,7 +362,7 @@ void SmartEditCore::RunCommand(int code) {
                                                 : 0;
                 InsertBeforeCaret("\r\n");
                 if (indent > 0)
-                    InsertBeforeCaret(std::string(static_cast<std::size_t>(indent), ' '));
+                    InsertBeforeCaret(Padding(0, indent));
                 break;
             }
             case 1:
@@ -552,6 +566,7 @@ bool SmartEditCore::KeyDown(const KeyStroke& key) {
     using K = KeyStroke::Key;
     if (key.key == K::Shift || key.key == K::Control)
         return false;
+    BeforeCommand();
     const char letter = static_cast<char>(Cp1250Upper(key.ch));
     const bool digit = key.ch >= '0' && key.ch <= '9';
 

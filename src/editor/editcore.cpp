@@ -8,12 +8,6 @@
 namespace panolcd {
 namespace {
 
-bool IsWordChar(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return (b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || b == '_' ||
-           b >= 128;
-}
-
 bool MatchesAt(const TextBuffer& text, std::string_view find, std::size_t at, bool matchCase) {
     for (std::size_t i = 0; i < find.size(); ++i) {
         const char c = text.At(at + i);
@@ -79,7 +73,9 @@ std::optional<std::size_t> FindInText(const TextBuffer& text, std::string_view f
     return std::nullopt;
 }
 
-SmartEditCore::SmartEditCore() = default;
+SmartEditCore::SmartEditCore() : syntax_(std::make_unique<EditorSyntax>()) {
+    elementMap = syntax_->DefaultElementMap(0);
+}
 
 std::int32_t SmartEditCore::CaretLine() {
     caret_ = std::min(caret_, text_.Length());
@@ -165,14 +161,21 @@ void SmartEditCore::Command(std::uint8_t kind, const std::function<void()>& body
 
 // ---- primitives
 
+void SmartEditCore::InsertAt(std::size_t offset, std::string_view bytes) {
+    text_.Insert(offset, bytes);
+    const auto feeds = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+    if (feeds > 0)
+        syntax_->LinesInserted(text_.LineOf(offset), feeds);
+}
+
 void SmartEditCore::InsertBeforeCaret(std::string_view bytes) {
-    text_.Insert(caret_, bytes);
+    InsertAt(caret_, bytes);
     caret_ += bytes.size();
     history_.Record(EditPrimitive::InsertedBefore, static_cast<std::uint32_t>(bytes.size()));
 }
 
 void SmartEditCore::InsertAfterCaret(std::string_view bytes) {
-    text_.Insert(caret_, bytes);
+    InsertAt(caret_, bytes);
     history_.Record(EditPrimitive::InsertedAfter, static_cast<std::uint32_t>(bytes.size()));
 }
 
@@ -200,7 +203,7 @@ void SmartEditCore::OverwriteAtCaret(std::string_view bytes, bool caretAfter) {
         MoveCaretTo(caret_ >= bytes.size() ? caret_ - bytes.size() : 0);
     const std::string old = text_.Text(caret_, bytes.size());
     text_.Erase(caret_, old.size());
-    text_.Insert(caret_, bytes);
+    InsertAt(caret_, bytes);
     history_.Record(EditPrimitive::OverwroteStays, 0, old);
 }
 
@@ -223,6 +226,7 @@ void SmartEditCore::RestoreView(const EditState& state, bool block) {
 // ---- commands
 
 void SmartEditCore::TypeChar(char c) {
+    BeforeCommand();
     if (readOnly)
         return;
     if ((options & eo::kPersistentBlocks) == 0 && HasSelection()) {
@@ -243,7 +247,7 @@ void SmartEditCore::TypeChar(char c) {
         }
         const std::string old(1, at);
         text_.Erase(caret_, 1);
-        text_.Insert(caret_, std::string_view(&c, 1));
+        InsertAt(caret_, std::string_view(&c, 1));
         ++caret_;
         history_.Record(EditPrimitive::OverwroteMoves, 0, old);
     });

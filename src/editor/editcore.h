@@ -4,11 +4,13 @@
 // and find, replace and incremental search. The control paints it and feeds it keys.
 
 #include "editor/edithistory.h"
+#include "editor/editorsyntax.h"
 #include "editor/textbuffer.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,16 +20,24 @@ namespace panolcd {
 // Option bits (TSmartEditOption ordinals).
 namespace eo {
 inline constexpr std::uint32_t kInsertMode = 1u << 0;
-inline constexpr std::uint32_t kGroupUndo = 1u << 5;
+inline constexpr std::uint32_t kCursorThroughTabs = 1u << 1;
 inline constexpr std::uint32_t kAutoIndent = 1u << 2;
+inline constexpr std::uint32_t kKeepBlanks = 1u << 3;
 inline constexpr std::uint32_t kUseTabChars = 1u << 4;
+inline constexpr std::uint32_t kGroupUndo = 1u << 5;
+inline constexpr std::uint32_t kOptimalFill = 1u << 6;
 inline constexpr std::uint32_t kPersistentBlocks = 1u << 7;
 inline constexpr std::uint32_t kOverwriteBlocks = 1u << 8;
 inline constexpr std::uint32_t kBackspaceUnindents = 1u << 9;
 inline constexpr std::uint32_t kSmartTab = 1u << 10;
-inline constexpr std::uint32_t kKeepBlanks = 1u << 3;
-inline constexpr std::uint32_t kCreateBackupFile = 1u << 18;
+inline constexpr std::uint32_t kRightMarginVisible = 1u << 11;
+inline constexpr std::uint32_t kGutterVisible = 1u << 12;
+inline constexpr std::uint32_t kSyntaxHighlight = 1u << 13;
+inline constexpr std::uint32_t kDoubleClickLine = 1u << 14;
+inline constexpr std::uint32_t kActiveScrollBars = 1u << 15;
 inline constexpr std::uint32_t kUndoAfterSave = 1u << 16;
+inline constexpr std::uint32_t kFindAtCursor = 1u << 17;
+inline constexpr std::uint32_t kCreateBackupFile = 1u << 18;
 } // namespace eo
 
 // Search flag bits.
@@ -103,6 +113,13 @@ struct KeyStroke {
     bool alt = false;
 };
 
+// Letters of either case (all of Windows-1250's upper half), digits and the underscore.
+inline bool IsWordChar(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return (b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || b == '_' ||
+           b >= 128;
+}
+
 // Where `find` matches in `text` between `from` and `to` (forwards from `from`, or backwards:
 // the last match ending at or before `to`... see Find). Case and whole-word rules of the search
 // flags; no copy of the text is made.
@@ -117,16 +134,47 @@ public:
     const TextBuffer& Text() const { return text_; }
     TEditHistory& History() { return history_; }
 
+    // The kind of editor: its elements, schemes and highlighter. The plain one by default; a new
+    // one brings its default element map.
+    EditorSyntax& Syntax() { return *syntax_; }
+    void SetSyntax(std::unique_ptr<EditorSyntax> syntax);
+    // Options, tabs, undo limit, view and font, key mapping, extensions and colours. An element
+    // map shorter than the kind's element count fills only what it has.
+    void ApplySettings(const TSmartEditorSettings& settings);
+    TSmartEditorSettings Settings() const;
+
+    // Highlighting: active means the highlighter colours the text; becoming active makes every
+    // line state stale.
+    bool HighlightActive() const { return highlightActive_; }
+    void SetHighlightActive(bool active);
+    // Brings the line states up to date as far as the start of `line`.
+    void UpdateLineStates(std::size_t line);
+    // The element of every character of the line (without its break), as painted: the line's
+    // override, the search hit, the selection, then the highlighter.
+    std::vector<std::uint8_t> LineElements(std::size_t line);
+    // The element painted at a display cell; behind the line's text the blanks' element.
+    int ElementAt(std::int32_t column, std::int32_t line);
+
     std::uint32_t options = 0x9EA7;
     int tabSize = 8;
     bool readOnly = false;
     std::string fileName = "Noname";
+    // The view's settings, painted by the control.
+    int gutterWidth = 24;
+    ShowLineNumbers lineNumbers = ShowLineNumbers::Hidden;
+    int rightMargin = 80;
+    std::string fontName = "Courier New";
+    int fontSize = 10;
+    std::string syntaxExtensions;
+    TElementMap elementMap;
     EditorPrompts* prompts = nullptr;
 
     std::size_t CaretOffset() const { return caret_; }
     std::int32_t CaretLine();
     // The display column: tabs expanded to the next multiple of the tab size.
     std::int32_t CaretColumn();
+    // The display column of an offset on its line.
+    std::int32_t ColumnOf(std::size_t offset);
     // Caret moves are undo steps, as every command is: the records replay relative to the
     // caret. Clamped: a line past the last is the last, a column past the line's end is its end.
     void SetCaretOffset(std::size_t offset);
@@ -140,6 +188,11 @@ public:
     // incremental search); false when the key means nothing to the editor.
     bool KeyDown(const KeyStroke& key);
     int PrefixState() const { return prefix_; }
+    // A mouse press ends a prefix and an incremental search.
+    void EndKeyState() {
+        prefix_ = 0;
+        EndIncrementalSearch();
+    }
     KeyMapping keyMapping = KeyMapping::Classic;
     EditorClipboard* clipboard = nullptr;
     int blockIndent = 2;
@@ -203,12 +256,13 @@ private:
     // line that the caret left, the caret in view.
     void AfterCommand(int code, std::int32_t lineBefore, bool lineChanged);
     void MoveTo(std::size_t offset, std::int32_t virtualBlanks = 0);
-    // Pads the line with blanks up to the caret's virtual column.
+    // Blanks from one column to another: tabs and blanks with eoOptimalFill.
+    std::string Padding(std::int32_t from, std::int32_t to) const;
+    // Pads the line up to the caret's virtual column.
     void FillVirtualBlanks();
     std::pair<std::size_t, std::size_t> WordAt(std::size_t offset);
     std::size_t WordLeft(std::size_t offset);
     std::size_t WordRight(std::size_t offset);
-    std::int32_t ColumnOf(std::size_t offset);
     std::int32_t LineIndent(std::size_t line);
     bool OnlyBlanksBefore(std::size_t offset);
     std::optional<std::int32_t> NextWordStartAbove(std::size_t line, std::int32_t column);
@@ -221,8 +275,14 @@ private:
     bool SearchFrom(std::size_t from, std::size_t to, std::uint8_t flags, bool report,
                     bool caretAtStart);
 
+    // Every insertion goes through here: the highlighter hears of new lines.
+    void InsertAt(std::size_t offset, std::string_view bytes);
+    void BeforeCommand() { syntax_->BeforeCommand(); }
+
     TextBuffer text_;
     TEditHistory history_;
+    std::unique_ptr<EditorSyntax> syntax_;
+    bool highlightActive_ = false;
     std::size_t caret_ = 0;
     std::string incrementalText_;
     std::optional<std::array<std::int32_t, 64>> incremental_;

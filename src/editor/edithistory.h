@@ -81,6 +81,7 @@ public:
     void Clear();
 
     void SetLimit(int limit) { limit_ = limit; }
+    int Limit() const { return limit_; }
     std::size_t UndoCount() const { return undo_.size(); }
     std::size_t RedoCount() const { return redo_.size(); }
     bool Replaying() const { return replayingUndo_ || replayingRedo_; }

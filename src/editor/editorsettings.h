@@ -3,6 +3,7 @@
 // options, tabs, font and highlighted extensions as keys of one entry, and the colours and style
 // of every highlighted element in an element map of entries of their own.
 
+#include "editor/editorsyntax.h"
 #include "framework/environment/nameobject.h"
 
 #include <cstdint>
@@ -10,13 +11,6 @@
 #include <string>
 
 namespace panolcd {
-
-// Colours are 0x00BBGGRR values; style bit 0 bold, 1 italic, 2 underline, 3 strike-out.
-struct TLexElementMap {
-    std::uint32_t Foreground = 0x000000; // window text
-    std::uint32_t Background = 0xFFFFFF; // window
-    std::uint8_t Style = 0;
-};
 
 // One element's entry: "FGD|BGD|STY|".
 class TLexElPropNameObj final : public TNameObject {

@@ -23,6 +23,9 @@ public:
     char At(std::size_t offset) const {
         return offset < gapStart_ ? bytes_[offset] : bytes_[gapEnd_ + (offset - gapStart_)];
     }
+    void Set(std::size_t offset, char byte) {
+        (offset < gapStart_ ? bytes_[offset] : bytes_[gapEnd_ + (offset - gapStart_)]) = byte;
+    }
     // `count` bytes from `offset` (fewer at the end).
     std::string Text(std::size_t offset, std::size_t count) const;
     // The two runs of bytes, before and after the gap.

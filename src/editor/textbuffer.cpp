@@ -88,8 +88,7 @@ std::size_t TextBuffer::LineEnd(std::size_t line) {
 void TextBuffer::SetLineState(std::size_t lineFeed, std::uint8_t state) {
     if (lineFeed >= lineFeeds_)
         return;
-    states_.Erase(lineFeed, 1);
-    states_.Insert(lineFeed, std::string_view(reinterpret_cast<const char*>(&state), 1));
+    states_.Set(lineFeed, static_cast<char>(state));
 }
 
 void TextBuffer::MarkDirty(std::size_t first, std::size_t last) {

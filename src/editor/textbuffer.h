@@ -58,6 +58,7 @@ public:
         return static_cast<std::uint8_t>(states_.At(lineFeed));
     }
     void SetLineState(std::size_t lineFeed, std::uint8_t state);
+    void MarkAllDirty() { MarkDirty(0, lineFeeds_); }
 
     // Raise ESmartEditError when the text or its line breaks do not fit; nothing changes then.
     void Insert(std::size_t offset, std::string_view bytes);

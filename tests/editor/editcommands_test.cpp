@@ -178,7 +178,7 @@ TEST_F(EditorCommands, SmartTabAndBackspaceFollowTheLinesAbove) {
     EXPECT_EQ(editor.CaretColumn(), 5);
     editor.RunCommand(8); // no line offers a word beyond: the next tab stop
     EXPECT_EQ(editor.CaretColumn(), 8);
-    editor.RunCommand(1);               // back to the indentation of "    x:=1;" (4)
+    editor.RunCommand(1); // back to the indentation of "    x:=1;" (4)
     EXPECT_EQ(editor.CaretColumn(), 4);
     editor.RunCommand(1); // and to "if a then" (0)
     EXPECT_EQ(editor.CaretColumn(), 0);

@@ -1,15 +1,21 @@
 #include "editor/ui/smarteditor.h"
 
 #include "common/ui/qtext.h"
+#include "editor/ui/replaceconfirm.h"
+#include "framework/environment/msgbox.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QScrollBar>
+
+#include <algorithm>
 
 namespace panolcd {
 namespace {
@@ -97,40 +103,111 @@ KeyStroke StrokeOf(const QKeyEvent& event) {
     return stroke;
 }
 
+QColor ColourOf(std::uint32_t bgr) {
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                  static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+// The bookmark marks: ten 12 x 14 pictures, drawn once for every editor.
+const QPixmap& BookmarkImage(int index) {
+    static std::array<QPixmap, TextBuffer::kBookmarks> images;
+    QPixmap& image = images[static_cast<std::size_t>(index)];
+    if (!image.isNull())
+        return image;
+    image = QPixmap(12, 14);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setPen(QColor(0x00, 0x40, 0x40));
+    painter.setBrush(QColor(0x00, 0x80, 0x80));
+    painter.drawRect(0, 0, 11, 13);
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setPixelSize(10);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QRect(0, 0, 12, 14), Qt::AlignCenter, QString::number(index));
+    return image;
+}
+
+// A line's characters with tabs expanded, and the element of every cell.
+struct DisplayLine {
+    QString cells;
+    std::vector<std::uint8_t> elements;
+};
+
+DisplayLine Expand(const std::string& text, const std::vector<std::uint8_t>& elements,
+                   int tabSize) {
+    DisplayLine line;
+    const QString unicode = ToQString(text);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const int cells = text[i] == '\t' ? tabSize - line.cells.size() % tabSize : 1;
+        for (int cell = 0; cell < cells; ++cell) {
+            line.cells += text[i] == '\t' ? QChar(' ') : unicode[static_cast<qsizetype>(i)];
+            line.elements.push_back(elements[i]);
+        }
+    }
+    return line;
+}
+
 } // namespace
 
 TSmartEditor::TSmartEditor(QWidget* parent) : QAbstractScrollArea(parent) {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(10);
-    setFont(font);
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setAutoFillBackground(false);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
     core_.clipboard = this;
+    core_.prompts = this;
+    MeasureFont();
     UpdateScrollBars();
 }
 
-void TSmartEditor::SetGutterWidth(int pixels) {
-    gutterWidth_ = std::max(0, pixels);
-    viewport()->update();
+void TSmartEditor::ApplySettings(const TSmartEditorSettings& settings) {
+    core_.ApplySettings(settings);
+    MeasureFont();
+    Refresh();
 }
 
-int TSmartEditor::LineHeight() const {
-    return std::max(1, fontMetrics().height());
+int TSmartEditor::GutterWidth() const {
+    return (core_.options & eo::kGutterVisible) != 0 ? core_.gutterWidth : 0;
 }
 
-int TSmartEditor::CharWidth() const {
-    return std::max(1, fontMetrics().horizontalAdvance(QLatin1Char('M')));
+const QFont& TSmartEditor::FontOf(std::uint8_t style) {
+    std::optional<QFont>& font = fonts_[style & 0x0F];
+    if (!font) {
+        font = QFont(ToQString(core_.fontName), core_.fontSize);
+        // Without the named font, another fixed-pitch one.
+        font->setStyleHint(QFont::TypeWriter);
+        font->setFixedPitch(true);
+        font->setWeight((style & style::kBold) != 0 ? QFont::Bold : QFont::Normal);
+        font->setItalic((style & style::kItalic) != 0);
+        font->setUnderline((style & style::kUnderline) != 0);
+        font->setStrikeOut((style & style::kStrikeOut) != 0);
+    }
+    return *font;
+}
+
+void TSmartEditor::MeasureFont() {
+    fonts_ = {};
+    const QFontMetrics metrics(FontOf(0));
+    lineHeight_ = std::max(1, metrics.height());
+    charWidth_ = std::max(1, metrics.horizontalAdvance(QLatin1Char('M')));
+    ascent_ = metrics.ascent();
+    setFont(FontOf(0));
 }
 
 void TSmartEditor::UpdateScrollBars() {
-    core_.visibleLines = std::max(1, viewport()->height() / LineHeight());
+    const Qt::ScrollBarPolicy policy = (core_.options & eo::kActiveScrollBars) != 0
+                                           ? Qt::ScrollBarAsNeeded
+                                           : Qt::ScrollBarAlwaysOff;
+    setVerticalScrollBarPolicy(policy);
+    setHorizontalScrollBarPolicy(policy);
+    core_.visibleLines = std::max(1, viewport()->height() / lineHeight_);
     verticalScrollBar()->setRange(0, static_cast<int>(core_.Text().LineCount()));
     verticalScrollBar()->setPageStep(core_.visibleLines);
     horizontalScrollBar()->setRange(0, 1024);
     horizontalScrollBar()->setPageStep(
-        std::max(1, (viewport()->width() - gutterWidth_) / CharWidth()));
+        std::max(1, (viewport()->width() - GutterWidth()) / charWidth_));
 }
 
 void TSmartEditor::KeepCaretVisible() {
@@ -139,7 +216,7 @@ void TSmartEditor::KeepCaretVisible() {
         core_.topLine = line;
     else if (line >= core_.topLine + core_.visibleLines)
         core_.topLine = line - core_.visibleLines + 1;
-    const int columns = std::max(1, (viewport()->width() - gutterWidth_) / CharWidth() - 1);
+    const int columns = std::max(1, (viewport()->width() - GutterWidth()) / charWidth_ - 1);
     const std::int32_t column = core_.CaretColumn() + core_.VirtualBlanks();
     if (column < leftColumn_)
         leftColumn_ = column;
@@ -158,87 +235,130 @@ void TSmartEditor::Refresh() {
     emit changed();
 }
 
-void TSmartEditor::paintEvent(QPaintEvent* /*event*/) {
-    QPainter painter(viewport());
-    const int lh = LineHeight();
-    const int cw = CharWidth();
-    const int ascent = fontMetrics().ascent();
-    const QRect area = viewport()->rect();
-    painter.fillRect(area, Qt::white);
+std::int64_t TSmartEditor::LineAtY(int y) const {
+    const int row = y >= 0 ? y / lineHeight_ : (y - lineHeight_ + 1) / lineHeight_;
+    return static_cast<std::int64_t>(core_.topLine) + row;
+}
+
+void TSmartEditor::PaintLine(QPainter& painter, std::size_t line, int y) {
     TextBuffer& text = core_.Text();
-    const std::int32_t caretLine = core_.CaretLine();
-    const std::int32_t caretColumn = core_.CaretColumn() + core_.VirtualBlanks();
-    const auto inRange = [](std::size_t at, std::int32_t begin, std::int32_t end) {
-        return begin >= 0 && begin < end && at >= static_cast<std::size_t>(begin) &&
-               at < static_cast<std::size_t>(end);
-    };
-    for (int row = 0; row * lh < area.height(); ++row) {
-        const std::size_t line = static_cast<std::size_t>(core_.topLine + row);
-        if (line > text.LineCount())
-            break;
-        const int y = row * lh;
-        std::size_t at = text.LineStart(line);
-        const std::size_t end = text.LineEnd(line);
-        int column = 0;
-        for (; at < end; ++at) {
-            const char c = text.At(at);
-            const int cells = c == '\t' ? core_.tabSize - column % core_.tabSize : 1;
-            const int x = gutterWidth_ + (column - leftColumn_) * cw;
-            column += cells;
-            if (x + cells * cw < gutterWidth_ || x > area.width())
-                continue;
-            // The search hit in white on black, the selection in white on navy.
-            QColor background = Qt::white;
-            QColor foreground = Qt::black;
-            if (inRange(at, text.foundBegin, text.foundEnd)) {
-                background = Qt::black;
-                foreground = Qt::white;
-            } else if (inRange(at, text.blockBegin, text.blockEnd)) {
-                background = QColor(0x00, 0x00, 0x80);
-                foreground = Qt::white;
-            }
-            if (background != Qt::white)
-                painter.fillRect(x, y, cells * cw, lh, background);
-            if (c != '\t' && c != ' ') {
-                painter.setPen(foreground);
-                painter.drawText(x, y + ascent, ToQString(std::string(1, c)));
-            }
-        }
-    }
-    // The right margin, then the gutter over the text's left end.
-    const int margin = gutterWidth_ + (rightMargin_ - leftColumn_) * cw;
-    painter.setPen(QColor(0xC0, 0xC0, 0xC0));
-    painter.drawLine(margin, 0, margin, area.height());
-    if (gutterWidth_ > 0) {
-        painter.fillRect(0, 0, gutterWidth_, area.height(), QColor(0xC0, 0xC0, 0xC0));
-        painter.setPen(Qt::white);
-        painter.drawLine(gutterWidth_ - 2, 0, gutterWidth_ - 2, area.height());
-        painter.setPen(QColor(0x80, 0x80, 0x80));
-        painter.drawLine(gutterWidth_ - 1, 0, gutterWidth_ - 1, area.height());
-        // The lowest-numbered bookmark of each line, as its digit in a box.
-        for (int mark = TextBuffer::kBookmarks - 1; mark >= 0; --mark) {
-            const std::int32_t offset = core_.BookmarkOffset(mark);
-            if (offset < 0)
-                continue;
-            const int row =
-                static_cast<int>(text.LineOf(static_cast<std::size_t>(offset))) - core_.topLine;
-            if (row < 0 || row * lh > area.height())
-                continue;
-            const QRect box(4, row * lh + (lh - 12) / 2, 12, 12);
-            painter.fillRect(box, QColor(0x80, 0x80, 0x00));
-            painter.setPen(Qt::white);
-            painter.drawText(box, Qt::AlignCenter, QString::number(mark));
-        }
-    }
-    if (hasFocus() && caretLine >= core_.topLine) {
-        const int x = gutterWidth_ + (caretColumn - leftColumn_) * cw;
-        const int y = (caretLine - core_.topLine) * lh;
-        const bool insert = (core_.options & eo::kInsertMode) != 0;
-        painter.fillRect(x, insert ? y : y + lh - 3, insert ? 2 : cw, insert ? lh : 3, Qt::black);
+    const std::size_t start = text.LineStart(line);
+    const DisplayLine cells = Expand(text.Text(start, text.LineEnd(line) - start),
+                                     core_.LineElements(line), core_.tabSize);
+    const int gutter = GutterWidth();
+    const int width = viewport()->width();
+    const auto count = static_cast<int>(cells.elements.size());
+    // Runs of cells in one element: their background, then their text in the element's style.
+    int cell = std::max(0, leftColumn_);
+    while (cell < count) {
+        const std::uint8_t element = cells.elements[static_cast<std::size_t>(cell)];
+        int end = cell + 1;
+        while (end < count && cells.elements[static_cast<std::size_t>(end)] == element)
+            ++end;
+        const int x = gutter + (cell - leftColumn_) * charWidth_;
+        if (x > width)
+            return;
+        const TLexElementMap& map =
+            core_.elementMap.at(element < core_.elementMap.size() ? element : 0);
+        painter.fillRect(x, y, (end - cell) * charWidth_, lineHeight_, ColourOf(map.Background));
+        painter.setFont(FontOf(map.Style));
+        painter.setPen(ColourOf(map.Foreground));
+        painter.drawText(x, y + ascent_, cells.cells.mid(cell, end - cell));
+        cell = end;
     }
 }
 
+void TSmartEditor::PaintGutter(QPainter& painter) {
+    const int gutter = GutterWidth();
+    const int height = viewport()->height();
+    const TLexElementMap& map = core_.elementMap.at(element::kGutter);
+    painter.fillRect(0, 0, gutter, height, ColourOf(map.Background));
+    painter.setPen(Qt::white);
+    painter.drawLine(gutter - 2, 0, gutter - 2, height);
+    painter.setPen(QColor(0x80, 0x80, 0x80));
+    painter.drawLine(gutter - 1, 0, gutter - 1, height);
+    TextBuffer& text = core_.Text();
+    const int rows = height / lineHeight_ + 1;
+    if (core_.lineNumbers != ShowLineNumbers::Hidden) {
+        // "Small Fonts" is not a font here: the system's general font at 7 points stands in.
+        QFont font = FontOf(0);
+        if (core_.lineNumbers == ShowLineNumbers::SmallFont) {
+            font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+            font.setPointSize(7);
+        }
+        painter.setFont(font);
+        painter.setPen(ColourOf(map.Foreground));
+        for (int row = 0; row < rows; ++row) {
+            const std::size_t line = static_cast<std::size_t>(core_.topLine + row);
+            if (line > text.LineCount())
+                break;
+            const QRect box(0, row * lineHeight_, gutter - 4, lineHeight_);
+            painter.drawText(box, Qt::AlignRight | Qt::AlignVCenter, QString::number(line + 1));
+        }
+    }
+    // The lowest-numbered bookmark of each line.
+    for (int mark = TextBuffer::kBookmarks - 1; mark >= 0; --mark) {
+        const std::int32_t offset = core_.BookmarkOffset(mark);
+        if (offset < 0)
+            continue;
+        const int row =
+            static_cast<int>(text.LineOf(static_cast<std::size_t>(offset))) - core_.topLine;
+        if (row < 0 || row >= rows)
+            continue;
+        painter.drawPixmap(4, row * lineHeight_ + (lineHeight_ - 14) / 2, BookmarkImage(mark));
+    }
+}
+
+void TSmartEditor::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(viewport());
+    const QRect area = viewport()->rect();
+    // The blanks behind the text, then the lines over them.
+    const int blanks = core_.HighlightActive() ? element::kBlanks : element::kPlainText;
+    painter.fillRect(area, ColourOf(core_.elementMap.at(blanks).Background));
+    TextBuffer& text = core_.Text();
+    for (int row = 0; row * lineHeight_ < area.height(); ++row) {
+        const std::size_t line = static_cast<std::size_t>(core_.topLine + row);
+        if (line > text.LineCount())
+            break;
+        PaintLine(painter, line, row * lineHeight_);
+    }
+    const int gutter = GutterWidth();
+    if ((core_.options & eo::kRightMarginVisible) != 0) {
+        const int margin = gutter + (core_.rightMargin - leftColumn_) * charWidth_;
+        painter.setPen(ColourOf(core_.elementMap.at(element::kRightMargin).Foreground));
+        painter.drawLine(margin, 0, margin, area.height());
+    }
+    if (gutter > 0)
+        PaintGutter(painter);
+    const std::int32_t caretLine = core_.CaretLine();
+    if (hasFocus() && caretLine >= core_.topLine) {
+        const std::int32_t caretColumn = core_.CaretColumn() + core_.VirtualBlanks();
+        const int x = gutter + (caretColumn - leftColumn_) * charWidth_;
+        const int y = (caretLine - core_.topLine) * lineHeight_;
+        const bool insert = (core_.options & eo::kInsertMode) != 0;
+        if (x >= gutter) {
+            painter.fillRect(x, insert ? y : y + lineHeight_ - 3, insert ? 2 : charWidth_,
+                             insert ? lineHeight_ : 3, ColourOf(core_.elementMap[0].Foreground));
+        }
+    }
+}
+
+bool TSmartEditor::event(QEvent* event) {
+    // The main window's shortcuts win over the classic map, except while a prefix or an
+    // incremental search waits for its next key.
+    if (event->type() == QEvent::ShortcutOverride &&
+        (core_.PrefixState() != 0 || core_.InIncrementalSearch())) {
+        event->accept();
+        return true;
+    }
+    return QAbstractScrollArea::event(event);
+}
+
 void TSmartEditor::keyPressEvent(QKeyEvent* event) {
+    if (displayOnly_) {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
     const KeyStroke stroke = StrokeOf(*event);
     bool taken = false;
     try {
@@ -255,29 +375,49 @@ void TSmartEditor::keyPressEvent(QKeyEvent* event) {
 }
 
 void TSmartEditor::inputMethodEvent(QInputMethodEvent* event) {
+    event->accept();
+    if (displayOnly_)
+        return;
     // Czech dead keys compose here: háček and čárka with a letter arrive as one text.
     for (const char c : FromQString(event->commitString()))
         core_.TypeChar(c);
-    event->accept();
     Refresh();
 }
 
 std::size_t TSmartEditor::OffsetAt(const QPoint& point) {
-    const int line = core_.topLine + std::max(0, point.y()) / LineHeight();
+    const std::int64_t line = std::max<std::int64_t>(0, LineAtY(point.y()));
     const int column =
-        leftColumn_ + std::max(0, point.x() - gutterWidth_ + CharWidth() / 2) / CharWidth();
+        leftColumn_ + std::max(0, point.x() - GutterWidth() + charWidth_ / 2) / charWidth_;
     const std::size_t before = core_.CaretOffset();
-    core_.SetCaret(column, line);
+    core_.SetCaret(column, static_cast<std::int32_t>(std::min<std::int64_t>(line, INT32_MAX)));
     const std::size_t at = core_.CaretOffset();
     core_.SetCaretOffset(before);
     return at;
 }
 
+int TSmartEditor::ElementAt(const QPoint& point) {
+    if (point.x() < GutterWidth())
+        return element::kGutter;
+    const std::int64_t line = LineAtY(point.y());
+    const int column = leftColumn_ + (point.x() - GutterWidth()) / charWidth_;
+    return core_.ElementAt(
+        column, static_cast<std::int32_t>(std::clamp<std::int64_t>(line, -1, INT32_MAX)));
+}
+
 void TSmartEditor::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || event->position().x() < gutterWidth_)
+    if (displayOnly_ || event->button() != Qt::LeftButton)
         return;
-    core_.EndIncrementalSearch();
-    const std::size_t at = OffsetAt(event->position().toPoint());
+    core_.EndKeyState();
+    const QPoint point = event->position().toPoint();
+    if (point.x() < GutterWidth()) {
+        const std::int64_t line = LineAtY(point.y());
+        if (line >= 0 && static_cast<std::size_t>(line) <= core_.Text().LineCount())
+            core_.Syntax().GutterClick(static_cast<std::size_t>(line),
+                                       (event->modifiers() & Qt::ShiftModifier) != 0);
+        Refresh();
+        return;
+    }
+    const std::size_t at = OffsetAt(point);
     core_.SetCaretOffset(at);
     anchor_ = at;
     core_.SelectRange(at, at);
@@ -288,16 +428,23 @@ void TSmartEditor::mousePressEvent(QMouseEvent* event) {
 void TSmartEditor::mouseMoveEvent(QMouseEvent* event) {
     if (!dragging_ || (event->buttons() & Qt::LeftButton) == 0)
         return;
+    // Beyond the view's edge the caret leaves it, and the view follows.
     const std::size_t at = OffsetAt(event->position().toPoint());
     core_.SetCaretOffset(at);
     core_.SelectRange(std::min(anchor_, at), std::max(anchor_, at));
     Refresh();
 }
 
+void TSmartEditor::mouseReleaseEvent(QMouseEvent* /*event*/) {
+    dragging_ = false;
+}
+
 void TSmartEditor::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
+    if (displayOnly_ || event->button() != Qt::LeftButton || event->position().x() < GutterWidth())
         return;
-    core_.RunCommand(28); // the word at the caret
+    // The word or line under the pointer, also when no press came first.
+    core_.SetCaretOffset(OffsetAt(event->position().toPoint()));
+    core_.RunCommand((core_.options & eo::kDoubleClickLine) != 0 ? 29 : 28);
     dragging_ = false;
     Refresh();
 }
@@ -331,6 +478,35 @@ void TSmartEditor::SetText(const std::string& text) {
             lines += c;
     }
     QApplication::clipboard()->setText(ToQString(lines));
+}
+
+void TSmartEditor::Error(const std::string& text) {
+    MsgBox("Chyba", text, mb::kIconError);
+}
+
+void TSmartEditor::Information(const std::string& text) {
+    MsgBox("Informace", text, mb::kIconInformation);
+}
+
+QPoint TSmartEditor::PointOf(std::size_t offset) {
+    TextBuffer& text = core_.Text();
+    const std::size_t line = text.LineOf(offset);
+    return {GutterWidth() + (core_.ColumnOf(offset) - leftColumn_) * charWidth_,
+            (static_cast<int>(line) - core_.topLine) * lineHeight_};
+}
+
+ReplaceAnswer TSmartEditor::ConfirmReplace(const std::string& findText) {
+    Refresh();
+    viewport()->repaint();
+    const std::int32_t hit = core_.Text().foundBegin;
+    const QPoint at = viewport()->mapToGlobal(
+        PointOf(hit >= 0 ? static_cast<std::size_t>(hit) : core_.CaretOffset()));
+    TReplaceConfirmDlg dialog(findText, this);
+    const QScreen* shown = screen();
+    dialog.move(TReplaceConfirmDlg::PlaceNear(at, lineHeight_,
+                                              shown ? shown->availableGeometry() : QRect()));
+    dialog.exec();
+    return dialog.Answer();
 }
 
 } // namespace panolcd
