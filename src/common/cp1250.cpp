@@ -1,7 +1,8 @@
 #include "common/cp1250.h"
 
-#include <utility>
+#include <algorithm>
 #include <array>
+#include <utility>
 
 namespace panolcd {
 namespace {
@@ -233,6 +234,12 @@ char Cp1250Upper(char c) {
             return static_cast<char>(upper);
     }
     return c;
+}
+
+bool SameTextCp1250(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return Cp1250Upper(x) == Cp1250Upper(y);
+           });
 }
 
 char Cp1250Lower(char c) {

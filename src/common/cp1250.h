@@ -39,6 +39,8 @@ std::string UnicodeName(char32_t codePoint);
 // code page's upper half (č and Č, ž and Ž, ...); every other byte is its own case.
 char Cp1250Upper(char c);
 char Cp1250Lower(char c);
+// Equal but for letter case, by those rules (file names a user typed, as Windows compares them).
+bool SameTextCp1250(std::string_view a, std::string_view b);
 
 // Strict form: false when the input is not valid UTF-8 or holds a character outside Windows-1250.
 bool TryUtf8ToCp1250(std::string_view utf8, std::string& out);

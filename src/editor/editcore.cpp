@@ -95,7 +95,8 @@ void SmartEditCore::Clear() {
     prefix_ = 0;
     changedLine_ = -1;
     incremental_.reset();
-    fileName.clear();
+    fileName_.clear();
+    UpdateHighlightActive();
 }
 
 void SmartEditCore::SetCaretOffset(std::size_t offset) {
@@ -318,23 +319,21 @@ bool SmartEditCore::Redo() {
 }
 
 void SmartEditCore::Load(const std::string& name) {
-    caret_ = 0;
-    history_.Clear();
-    incremental_.reset();
+    Clear();
     try {
         text_.Load(name);
     } catch (...) {
         // Unnamed after a failed load: Save must ask for a name.
-        fileName = "Noname";
+        SetFileName("Noname");
         throw;
     }
-    fileName = name;
+    SetFileName(name);
     text_.modified = false;
 }
 
 void SmartEditCore::Save(const std::string& name) {
     text_.Save(name, (options & eo::kCreateBackupFile) != 0);
-    fileName = name;
+    SetFileName(name);
     text_.modified = false;
     if ((options & eo::kUndoAfterSave) == 0)
         history_.Clear();
@@ -462,6 +461,32 @@ int SmartEditCore::Replace(bool all) {
             if (!all && !answeredAll)
                 break;
         }
+    });
+    return replaced;
+}
+
+int SmartEditCore::RenameFileReferences(std::string_view oldName, std::string_view newName) {
+    if (oldName.empty() || readOnly)
+        return 0;
+    const auto continuesName = [](char c) {
+        return IsWordChar(c) || c == '.' || c == '-' || c == '$' || c == '~';
+    };
+    const std::size_t caretBefore = caret_;
+    int replaced = 0;
+    Command(kUndoOther, [&] {
+        std::size_t from = 0;
+        while (const auto hit = FindInText(text_, oldName, 0, from, text_.Length())) {
+            if (*hit > 0 && continuesName(text_.At(*hit - 1))) {
+                from = *hit + 1;
+                continue;
+            }
+            MoveCaretTo(*hit);
+            DeleteAfterCaret(oldName.size());
+            InsertBeforeCaret(newName);
+            from = caret_;
+            ++replaced;
+        }
+        MoveCaretTo(caretBefore);
     });
     return replaced;
 }

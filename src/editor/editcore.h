@@ -120,6 +120,11 @@ inline bool IsWordChar(char c) {
            b >= 128;
 }
 
+// Highlighting applies with eoSyntaxHighlight when the file's extension (without the dot, in any
+// case) is one of the ";"-separated items of the list; a name without extension never.
+bool IsHighlightActive(std::uint32_t options, std::string_view fileName,
+                       std::string_view extensions);
+
 // Where `find` matches in `text` between `from` and `to` (forwards from `from`, or backwards:
 // the last match ending at or before `to`... see Find). Case and whole-word rules of the search
 // flags; no copy of the text is made.
@@ -147,6 +152,8 @@ public:
     // line state stale.
     bool HighlightActive() const { return highlightActive_; }
     void SetHighlightActive(bool active);
+    // Active as the options, the file name and the extension list say.
+    void UpdateHighlightActive();
     // Brings the line states up to date as far as the start of `line`.
     void UpdateLineStates(std::size_t line);
     // The element of every character of the line (without its break), as painted: the line's
@@ -158,7 +165,9 @@ public:
     std::uint32_t options = 0x9EA7;
     int tabSize = 8;
     bool readOnly = false;
-    std::string fileName = "Noname";
+    const std::string& FileName() const { return fileName_; }
+    // Without file access; highlighting follows the extension.
+    void SetFileName(const std::string& name);
     // The view's settings, painted by the control.
     int gutterWidth = 24;
     ShowLineNumbers lineNumbers = ShowLineNumbers::Hidden;
@@ -232,6 +241,9 @@ public:
     bool FindNext();
     // Replaces the hits of the replace settings as one undo step; the number replaced.
     int Replace(bool all);
+    // Replaces, as one undo step, every occurrence of a file name in any letter case that does
+    // not continue a name before it (OLD.PR in "old.pri", not in "GOLD.PRI"); the number replaced.
+    int RenameFileReferences(std::string_view oldName, std::string_view newName);
     // Incremental search: entering, a typed character (false: dropped), Backspace, leaving.
     void BeginIncrementalSearch();
     bool IncrementalChar(char c);
@@ -283,6 +295,7 @@ private:
     TEditHistory history_;
     std::unique_ptr<EditorSyntax> syntax_;
     bool highlightActive_ = false;
+    std::string fileName_ = "Noname";
     std::size_t caret_ = 0;
     std::string incrementalText_;
     std::optional<std::array<std::int32_t, 64>> incremental_;

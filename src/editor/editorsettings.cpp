@@ -1,5 +1,7 @@
 #include "editor/editorsettings.h"
 
+#include <algorithm>
+
 #include "common/format.h"
 #include "common/shortstring.h"
 #include "framework/environment/paramtrace.h"
@@ -133,6 +135,61 @@ std::string TPanoEditNameObject::BuildParamText() const {
                    RightMargin}) +
            Quoted(FontName) + Format(" FSI=%d KEY=%d SEX=", {FontSize, KeyMapping}) +
            Quoted(SyntaxExtensions) + " MAP=" + Quoted(MAP);
+}
+
+TSmartEditorSettings TPanoEditNameObject::GetSettings() const {
+    TSmartEditorSettings settings = VornBasicSyntax().DefaultSettings();
+    settings.Options = Options;
+    settings.TabSize = TabSize;
+    settings.BlockIndent = BlockIndent;
+    settings.UndoLimit = UndoLimit;
+    settings.GutterWidth = GutterWidth;
+    settings.LineNumbers =
+        static_cast<panolcd::ShowLineNumbers>(std::min<std::uint8_t>(ShowLineNumbers, 2));
+    settings.RightMargin = RightMargin;
+    settings.FontName = FontName;
+    settings.FontSize = FontSize;
+    settings.KeyMapping = KeyMapping;
+    settings.SyntaxExtensions = SyntaxExtensions;
+    if (ElementMap) {
+        const std::size_t count = std::min(ElementMap->Count(), settings.ElementMap.size());
+        for (std::size_t i = 0; i < count; ++i)
+            settings.ElementMap[i] = ElementMap->Element(i)->Map;
+    }
+    return settings;
+}
+
+void TPanoEditNameObject::PutSettings(const TSmartEditorSettings& settings) {
+    Options = settings.Options;
+    TabSize = settings.TabSize;
+    BlockIndent = settings.BlockIndent;
+    UndoLimit = settings.UndoLimit;
+    GutterWidth = settings.GutterWidth;
+    ShowLineNumbers = static_cast<std::uint8_t>(settings.LineNumbers);
+    RightMargin = settings.RightMargin;
+    FontName = CutShortString(settings.FontName, kShortStringMax);
+    FontSize = settings.FontSize;
+    KeyMapping = settings.KeyMapping;
+    SyntaxExtensions = CutShortString(settings.SyntaxExtensions, kShortStringMax);
+    if (!ElementMap) {
+        ElementMap = std::make_unique<TLexElementMapColl>(MAP);
+        ElementMap->PFX = kElementPrefix;
+    }
+    ElementMap->FreeAll();
+    for (std::size_t i = 0; i < settings.ElementMap.size(); ++i) {
+        auto element = std::make_unique<TLexElPropNameObj>(
+            TLexElementMapColl::ElementEntryName(ElementMap->PFX, static_cast<int>(i)));
+        element->Map = settings.ElementMap[i];
+        element->UPD = 2;
+        ElementMap->Insert(std::move(element));
+    }
+    ElementMap->MAX = static_cast<std::int32_t>(settings.ElementMap.size()) - 1;
+    // Written now; an entry that asks for updating keeps asking.
+    if (UPD == 0)
+        UPD = 2;
+    if (ElementMap->UPD == 0)
+        ElementMap->UPD = 2;
+    WriteParamToINI();
 }
 
 void TPanoEditNameObject::WriteParamToINI() {

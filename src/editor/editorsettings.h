@@ -3,7 +3,7 @@
 // options, tabs, font and highlighted extensions as keys of one entry, and the colours and style
 // of every highlighted element in an element map of entries of their own.
 
-#include "editor/editorsyntax.h"
+#include "editor/vornbasic.h"
 #include "framework/environment/nameobject.h"
 
 #include <cstdint>
@@ -47,6 +47,15 @@ public:
     // The own entry, then the element map's entries.
     void WriteParamToINI() override;
 
+    // The Vorn-Basic editor's defaults, overwritten by the fields and by the element map's
+    // entries as far as both reach.
+    TSmartEditorSettings GetSettings() const;
+    // Takes every field, rebuilds the element map with one entry per element and writes the
+    // entry and the element entries at once.
+    void PutSettings(const TSmartEditorSettings& settings);
+    // The prefix of the element entries of a map made by PutSettings.
+    static constexpr char kElementPrefix[] = "@PROP";
+
     // The highlighting editor's defaults until the entry says otherwise.
     std::uint32_t Options = 0x6BEA7;
     std::int32_t TabSize = 8;
@@ -57,7 +66,7 @@ public:
     std::int32_t RightMargin = 80;
     std::string FontName = "Courier New";
     std::int32_t FontSize = 10;
-    std::uint8_t KeyMapping = 0; // 0..1
+    std::uint8_t KeyMapping = 1; // 0 default, 1 classic
     std::string SyntaxExtensions = "prg;pri";
     std::string MAP = "@PROPMAP";
     // Made when the entry names its map; none before.

@@ -2,9 +2,31 @@
 
 #include "editor/editcore.h"
 
+#include "common/text.h"
+
 #include <algorithm>
 
 namespace panolcd {
+bool IsHighlightActive(std::uint32_t options, std::string_view fileName,
+                       std::string_view extensions) {
+    if ((options & eo::kSyntaxHighlight) == 0)
+        return false;
+    const std::size_t slash = fileName.find_last_of("/\\");
+    const std::string_view base =
+        slash == std::string_view::npos ? fileName : fileName.substr(slash + 1);
+    const std::size_t dot = base.rfind('.');
+    if (dot == std::string_view::npos)
+        return false;
+    const std::string_view extension = base.substr(dot + 1);
+    while (!extensions.empty()) {
+        const std::size_t end = std::min(extensions.find(';'), extensions.size());
+        const std::string_view item = TrimBlanks(extensions.substr(0, end));
+        if (!item.empty() && SameTextAscii(item, extension))
+            return true;
+        extensions.remove_prefix(std::min(end + 1, extensions.size()));
+    }
+    return false;
+}
 
 void SmartEditCore::SetSyntax(std::unique_ptr<EditorSyntax> syntax) {
     syntax_ = std::move(syntax);
@@ -26,6 +48,7 @@ void SmartEditCore::ApplySettings(const TSmartEditorSettings& settings) {
     syntaxExtensions = settings.SyntaxExtensions;
     const std::size_t count = std::min(settings.ElementMap.size(), elementMap.size());
     std::copy_n(settings.ElementMap.begin(), count, elementMap.begin());
+    UpdateHighlightActive();
 }
 
 TSmartEditorSettings SmartEditCore::Settings() const {
@@ -43,6 +66,15 @@ TSmartEditorSettings SmartEditCore::Settings() const {
     settings.SyntaxExtensions = syntaxExtensions;
     settings.ElementMap = elementMap;
     return settings;
+}
+
+void SmartEditCore::SetFileName(const std::string& name) {
+    fileName_ = name;
+    UpdateHighlightActive();
+}
+
+void SmartEditCore::UpdateHighlightActive() {
+    SetHighlightActive(IsHighlightActive(options, fileName_, syntaxExtensions));
 }
 
 void SmartEditCore::SetHighlightActive(bool active) {

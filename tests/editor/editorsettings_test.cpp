@@ -54,7 +54,7 @@ TEST_F(EditorSettings, OutOfRangeAndBadValuesKeepTheDefaults) {
     TPanoEditNameObject editor("ED_PRI");
     EXPECT_TRUE(editor.ReadEntry()); // the bad number is an error of the entry
     EXPECT_EQ(editor.ShowLineNumbers, 0);
-    EXPECT_EQ(editor.KeyMapping, 0);
+    EXPECT_EQ(editor.KeyMapping, 1); // the classic map stays
     EXPECT_EQ(editor.TabSize, 8);
     EXPECT_EQ(editor.Options, 0x6BEA7u);
     EXPECT_EQ(editor.SyntaxExtensions, "prg;pri");
@@ -80,6 +80,46 @@ TEST_F(EditorSettings, MapKeyReadsTheElementEntries) {
     EXPECT_EQ(second.Style, 2);
     EXPECT_EQ(editor.ElementMap->Element(2), nullptr);
     EXPECT_EQ(TLexElementMapColl::ElementEntryName("LX", 13), "LX0D");
+}
+
+TEST_F(EditorSettings, PutSettingsWritesEverythingThatGetSettingsReadsBack) {
+    UseIni("ED_PRG= UPD=1\r\n");
+    TPanoEditNameObject editor("ED_PRG");
+    editor.ReadEntry();
+    TSmartEditorSettings settings = editor.GetSettings();
+    EXPECT_EQ(settings, VornBasicSyntax().DefaultSettings());
+    settings.TabSize = 3;
+    settings.FontName = "Bob's Mono"; // an apostrophe: written in double quotes
+    settings.SyntaxExtensions = "prg;txt";
+    settings.LineNumbers = ShowLineNumbers::DefaultFont;
+    settings.ElementMap[13] = {0x0000FF, 0x00FF00, 3};
+    editor.PutSettings(settings);
+
+    TPanoEditNameObject reread("ED_PRG");
+    EXPECT_FALSE(reread.ReadEntry()) << IniText();
+    EXPECT_EQ(reread.GetSettings(), settings) << IniText();
+    EXPECT_NE(IniText().find("FNT=\"Bob's Mono\""), std::string::npos);
+    EXPECT_NE(IniText().find("@PROP0D= FGD=$000000FF BGD=$0000FF00 STY=3"), std::string::npos)
+        << IniText();
+}
+
+TEST_F(EditorSettings, AShortMapSuppliesOnlyItsElementsAndAHugeOneIsClamped) {
+    UseIni("ED_PRG=MAP='@M'\r\n@M=PFX=E MAX=5\r\nE00=FGD=$00000001\r\nE05=FGD=$00000005\r\n"
+           "ED_PRI=MAP='@N'\r\n@N=PFX=F MAX=100000\r\nF0D=FGD=$0000000D\r\n");
+    const TElementMap defaults = VornBasicSyntax().DefaultElementMap(0);
+    TPanoEditNameObject shortMap("ED_PRG");
+    shortMap.ReadEntry();
+    const TSmartEditorSettings first = shortMap.GetSettings();
+    ASSERT_EQ(first.ElementMap.size(), 14u);
+    EXPECT_EQ(first.ElementMap[0].Foreground, 1u);
+    EXPECT_EQ(first.ElementMap[5].Foreground, 5u);
+    for (std::size_t i = 6; i < 14; ++i)
+        EXPECT_EQ(first.ElementMap[i], defaults[i]) << i;
+    TPanoEditNameObject hugeMap("ED_PRI");
+    hugeMap.ReadEntry();
+    const TSmartEditorSettings second = hugeMap.GetSettings();
+    ASSERT_EQ(second.ElementMap.size(), 14u);
+    EXPECT_EQ(second.ElementMap[13].Foreground, 0x0Du);
 }
 
 } // namespace

@@ -16,6 +16,7 @@ TFileCmdRec& FileCmdRecs::Of(FileRecId id) {
     case FileRecId::Ed:
         return Ed;
     case FileRecId::Saved:
+    case FileRecId::EdSettings: // carries no file
         break;
     }
     return Saved;

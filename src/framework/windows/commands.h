@@ -77,6 +77,9 @@ enum class FileRecId : std::uint32_t {
     Pri = 2,   // the PRI viewer: the generated include file
     Ed = 3,    // every general editor
     Saved = 4, // every editor: the file just saved or generated
+    // Every general editor: the shared settings changed (no file record; the settings entry
+    // holds them).
+    EdSettings = 5,
 };
 
 struct FileCmdRecs {
