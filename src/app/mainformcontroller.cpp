@@ -25,23 +25,9 @@ constexpr std::uint32_t kCaseLayersMask = 0x7FFFFFF8u; // layers 3..30
 
 // Actions whose windows and tools are not part of the program yet: they stay disabled rather
 // than pretend to work.
-constexpr std::array<std::string_view, 17> kNotYetAvailable = {"OpenEdPRG_Action",
-                                                               "OpenEdPANO_Action",
-                                                               "OpenEdPRI_Action",
-                                                               "SavePRG_Action",
-                                                               "SavePRGAs_Action",
-                                                               "EditorOptions_Action",
-                                                               "ImportFileToEditor_Action",
-                                                               "EditorFind_Action",
-                                                               "EditorFindNext_Action",
-                                                               "EditorReplace_Action",
-                                                               "EditorIncFind_Action",
-                                                               "EditorGoToLine_Action",
-                                                               "GenPRIandCompile_Action",
-                                                               "Compile_Action",
-                                                               "RunPRG_Action",
-                                                               "CompilerCFG_Action",
-                                                               "RunPRGCFG_Action"};
+constexpr std::array<std::string_view, 5> kNotYetAvailable = {
+    "GenPRIandCompile_Action", "Compile_Action", "RunPRG_Action", "CompilerCFG_Action",
+    "RunPRGCFG_Action"};
 
 bool IsEditor(ChildKind kind) {
     return kind == ChildKind::PrgEditor || kind == ChildKind::PriViewer ||
@@ -243,6 +229,17 @@ bool MainFormController::ActionEnabled(std::string_view name) const {
     if (name == "CloseProject_Action" || name == "SaveProject_Action" ||
         name == "SaveProjectAs_Action")
         return projectOpen || !WindowsCtx().fileCmds.Prg.FileName.empty();
+    if (name == "OpenEdPRG_Action" || name == "OpenEdPRI_Action")
+        return projectOpen;
+    if (name == "SavePRG_Action" || name == "SavePRGAs_Action" ||
+        name == "ImportFileToEditor_Action")
+        return active == ChildKind::PrgEditor || active == ChildKind::GeneralEditor;
+    if (name == "EditorOptions_Action" || name == "EditorFind_Action" ||
+        name == "EditorFindNext_Action" || name == "EditorIncFind_Action" ||
+        name == "EditorGoToLine_Action")
+        return IsEditor(active);
+    if (name == "EditorReplace_Action")
+        return active == ChildKind::PrgEditor || active == ChildKind::GeneralEditor;
     if (name == "EditDel_Action")
         return (editCaps_ & cap::kDelete) != 0;
     if (name == "EditCut_Action")

@@ -3,6 +3,7 @@
 // and messages, the file dialogs and the toolbars. The Qt main window implements
 // it; tests fake it.
 
+#include "build/compileresult.h"
 #include "framework/windows/childwindow.h"
 #include "framework/windows/commands.h"
 #include "framework/windows/recordwindow.h"
@@ -65,6 +66,10 @@ public:
     virtual bool HasPrgEditor() const = 0;
     // Creates the PRG editor on the file of the PRG file record.
     virtual void CreatePrgEditor() = 0;
+
+    // Brings the editor of the compiler's error forward (opening it when needed) and shows the
+    // error there.
+    virtual void ShowErrorLocation(const TCompileResult& result) = 0;
 
     virtual ChildKind ActiveChild() const = 0;
     // The active child when it is a screen design window.

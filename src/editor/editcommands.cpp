@@ -105,6 +105,11 @@ std::pair<std::size_t, std::size_t> SmartEditCore::WordAt(std::size_t offset) {
     return {begin, end};
 }
 
+std::string SmartEditCore::WordAtCaret() {
+    const auto [begin, end] = WordAt(caret_);
+    return text_.Text(begin, end - begin);
+}
+
 std::size_t SmartEditCore::WordLeft(std::size_t offset) {
     while (offset > 0 && !IsWordChar(text_.At(offset - 1)))
         --offset;

@@ -215,6 +215,8 @@ public:
     std::int32_t BookmarkOffset(int index) const;
 
     bool HasSelection() const { return text_.blockBegin < text_.blockEnd; }
+    // The word the caret stands in or after; empty when none.
+    std::string WordAtCaret();
     void SelectRange(std::size_t begin, std::size_t end);
     void HideSelection();
     std::string SelectedText() const;

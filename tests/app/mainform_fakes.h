@@ -55,7 +55,7 @@ public:
         log.push_back("post " + std::to_string(static_cast<int>(command)));
     }
     void BroadcastFileCmd(FileRecId record) override {
-        static const char* const kNames[] = {"", "Prg", "Pri", "Ed", "Saved"};
+        static const char* const kNames[] = {"", "Prg", "Pri", "Ed", "Saved", "EdSettings"};
         const TFileCmdRec& rec = WindowsCtx().fileCmds.Of(record);
         log.push_back(std::string("file ") + kNames[static_cast<int>(record)] + " '" +
                       rec.FileName + "' " + std::to_string(rec.Command));
@@ -97,6 +97,11 @@ public:
     void CreatePrgEditor() override {
         prgEditor = editorWindows;
         log.push_back("create prg '" + WindowsCtx().fileCmds.Prg.FileName + "'");
+    }
+    void ShowErrorLocation(const TCompileResult& result) override {
+        log.push_back("error at " + std::to_string(static_cast<int>(result.where)) + " " +
+                      std::to_string(result.line) + ":" + std::to_string(result.begin) + "-" +
+                      std::to_string(result.end) + " '" + result.file + "'");
     }
     ChildKind ActiveChild() const override { return active; }
     ScreenWindowOps* ActiveScreen() override {

@@ -5,9 +5,11 @@
 #include "app/ui/aboutbox.h"
 #include "app/ui/caselayersform.h"
 #include "app/version.h"
+#include "common/cp1250.h"
 #include "common/paths.h"
 #include "common/ui/filedialogs.h"
 #include "common/ui/qtext.h"
+#include "editor/ui/editorwindows.h"
 #include "framework/environment/debugmask.h"
 #include "framework/environment/envcontext.h"
 #include "framework/environment/trace.h"
@@ -120,6 +122,7 @@ TAppMainForm::TAppMainForm(const std::vector<std::string>& args, QWidget* parent
     SetFlatToolBars(session_->AppSettings().FTB);
 
     caseLayers_ = new TCaseLayers_Form(this);
+    editorDialogs_ = std::make_unique<TEditorDialogs>(this);
     caseLayers_->hide();
     controller_->LoadCaseLayerList();
     caseLayers_->SetEntries(controller_->CaseLayerNames(), controller_->ChosenCaseEntry());
@@ -280,6 +283,51 @@ void TAppMainForm::ConnectActions() {
 
     On("GenPRI_Action", [&ctl] { ctl.GeneratePri(); });
 
+    On("OpenEdPRG_Action", [&cycle] { cycle.OpenProgram(""); });
+    On("OpenEdPANO_Action", [this] {
+        const std::optional<FileChoice> choice =
+            AskFile(FileDialogKind::EditorOpen, EnvCtx().app.WorkDir, "", 1);
+        if (choice)
+            OpenInGeneralEditor(choice->fileName);
+    });
+    On("OpenEdPRI_Action", [this] { OpenPriViewer(); });
+    On("SavePRG_Action", [this] {
+        if (TVornEdit_MDIChild* editor = ActiveEditor())
+            editor->Logic().Save(true);
+    });
+    On("SavePRGAs_Action", [this] {
+        if (TVornEdit_MDIChild* editor = ActiveEditor())
+            editor->Logic().SaveAsWithDialog();
+    });
+    On("ImportFileToEditor_Action", [this] {
+        if (TVornEdit_MDIChild* editor = ActiveEditor())
+            editor->Logic().InsertFile();
+    });
+    On("EditorFindNext_Action", [this] {
+        if (TVornEdit_MDIChild* editor = ActiveEditor())
+            editor->FindNext();
+    });
+    On("EditorFind_Action", [this] {
+        if (TVornEdit_MDIChild* editor = ActiveEditor())
+            editor->Find(*editorDialogs_->find);
+    });
+    On("EditorReplace_Action", [this] {
+        if (TVornEdit_MDIChild* editor = ActiveEditor())
+            editor->Replace(*editorDialogs_->replace);
+    });
+    On("EditorGoToLine_Action", [this] {
+        if (TVornEdit_MDIChild* editor = ActiveEditor())
+            editor->LineJump(*editorDialogs_->gotoLine);
+    });
+    On("EditorOptions_Action", [this] {
+        if (TVornEdit_MDIChild* editor = ActiveEditor())
+            editor->Options(*editorDialogs_->options);
+    });
+    On("EditorIncFind_Action", [this] {
+        if (TVornEdit_MDIChild* editor = ActiveEditor())
+            editor->IncrementalFind();
+    });
+
     On("OpenRootWin_Action", [this] { PostProjectCmd(ProjectCmd::ShowProject); });
     On("MaximizeRestoreMDIChild_Action", [this] {
         QMdiSubWindow* child = mdiArea_->currentSubWindow();
@@ -414,6 +462,20 @@ void TAppMainForm::UpdateActions() {
     if (controller_ == nullptr)
         return;
     controller_->SetClipboardHasText(EnvCtx().clipboard->HasText());
+    if (TVornEdit_MDIChild* editor = ActiveEditor()) {
+        SmartEditCore& core = editor->Editor().Core();
+        EditorStatus status;
+        status.caretLine = core.CaretLine();
+        status.caretColumn = core.CaretColumn() + core.VirtualBlanks();
+        status.readOnly = core.readOnly;
+        status.overwrite = (core.options & eo::kInsertMode) == 0;
+        status.modified = core.Text().modified;
+        status.incrementalSearch = core.InIncrementalSearch();
+        status.searchText = core.IncrementalText();
+        controller_->RefreshStatus(&status);
+    } else {
+        controller_->RefreshStatus(nullptr);
+    }
     for (const auto& [name, action] : actions_)
         action->setEnabled(controller_->ActionEnabled(name));
     ShowPanels();
@@ -460,6 +522,103 @@ ChildKind TAppMainForm::ActiveChild() const {
     if (qobject_cast<const TMDIChild_SysWr0*>(child->widget()) != nullptr)
         return ChildKind::Diagnostic;
     return ChildKind::Other;
+}
+
+TVornEdit_MDIChild* TAppMainForm::EditorWindow(ChildKind kind, const std::string& fileName) const {
+    for (QMdiSubWindow* child : mdiArea_->subWindowList()) {
+        auto* editor = dynamic_cast<TVornEdit_MDIChild*>(child);
+        if (editor == nullptr || editor->Kind() != kind || editor->IsClosing())
+            continue;
+        if (kind != ChildKind::GeneralEditor ||
+            SameTextCp1250(editor->Logic().FileName(), fileName))
+            return editor;
+    }
+    return nullptr;
+}
+
+TVornEdit_MDIChild* TAppMainForm::ActiveEditor() const {
+    return dynamic_cast<TVornEdit_MDIChild*>(mdiArea_->currentSubWindow());
+}
+
+void TAppMainForm::Raise(QMdiSubWindow* child) {
+    if (child->isMinimized())
+        child->showNormal();
+    mdiArea_->setActiveSubWindow(child);
+}
+
+TVornEdit_MDIChild* TAppMainForm::AddEditorWindow(TVornEdit_MDIChild* window) {
+    mdiArea_->addSubWindow(window);
+    window->show();
+    mdiArea_->setActiveSubWindow(window);
+    return window;
+}
+
+bool TAppMainForm::RaisePrgEditor() {
+    TVornEdit_MDIChild* editor = EditorWindow(ChildKind::PrgEditor);
+    if (editor == nullptr)
+        return false;
+    Raise(editor);
+    return true;
+}
+
+bool TAppMainForm::HasPrgEditor() const {
+    return EditorWindow(ChildKind::PrgEditor) != nullptr;
+}
+
+void TAppMainForm::CreatePrgEditor() {
+    auto* editor = AddEditorWindow(new TViewFilePRG_MDIChild(&session_->PrgEditorSettings()));
+    editor->Logic().LoadFile(WindowsCtx().fileCmds.Prg.FileName);
+}
+
+TVornEdit_MDIChild* TAppMainForm::OpenPriViewer() {
+    if (TVornEdit_MDIChild* viewer = EditorWindow(ChildKind::PriViewer)) {
+        Raise(viewer);
+        return viewer;
+    }
+    auto* viewer = AddEditorWindow(new TViewFilePRI_MDIChild(&session_->PriViewerSettings()));
+    viewer->Logic().LoadFile(WindowsCtx().fileCmds.Pri.FileName);
+    return viewer;
+}
+
+void TAppMainForm::ShowErrorLocation(const TCompileResult& result) {
+    const BusyCursorGuard busy(static_cast<TTrMainForm*>(this));
+    const FileCmdRecs& records = WindowsCtx().fileCmds;
+    TVornEdit_MDIChild* window = nullptr;
+    switch (result.where) {
+    case ErrorPlace::Program:
+        if (!RaisePrgEditor() && FileExistsAnyCase(records.Prg.FileName))
+            CreatePrgEditor();
+        window = EditorWindow(ChildKind::PrgEditor);
+        break;
+    case ErrorPlace::Screens:
+        if (EditorWindow(ChildKind::PriViewer) != nullptr ||
+            FileExistsAnyCase(records.Pri.FileName))
+            window = OpenPriViewer();
+        break;
+    case ErrorPlace::Other:
+        if (FileExistsAnyCase(result.file))
+            window = OpenInGeneralEditor(result.file);
+        break;
+    case ErrorPlace::None:
+        break;
+    }
+    if (window != nullptr)
+        window->Logic().ShowErrorLocation(result.line, result.begin, result.end);
+}
+
+TVornEdit_MDIChild* TAppMainForm::OpenInGeneralEditor(const std::string& fileName) {
+    const BusyCursorGuard busy(static_cast<TTrMainForm*>(this));
+    TVornEdit_MDIChild* editor = EditorWindow(ChildKind::GeneralEditor, fileName);
+    if (editor != nullptr) {
+        Raise(editor);
+        // Opened again: read anew from disk, but not over unsaved edits unasked.
+        if (!editor->Logic().AskToSave())
+            return editor;
+    } else {
+        editor = AddEditorWindow(new TPanoEditor_MDIChild(&session_->EditorSettings()));
+    }
+    editor->Logic().LoadFile(fileName);
+    return editor;
 }
 
 ScreenWindowOps* TAppMainForm::ActiveScreen() {

@@ -30,6 +30,8 @@ class MainFormSession;
 class TAboutBox;
 class TCaseLayers_Form;
 class TMDIChild_SysWr0;
+class TVornEdit_MDIChild;
+struct TEditorDialogs;
 
 class TAppMainForm final : public TTrMainForm, public MainFormPort, public StatusPort {
     Q_OBJECT
@@ -46,10 +48,20 @@ public:
     QToolBar* ToolBar(const std::string& name) const;
     QLabel* StatusPanel(int index) const { return panels_[static_cast<std::size_t>(index)]; }
     TCaseLayers_Form* CaseLayersForm() const { return caseLayers_; }
+    TEditorDialogs& EditorDialogs() const { return *editorDialogs_; }
 
     // Brings the diagnostic window to the front, creating it when there is none.
     TMDIChild_SysWr0* OpenDiagnosticWindow();
     TMDIChild_SysWr0* DiagnosticWindow() const;
+    // The first editor window of a kind (a general editor: the one on `fileName`, in any letter
+    // case); none when there is none.
+    TVornEdit_MDIChild* EditorWindow(ChildKind kind, const std::string& fileName = {}) const;
+    // The active child when it is an editor window.
+    TVornEdit_MDIChild* ActiveEditor() const;
+    // Brings the general editor of the file forward, or opens one, and loads the file.
+    TVornEdit_MDIChild* OpenInGeneralEditor(const std::string& fileName);
+    // Brings the PRI viewer forward, or opens one on the generated file's name.
+    TVornEdit_MDIChild* OpenPriViewer();
     // Enables the actions as the controller says and shows the button states and status panels.
     void UpdateActions();
 
@@ -66,9 +78,10 @@ public:
     bool RaiseRootWindow() override;
     void CreateRootWindow(TDataBase& project, TDBRecordObj* rootRecord) override;
     void CloseProjectWindows() override;
-    bool RaisePrgEditor() override { return false; }
-    bool HasPrgEditor() const override { return false; }
-    void CreatePrgEditor() override {}
+    bool RaisePrgEditor() override;
+    bool HasPrgEditor() const override;
+    void CreatePrgEditor() override;
+    void ShowErrorLocation(const TCompileResult& result) override;
     ChildKind ActiveChild() const override;
     ScreenWindowOps* ActiveScreen() override;
 
@@ -104,6 +117,8 @@ private:
     void ShowPanels();
     // The open child windows at the end of the window menu: captions, the active one checked.
     void ListChildWindows(QMenu& menu);
+    TVornEdit_MDIChild* AddEditorWindow(TVornEdit_MDIChild* window);
+    void Raise(QMdiSubWindow* child);
 
     QMdiArea* mdiArea_;
     std::unique_ptr<MainFormSession> session_;
@@ -114,6 +129,7 @@ private:
     std::array<QLabel*, MainFormController::kStatusPanels> panels_{};
     bool caseLayersPlaced_ = false;
     TCaseLayers_Form* caseLayers_ = nullptr;
+    std::unique_ptr<TEditorDialogs> editorDialogs_;
     QTimer* tick_ = nullptr;
     std::vector<QAction*> windowListActions_;
     bool started_ = false;

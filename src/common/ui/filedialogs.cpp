@@ -37,4 +37,18 @@ std::optional<std::string> AskOpenFileName(QWidget* parent, const char* title, c
     return FileNameFromQString(dialog.selectedFiles().front());
 }
 
+std::optional<std::string> AskSaveFileName(QWidget* parent, const char* title, const char* filters,
+                                           const char* suffix, const std::string& initialDir,
+                                           const std::string& fileName) {
+    QFileDialog dialog(parent, QString::fromUtf8(title), FileNameToQString(initialDir));
+    dialog.setNameFilters(NameFilters(filters));
+    dialog.setDefaultSuffix(QString::fromUtf8(suffix));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    if (!fileName.empty())
+        dialog.selectFile(FileNameToQString(fileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return FileNameFromQString(dialog.selectedFiles().front());
+}
+
 } // namespace panolcd

@@ -20,4 +20,9 @@ QStringList NameFilters(const char* filters);
 std::optional<std::string> AskOpenFileName(QWidget* parent, const char* title, const char* filters,
                                            const char* suffix, const std::string& initialDir);
 
+// The save dialog, asking before it overwrites: as AskOpenFileName, starting with `fileName`.
+std::optional<std::string> AskSaveFileName(QWidget* parent, const char* title, const char* filters,
+                                           const char* suffix, const std::string& initialDir,
+                                           const std::string& fileName);
+
 } // namespace panolcd

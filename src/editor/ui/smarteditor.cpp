@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -175,8 +176,7 @@ int TSmartEditor::GutterWidth() const {
 const QFont& TSmartEditor::FontOf(std::uint8_t style) {
     std::optional<QFont>& font = fonts_[style & 0x0F];
     if (!font) {
-        font = QFont(ToQString(core_.fontName), core_.fontSize);
-        // Without the named font, another fixed-pitch one.
+        font = QFont(family_, core_.fontSize);
         font->setStyleHint(QFont::TypeWriter);
         font->setFixedPitch(true);
         font->setWeight((style & style::kBold) != 0 ? QFont::Bold : QFont::Normal);
@@ -189,6 +189,11 @@ const QFont& TSmartEditor::FontOf(std::uint8_t style) {
 
 void TSmartEditor::MeasureFont() {
     fonts_ = {};
+    // The cells need a fixed-pitch font: a name the system lacks, or a proportional one, gives
+    // way to the system's fixed font.
+    family_ = ToQString(core_.fontName);
+    if (!QFontInfo(QFont(family_, core_.fontSize)).fixedPitch())
+        family_ = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
     const QFontMetrics metrics(FontOf(0));
     lineHeight_ = std::max(1, metrics.height());
     charWidth_ = std::max(1, metrics.horizontalAdvance(QLatin1Char('M')));
@@ -248,7 +253,7 @@ void TSmartEditor::PaintLine(QPainter& painter, std::size_t line, int y) {
     const int gutter = GutterWidth();
     const int width = viewport()->width();
     const auto count = static_cast<int>(cells.elements.size());
-    // Runs of cells in one element: their background, then their text in the element's style.
+    // Runs of cells in one element: their background, then their characters in its style.
     int cell = std::max(0, leftColumn_);
     while (cell < count) {
         const std::uint8_t element = cells.elements[static_cast<std::size_t>(cell)];
@@ -263,7 +268,12 @@ void TSmartEditor::PaintLine(QPainter& painter, std::size_t line, int y) {
         painter.fillRect(x, y, (end - cell) * charWidth_, lineHeight_, ColourOf(map.Background));
         painter.setFont(FontOf(map.Style));
         painter.setPen(ColourOf(map.Foreground));
-        painter.drawText(x, y + ascent_, cells.cells.mid(cell, end - cell));
+        // Each character in its own cell: a font's advance is seldom a whole pixel.
+        for (int at = cell; at < end; ++at) {
+            const QChar c = cells.cells[at];
+            if (c != QChar(' '))
+                painter.drawText(gutter + (at - leftColumn_) * charWidth_, y + ascent_, QString(c));
+        }
         cell = end;
     }
 }

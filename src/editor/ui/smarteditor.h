@@ -78,6 +78,7 @@ private:
     std::int64_t LineAtY(int y) const;
 
     SmartEditCore core_;
+    QString family_;
     std::array<std::optional<QFont>, 16> fonts_;
     int lineHeight_ = 1;
     int charWidth_ = 1;

@@ -126,15 +126,20 @@ TEST_F(MainWindow, OpensSavesAndClosesTheSampleProject) {
     EXPECT_FALSE(form.Action("CaseLayer_Action")->isChecked());
     EXPECT_TRUE(form.Action("Zoom1_Action")->isChecked());
 
-    // Save as a new file; a conversion of what was written changes no byte.
+    // Save as a new file; a conversion of what was written changes no byte. The program goes
+    // with it: the PRG editor opens on the project's program, which the copy lacks, and saves
+    // its (empty) text under the new name.
     const std::string saved = FromFsPath(TempDir() / "SAVED.LCD");
     EXPECT_TRUE(form.Controller().LifeCycle().SaveAs(saved));
     EXPECT_EQ(ProjectColl()->DBFileName, saved);
+    ASSERT_EQ(User().shown.size(), 1u);
+    EXPECT_EQ(User().shown[0].text, "Soubor " + FromFsPath(TempDir() / "DEMO.PRG") + " neexistuje");
+    EXPECT_TRUE(std::filesystem::exists(TempDir() / "SAVED.PRG"));
 
     User().answers = {MsgResult::No};
     form.Action("CloseProject_Action")->trigger();
     EXPECT_EQ(ProjectColl(), nullptr);
-    ASSERT_EQ(User().shown.size(), 1u);
+    ASSERT_EQ(User().shown.size(), 2u); // and "Uložit projekt"
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(form.MdiArea()->subWindowList().isEmpty()); // closed with the project
     EXPECT_FALSE(form.Action("SaveProject_Action")->isEnabled());
