@@ -19,9 +19,18 @@ if(DEFINED SAMPLE AND EXISTS "${SAMPLE}")
       file(COPY "${sample_dir}/${base}.${ext}" DESTINATION "${dir}/examples")
     endif()
   endforeach()
+  # The stand-in compiler, for trying the compile commands.
+  if(EXISTS "${sample_dir}/tools/vbc" AND NOT EXISTS "${dir}/examples/tools/vbc")
+    file(COPY "${sample_dir}/tools/vbc" DESTINATION "${dir}/examples/tools")
+  endif()
 endif()
 if(EXISTS "${DEST}")
   return()
+endif()
+# The sample compiles with the stand-in compiler until the user names the real one.
+set(compiler "")
+if(EXISTS "${dir}/examples/tools/vbc")
+  set(compiler "${dir}/examples/tools/vbc %s")
 endif()
 set(lines
   "[SECTIONS]"
@@ -33,7 +42,7 @@ set(lines
   "UseClipboard=1"
   "ExpLineWidth=80"
   "APP= UPD=1 DM=$00000000 TXS=1 TER=10 RLE=75 FTB=0 PRJ='${project}'"
-  "WCOMPILE= UPD=1 CMD=''"
+  "WCOMPILE= UPD=1 CMD='${compiler}'"
   "VSLOADER= UPD=1 CMD=''"
   "ED_PRG= UPD=1"
   "ED_PRI= UPD=1"

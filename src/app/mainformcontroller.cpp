@@ -23,12 +23,6 @@ constexpr std::uint8_t kHelpScreenFlag = 0x80;
 constexpr int kAlwaysShownLayer = 31;
 constexpr std::uint32_t kCaseLayersMask = 0x7FFFFFF8u; // layers 3..30
 
-// Actions whose windows and tools are not part of the program yet: they stay disabled rather
-// than pretend to work.
-constexpr std::array<std::string_view, 5> kNotYetAvailable = {
-    "GenPRIandCompile_Action", "Compile_Action", "RunPRG_Action", "CompilerCFG_Action",
-    "RunPRGCFG_Action"};
-
 bool IsEditor(ChildKind kind) {
     return kind == ChildKind::PrgEditor || kind == ChildKind::PriViewer ||
            kind == ChildKind::GeneralEditor;
@@ -222,8 +216,6 @@ void MainFormController::ActiveChildChanged(std::uint32_t editCaps, bool clipboa
 }
 
 bool MainFormController::ActionEnabled(std::string_view name) const {
-    if (std::find(kNotYetAvailable.begin(), kNotYetAvailable.end(), name) != kNotYetAvailable.end())
-        return false;
     const ChildKind active = port_.ActiveChild();
     const bool projectOpen = ProjectColl() != nullptr;
     if (name == "CloseProject_Action" || name == "SaveProject_Action" ||
@@ -301,14 +293,14 @@ void MainFormController::RefreshStatus(const EditorStatus* editor) {
         panels_[3] = Utf8ToCp1250("Hledá se: ") + editor->searchText;
 }
 
-void MainFormController::GeneratePri() {
+bool MainFormController::GeneratePri() {
     const TDataBase* project = ProjectColl();
     if (project == nullptr)
-        return;
+        return false;
     if (project->DBFileName.empty()) {
         MsgBox("", Utf8ToCp1250("Projekt je třeba nejdříve uložit"),
                mb::kIconInformation | mb::kOk);
-        return;
+        return false;
     }
     WindowsGeneratorHost host(port_);
     const GenerationResult result = GenerateProjectCode(host);
@@ -317,7 +309,9 @@ void MainFormController::GeneratePri() {
         for (const std::string& error : result.errors)
             text += (text.empty() ? "" : "\n") + error;
         MsgBox("", text, mb::kIconError | mb::kOk);
+        return false;
     }
+    return true;
 }
 
 } // namespace panolcd

@@ -93,8 +93,8 @@ public:
     // The idle refresh; `editor` is the active editor's state when the active child is one.
     void RefreshStatus(const EditorStatus* editor);
 
-    // GenPRI_Action.
-    void GeneratePri();
+    // GenPRI_Action; false when nothing was written.
+    bool GeneratePri();
 
 private:
     void ApplyLayers();

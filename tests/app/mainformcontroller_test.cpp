@@ -131,7 +131,7 @@ TEST_F(Controller, ActionsFollowTheActiveChildAndWhatIsOpen) {
     EXPECT_FALSE(controller_->ActionEnabled("WindowCloseAll_Action"));
     EXPECT_FALSE(controller_->ActionEnabled("SaveProject_Action"));
     EXPECT_TRUE(controller_->ActionEnabled("GenPRI_Action"));
-    EXPECT_FALSE(controller_->ActionEnabled("Compile_Action")); // not part of the program yet
+    EXPECT_TRUE(controller_->ActionEnabled("Compile_Action"));
 
     form_.active = ChildKind::PrgEditor;
     controller_->ActiveChildChanged(0x478, false);

@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "app/ui/mainwindow.h"
 #include "app/version.h"
+#include "build/ui/tooldialogs.h"
 #include "common/cp1250.h"
 #include "designer/ui/screenwindow.h"
 #include "framework/dataentry/ui/qtdialogport.h"
@@ -137,6 +138,7 @@ int main(int argc, char** argv) {
     EnvCtx().clipboard = std::make_unique<QtClipboardPort>();
     RegisterWaitDialog();
     RegisterDebugMaskDialog();
+    RegisterToolDialogs();
     RegisterProjectWindows();
     RegisterScreenWindow();
     // Unattended runs step exchanges to their end without a window.

@@ -5,6 +5,8 @@
 #include "app/ui/aboutbox.h"
 #include "app/ui/caselayersform.h"
 #include "app/version.h"
+#include "build/tooldialogs.h"
+#include "build/ui/qtprocesslauncher.h"
 #include "common/cp1250.h"
 #include "common/paths.h"
 #include "common/ui/filedialogs.h"
@@ -116,6 +118,13 @@ TAppMainForm::TAppMainForm(const std::vector<std::string>& args, QWidget* parent
     setCentralWidget(mdiArea_);
     session_ = std::make_unique<MainFormSession>(args);
     controller_ = std::make_unique<MainFormController>(*this, store_, EnvCtx().settings.exePath);
+    launcher_ = std::make_unique<QtProcessLauncher>();
+    build_ = std::make_unique<BuildCommands>(
+        *this, *launcher_, [this] { return controller_->GeneratePri(); },
+        [this](const std::string& text) {
+            controller_->SetPanel(3, text);
+            ShowPanels();
+        });
     CreateActions();
     CreateMenusAndToolBars();
     CreateStatusBar();
@@ -143,7 +152,12 @@ TAppMainForm::TAppMainForm(const std::vector<std::string>& args, QWidget* parent
             [this](QMdiSubWindow*) { Guarded([&] { ActiveChildChanged(); }); });
     tick_ = new QTimer(this);
     tick_->setInterval(kTickMs);
-    connect(tick_, &QTimer::timeout, this, [this] { Guarded([&] { UpdateActions(); }); });
+    connect(tick_, &QTimer::timeout, this, [this] {
+        Guarded([&] {
+            build_->Tick();
+            UpdateActions();
+        });
+    });
     tick_->start();
     resize(900, 650);
     ActiveChildChanged();
@@ -281,7 +295,24 @@ void TAppMainForm::ConnectActions() {
     On("EditCopy_Action", [this] { PostEditCmdToActive(ecCopy); });
     On("EditPaste_Action", [this] { PostEditCmdToActive(ecPaste); });
 
-    On("GenPRI_Action", [&ctl] { ctl.GeneratePri(); });
+    On("GenPRI_Action", [this, &ctl] {
+        if (ctl.GeneratePri())
+            build_->ClearResult();
+    });
+    const auto compile = [this](bool generate) {
+        build_->compilerTemplate = session_->CompilerSettings().CMD;
+        build_->Compile(generate);
+    };
+    On("GenPRIandCompile_Action", [compile] { compile(true); });
+    On("Compile_Action", [compile] { compile(false); });
+    On("RunPRG_Action", [this] {
+        build_->loaderTemplate = session_->LoaderSettings().CMD;
+        build_->Run();
+    });
+    On("CompilerCFG_Action",
+       [this] { EditToolTemplate(session_->CompilerSettings(), kCompilerDialogName); });
+    On("RunPRGCFG_Action",
+       [this] { EditToolTemplate(session_->LoaderSettings(), kLoaderDialogName); });
 
     On("OpenEdPRG_Action", [&cycle] { cycle.OpenProgram(""); });
     On("OpenEdPANO_Action", [this] {

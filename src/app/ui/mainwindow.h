@@ -3,6 +3,7 @@
 // toolbars from the action table, forwards every action to the main window's controller and
 // shows what the controller decides; it is also the window side the controller works through.
 
+#include "app/buildcommands.h"
 #include "app/mainformcontroller.h"
 #include "app/mainformports.h"
 #include "app/projectstore.h"
@@ -31,6 +32,7 @@ class TAboutBox;
 class TCaseLayers_Form;
 class TMDIChild_SysWr0;
 class TVornEdit_MDIChild;
+class QtProcessLauncher;
 struct TEditorDialogs;
 
 class TAppMainForm final : public TTrMainForm, public MainFormPort, public StatusPort {
@@ -49,6 +51,7 @@ public:
     QLabel* StatusPanel(int index) const { return panels_[static_cast<std::size_t>(index)]; }
     TCaseLayers_Form* CaseLayersForm() const { return caseLayers_; }
     TEditorDialogs& EditorDialogs() const { return *editorDialogs_; }
+    BuildCommands& Build() const { return *build_; }
 
     // Brings the diagnostic window to the front, creating it when there is none.
     TMDIChild_SysWr0* OpenDiagnosticWindow();
@@ -130,6 +133,8 @@ private:
     bool caseLayersPlaced_ = false;
     TCaseLayers_Form* caseLayers_ = nullptr;
     std::unique_ptr<TEditorDialogs> editorDialogs_;
+    std::unique_ptr<QtProcessLauncher> launcher_;
+    std::unique_ptr<BuildCommands> build_;
     QTimer* tick_ = nullptr;
     std::vector<QAction*> windowListActions_;
     bool started_ = false;

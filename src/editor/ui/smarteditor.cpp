@@ -253,6 +253,11 @@ void TSmartEditor::PaintLine(QPainter& painter, std::size_t line, int y) {
     const int gutter = GutterWidth();
     const int width = viewport()->width();
     const auto count = static_cast<int>(cells.elements.size());
+    // A line with an element of its own (the error line) has it across the whole row.
+    if (const int override = core_.Syntax().LineElementOverride(line);
+        override > 0 && override < static_cast<int>(core_.elementMap.size()))
+        painter.fillRect(gutter, y, width - gutter, lineHeight_,
+                         ColourOf(core_.elementMap[static_cast<std::size_t>(override)].Background));
     // Runs of cells in one element: their background, then their characters in its style.
     int cell = std::max(0, leftColumn_);
     while (cell < count) {

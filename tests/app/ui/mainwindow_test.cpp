@@ -119,7 +119,7 @@ TEST_F(MainWindow, OpensSavesAndClosesTheSampleProject) {
     EXPECT_EQ(form.Action("EditorReplace_Action")->shortcut(), QKeySequence("Ctrl+A"));
     EXPECT_EQ(form.Action("SaveProject_Action")->shortcut(), QKeySequence(Qt::Key_F2));
     EXPECT_TRUE(form.Action("SaveProject_Action")->isEnabled());
-    EXPECT_FALSE(form.Action("Compile_Action")->isEnabled());
+    EXPECT_TRUE(form.Action("Compile_Action")->isEnabled());
     // The layer buttons start down, Case up; the zoom starts at 1x.
     EXPECT_TRUE(form.Action("BmpLayer_Action")->isChecked());
     EXPECT_TRUE(form.Action("GraphicLayer_Action")->isChecked());

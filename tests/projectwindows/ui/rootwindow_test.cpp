@@ -331,7 +331,7 @@ protected:
     TBankForm* OpenFromCard(int card, int row) {
         for (const auto& entry : std::filesystem::directory_iterator(PANOLCD_SAMPLE_FILES_DIR)) {
             const auto target = TempDir() / entry.path().filename();
-            if (!std::filesystem::exists(target))
+            if (entry.is_regular_file() && !std::filesystem::exists(target))
                 std::filesystem::copy_file(entry.path(), target);
         }
         if (window_ == nullptr)
