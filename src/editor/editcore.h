@@ -184,6 +184,8 @@ public:
     std::int32_t CaretColumn();
     // The display column of an offset on its line.
     std::int32_t ColumnOf(std::size_t offset);
+    // The offset of a display cell, clamped as SetCaret clamps; the caret stays.
+    std::size_t OffsetAt(std::int32_t column, std::int32_t line);
     // Caret moves are undo steps, as every command is: the records replay relative to the
     // caret. Clamped: a line past the last is the last, a column past the line's end is its end.
     void SetCaretOffset(std::size_t offset);
@@ -284,7 +286,6 @@ private:
 
     // Runs a command as one undo step; a command that fails takes its own changes back.
     void Command(std::uint8_t kind, const std::function<void()>& body);
-    std::size_t OffsetAt(std::int32_t column, std::int32_t line);
     std::optional<std::pair<std::size_t, std::size_t>> SearchRange(std::uint8_t flags);
     bool SearchFrom(std::size_t from, std::size_t to, std::uint8_t flags, bool report,
                     bool caretAtStart);

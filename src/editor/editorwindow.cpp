@@ -260,14 +260,19 @@ bool VornEditWindow::Save(bool fromMain) {
         return SaveAsWithDialog();
     if (!editor_.Text().modified)
         return true;
-    const std::string name = editor_.FileName();
+    return WriteTo(editor_.FileName());
+}
+
+bool VornEditWindow::WriteTo(const std::string& name) {
     try {
         editor_.Save(name);
     } catch (const std::exception&) {
         MsgBox("", Utf8ToCp1250("Chyba při ukládání souboru ") + name, mb::kIconError);
+        port_.RefreshEditor();
         return false;
     }
     SetCaptionTo(editor_.FileName());
+    // Other windows on the same file reload.
     WindowsCtx().fileCmds.Saved.Set(editor_.FileName(), fcReload);
     Announce(FileRecId::Saved);
     port_.RefreshEditor();
@@ -281,18 +286,7 @@ bool VornEditWindow::SaveAs(const std::string& name) {
     if (kind_ == EditorWindowKind::Prg && editor_.Text().Length() > 0 &&
         (IsNoname() || !SameTextCp1250(editor_.FileName(), name)))
         editor_.RenameFileReferences(IncludeStem(editor_.FileName()), IncludeStem(name));
-    try {
-        editor_.Save(name);
-    } catch (const std::exception&) {
-        MsgBox("", Utf8ToCp1250("Chyba při ukládání souboru ") + name, mb::kIconError);
-        port_.RefreshEditor();
-        return false;
-    }
-    SetCaptionTo(editor_.FileName());
-    WindowsCtx().fileCmds.Saved.Set(editor_.FileName(), fcReload);
-    Announce(FileRecId::Saved);
-    port_.RefreshEditor();
-    return true;
+    return WriteTo(name);
 }
 
 bool VornEditWindow::SaveAsWithDialog() {

@@ -107,6 +107,8 @@ public:
 
 private:
     void SetCaptionTo(const std::string& name);
+    // Saves under `name` and tells the other windows; a failure is reported.
+    bool WriteTo(const std::string& name);
     void Announce(FileRecId record);
     std::string InitialDir() const;
     void ApplySettings(const TSmartEditorSettings& settings);

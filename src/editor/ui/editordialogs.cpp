@@ -89,11 +89,6 @@ QDialogButtonBox* Buttons(QDialog* dialog, int helpContext) {
     return buttons;
 }
 
-QColor ColourOf(std::uint32_t bgr) {
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-                  static_cast<int>((bgr >> 16) & 0xFF));
-}
-
 } // namespace
 
 // ---- TSearchDialog
@@ -189,10 +184,14 @@ void TSearchDialog::SetFlags(std::uint8_t flags) {
     ((flags & sf::kFromCaret) != 0 ? fromCursor_ : entireScope_)->setChecked(true);
 }
 
-bool TSearchDialog::Execute() {
+int TSearchDialog::ExecInFindBox() {
     find_->setFocus();
     find_->lineEdit()->selectAll();
-    return exec() == QDialog::Accepted;
+    return exec();
+}
+
+bool TSearchDialog::Execute() {
+    return ExecInFindBox() == QDialog::Accepted;
 }
 
 // ---- TSmartFindForm
@@ -251,9 +250,7 @@ TReplaceSettings TSmartReplaceForm::GetReplaceSettings() const {
 }
 
 bool TSmartReplaceForm::Execute(bool& all) {
-    find_->setFocus();
-    find_->lineEdit()->selectAll();
-    const int result = exec();
+    const int result = ExecInFindBox();
     all = result == kReplaceAllResult;
     return result == QDialog::Accepted || all;
 }

@@ -38,6 +38,7 @@ public:
 
 protected:
     TSearchDialog(QWidget* parent, const char* caption, bool replace);
+    int ExecInFindBox();
 
     THistoryBox* find_ = nullptr;
     THistoryBox* replace_ = nullptr;

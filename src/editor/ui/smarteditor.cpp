@@ -104,11 +104,6 @@ KeyStroke StrokeOf(const QKeyEvent& event) {
     return stroke;
 }
 
-QColor ColourOf(std::uint32_t bgr) {
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-                  static_cast<int>((bgr >> 16) & 0xFF));
-}
-
 // The bookmark marks: ten 12 x 14 pictures, drawn once for every editor.
 const QPixmap& BookmarkImage(int index) {
     static std::array<QPixmap, TextBuffer::kBookmarks> images;
@@ -152,6 +147,11 @@ DisplayLine Expand(const std::string& text, const std::vector<std::uint8_t>& ele
 
 } // namespace
 
+QColor ColourOf(std::uint32_t bgr) {
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                  static_cast<int>((bgr >> 16) & 0xFF));
+}
+
 TSmartEditor::TSmartEditor(QWidget* parent) : QAbstractScrollArea(parent) {
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setAutoFillBackground(false);
@@ -160,12 +160,14 @@ TSmartEditor::TSmartEditor(QWidget* parent) : QAbstractScrollArea(parent) {
     core_.clipboard = this;
     core_.prompts = this;
     MeasureFont();
+    ApplyScrollBarPolicy();
     UpdateScrollBars();
 }
 
 void TSmartEditor::ApplySettings(const TSmartEditorSettings& settings) {
     core_.ApplySettings(settings);
     MeasureFont();
+    ApplyScrollBarPolicy();
     Refresh();
 }
 
@@ -201,12 +203,15 @@ void TSmartEditor::MeasureFont() {
     setFont(FontOf(0));
 }
 
-void TSmartEditor::UpdateScrollBars() {
+void TSmartEditor::ApplyScrollBarPolicy() {
     const Qt::ScrollBarPolicy policy = (core_.options & eo::kActiveScrollBars) != 0
                                            ? Qt::ScrollBarAsNeeded
                                            : Qt::ScrollBarAlwaysOff;
     setVerticalScrollBarPolicy(policy);
     setHorizontalScrollBarPolicy(policy);
+}
+
+void TSmartEditor::UpdateScrollBars() {
     core_.visibleLines = std::max(1, viewport()->height() / lineHeight_);
     verticalScrollBar()->setRange(0, static_cast<int>(core_.Text().LineCount()));
     verticalScrollBar()->setPageStep(core_.visibleLines);
@@ -403,11 +408,8 @@ std::size_t TSmartEditor::OffsetAt(const QPoint& point) {
     const std::int64_t line = std::max<std::int64_t>(0, LineAtY(point.y()));
     const int column =
         leftColumn_ + std::max(0, point.x() - GutterWidth() + charWidth_ / 2) / charWidth_;
-    const std::size_t before = core_.CaretOffset();
-    core_.SetCaret(column, static_cast<std::int32_t>(std::min<std::int64_t>(line, INT32_MAX)));
-    const std::size_t at = core_.CaretOffset();
-    core_.SetCaretOffset(before);
-    return at;
+    return core_.OffsetAt(column,
+                          static_cast<std::int32_t>(std::min<std::int64_t>(line, INT32_MAX)));
 }
 
 int TSmartEditor::ElementAt(const QPoint& point) {

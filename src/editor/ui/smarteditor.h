@@ -8,12 +8,16 @@
 #include "editor/editcore.h"
 
 #include <QAbstractScrollArea>
+#include <QColor>
 #include <QFont>
 
 #include <array>
 #include <optional>
 
 namespace panolcd {
+
+// An element colour (0x00BBGGRR) for Qt.
+QColor ColourOf(std::uint32_t bgr);
 
 class TSmartEditor : public QAbstractScrollArea, private EditorClipboard, private EditorPrompts {
     Q_OBJECT
@@ -70,6 +74,8 @@ private:
     // The editor font in one of the 16 styles, made when first asked for.
     const QFont& FontOf(std::uint8_t style);
     void MeasureFont();
+    // Scroll bars as eoActiveScrollBars says; only when the options change.
+    void ApplyScrollBarPolicy();
     void UpdateScrollBars();
     void KeepCaretVisible();
     void PaintLine(QPainter& painter, std::size_t line, int y);
