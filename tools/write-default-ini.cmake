@@ -1,10 +1,14 @@
-# Writes the default panolcd.INI (CR LF lines) unless the file exists already. The first start
-# opens a copy of the sample project beside the program, so the sample in the sources stays as
-# it is whatever the user does with it.
-#   DEST    the settings file to write
-#   SAMPLE  the sample project to copy beside it (optional)
+# Writes the default panolcd.INI (CR LF lines) unless the file exists already. In a build
+# folder the first start opens a copy of the sample project beside the program, so the sample in
+# the sources stays as it is whatever the user does with it.
+#   DEST     the settings file to write
+#   SAMPLE   the sample project to copy beside it (optional)
+#   PROJECT  without SAMPLE: the project the first start opens (optional)
 get_filename_component(dir "${DEST}" DIRECTORY)
 set(project "")
+if(DEFINED PROJECT AND NOT DEFINED SAMPLE)
+  set(project "${PROJECT}")
+endif()
 if(DEFINED SAMPLE AND EXISTS "${SAMPLE}")
   get_filename_component(name "${SAMPLE}" NAME)
   set(project "${dir}/examples/${name}")

@@ -5,6 +5,7 @@
 #include "common/cp1250.h"
 #include "common/paths.h"
 #include "framework/environment/envcontext.h"
+#include "framework/environment/programfiles.h"
 #include "framework/records/database.h"
 #include "generator/syntaxparser.h"
 #include "project/pictureimport.h"
@@ -24,20 +25,18 @@ constexpr const char* kGenerate = "--generate";
 constexpr const char* kRender = "--render";
 constexpr const char* kImportImage = "--import-image";
 
-// The description the program reads: its own name with .APP, beside it.
-std::string AppFileBeside(const std::string& programPath) {
-    return ChangeFileExt(programPath, ".APP");
-}
-
 int Fail(std::ostream& err, const std::string& text) {
     err << FileNameToUtf8(text) << '\n'; // file names as the file system spells them
     return EXIT_FAILURE;
 }
 
 // The failure text when the description cannot be loaded.
+// The description is the program's own file, beside it or installed; the banner of the include
+// file names the program and the command boxes are drawn with its default font.
 std::optional<std::string> LoadDescription(const std::string& programPath) {
     RegisterStreamClasses();
-    const std::string appFile = AppFileBeside(programPath);
+    LocateProgramFiles(programPath); // batch commands need no folder for settings
+    const std::string appFile = ProgramFile(EnvCtx().settings, ".APP");
     try {
         EnvCtx().app.LoadAppData(appFile);
     } catch (const std::exception& e) {
@@ -63,8 +62,7 @@ int Convert(const std::string& programPath, const std::string& in, const std::st
 int Generate(const std::string& programPath, const std::string& project, std::ostream& err) {
     if (const auto failure = LoadDescription(programPath))
         return Fail(err, *failure);
-    // The banner names the running program; the generation time follows the user's locale.
-    EnvCtx().settings.exePath = programPath;
+    // The generation time follows the user's locale.
     std::setlocale(LC_TIME, "");
     // The program bank line names the full path of the project's files.
     const std::string fullName =
@@ -151,8 +149,6 @@ int RunBatchCommand(const std::string& programPath, const std::vector<std::strin
         try {
             if (const auto failure = LoadDescription(programPath))
                 return Fail(err, *failure);
-            // The command boxes' texts are drawn with the default font beside the program.
-            EnvCtx().settings.exePath = programPath;
             return RenderCommand({args.begin() + 1, args.end()}, err);
         } catch (const std::exception& e) {
             CloseProjectColl();

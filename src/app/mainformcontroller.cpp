@@ -49,8 +49,8 @@ private:
 } // namespace
 
 MainFormController::MainFormController(MainFormPort& port, ProjectStore& store,
-                                       const std::string& programPath)
-    : port_(port), lifeCycle_(port, store, programPath) {}
+                                       const std::string& programFile)
+    : port_(port), lifeCycle_(port, store, programFile) {}
 
 void MainFormController::LoadCaseLayerList() {
     caseLayerNames_.clear();

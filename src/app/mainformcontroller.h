@@ -39,7 +39,7 @@ public:
     static constexpr int kStatusPanels = 4;
     static constexpr std::size_t kObjectInfoCap = 63;
 
-    MainFormController(MainFormPort& port, ProjectStore& store, const std::string& programPath);
+    MainFormController(MainFormPort& port, ProjectStore& store, const std::string& programFile);
 
     ProjectLifeCycle& LifeCycle() { return lifeCycle_; }
 

@@ -25,6 +25,9 @@ MainFormSession::MainFormSession(const std::vector<std::string>& args) {
     // Without a DM key every category but bit 31 is on.
     SetTraceMask(kDefaultTraceMask);
     appSettings_ = MakeTracedParamObject<TAppNameObject>("APP");
+    // A document named on the command line is what the start opens, and then the last one.
+    if (!EnvCtx().settings.startDocument.empty())
+        appSettings_->PRJ = EnvCtx().settings.startDocument;
     EnvCtx().trace.txs = appSettings_->TXS;
     ApplyTerminalType(appSettings_->TER);
     compilerSettings_ = MakeTracedParamObject<TWCompilerNameObject>("WCOMPILE");

@@ -76,10 +76,10 @@ std::string SaveNameFor(const FileChoice& choice, bool project) {
 }
 
 ProjectLifeCycle::ProjectLifeCycle(MainFormPort& port, ProjectStore& store,
-                                   const std::string& programPath)
-    : LcdTemplateName(ChangeFileExt(programPath, kLcdTemplateExt)),
-      PrgTemplateName(ChangeFileExt(programPath, kPrgTemplateExt)), port_(port), store_(store),
-      programDir_(ExtractFilePath(programPath)) {}
+                                   const std::string& programFile)
+    : LcdTemplateName(ChangeFileExt(programFile, kLcdTemplateExt)),
+      PrgTemplateName(ChangeFileExt(programFile, kPrgTemplateExt)), port_(port), store_(store),
+      programDir_(ExtractFilePath(programFile)) {}
 
 WorkMode ProjectLifeCycle::Mode() const {
     if (ProjectColl() != nullptr)

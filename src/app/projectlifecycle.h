@@ -20,8 +20,8 @@ enum class WorkMode {
 
 class ProjectLifeCycle {
 public:
-    // `programPath` gives the template names (.LC$, .PR$ beside the program).
-    ProjectLifeCycle(MainFormPort& port, ProjectStore& store, const std::string& programPath);
+    // `programFile` is one of the program's own files: the templates (.LC$, .PR$) are beside it.
+    ProjectLifeCycle(MainFormPort& port, ProjectStore& store, const std::string& programFile);
 
     // The actions of the "Soubory" menu.
     void NewProjectAction();

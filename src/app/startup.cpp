@@ -2,6 +2,7 @@
 
 #include "common/paths.h"
 #include "framework/environment/envcontext.h"
+#include "framework/environment/programfiles.h"
 #include "framework/environment/settings.h"
 #include "framework/persistence/register.h"
 #include "framework/records/register.h"
@@ -26,11 +27,23 @@ std::string ProgramPath(const char* argv0) {
     return FromFsPath(std::filesystem::absolute(argv0 ? argv0 : "panolcd", ec));
 }
 
+std::optional<std::string> LocateProgramFiles(const std::string& programPath) {
+    return FindProgramFiles(programPath, PANOLCD_DATA_FROM_BIN, UserFoldersFromEnvironment(),
+                            EnvCtx().settings);
+}
+
 std::optional<std::string> PrepareStart(const std::string& programPath,
                                         const std::vector<std::string>& args) {
     RegisterStreamClasses();
     SettingsLocation& settings = EnvCtx().settings;
+    if (auto failure = LocateProgramFiles(programPath))
+        return failure;
     LocateSettingsFile(programPath, args, settings);
+    std::error_code ec;
+    const std::string currentDir = FromFsPath(std::filesystem::current_path(ec));
+    TakeDocumentArgument(args, currentDir, settings);
+    if (auto failure = CreateUserSettings(settings))
+        return failure;
     return OpenSettings(settings);
 }
 

@@ -15,6 +15,11 @@ void RegisterStreamClasses();
 // The running program's full path (Windows-1250), from the system; `argv0` is the fallback.
 std::string ProgramPath(const char* argv0);
 
+// Finds where the program's own files are: beside it, or installed under share/panolcd.
+// Returns the start-up message when the installed program has no folder for the user's
+// settings.
+std::optional<std::string> LocateProgramFiles(const std::string& programPath);
+
 // Registers the classes, locates the settings file and opens it. Returns the start-up message
 // when the program cannot go on.
 std::optional<std::string> PrepareStart(const std::string& programPath,

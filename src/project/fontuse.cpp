@@ -2,6 +2,7 @@
 
 #include "common/paths.h"
 #include "framework/environment/envcontext.h"
+#include "framework/environment/programfiles.h"
 #include "framework/records/database.h"
 #include "framework/records/dbrecord.h"
 #include "project/dbtypes.h"
@@ -12,7 +13,7 @@
 namespace panolcd {
 
 std::string DefaultFontFile() {
-    return ChangeFileExt(EnvCtx().settings.exePath, ".FNT");
+    return ProgramFile(EnvCtx().settings, ".FNT");
 }
 
 FontUse::~FontUse() {

@@ -159,6 +159,16 @@ TEST_F(AppSettingsTest, ToolTemplatesReadAndWriteBack) {
     }
 }
 
+TEST_F(AppSettingsTest, ADocumentNamedAtStartIsOpenedFirst) {
+    UseEntry("UPD=1 PRJ='/w/LAST.LCD'");
+    EnvCtx().settings.startDocument = "/w/NEW.LCD";
+    {
+        MainFormSession session({"/w/NEW.LCD"});
+        EXPECT_EQ(session.AppSettings().PRJ, "/w/NEW.LCD");
+    }
+    EXPECT_NE(IniText().find("PRJ='/w/NEW.LCD'"), std::string::npos);
+}
+
 TEST_F(AppSettingsTest, MaskZeroSilencesTheCreationTraces) {
     UseEntry("DM=0");
     Lines lines;

@@ -20,8 +20,11 @@
 #include "projectwindows/ui/rootwindow.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QTimer>
 
 #include <clocale>
+#include <csignal>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
@@ -33,7 +36,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: panolcd [PROFILE]\n"
+    "Usage: panolcd [PROFILE | PROJECT.LCD | PROGRAM.PRG]\n"
     "       panolcd --generate PROJECT.LCD\n"
     "       panolcd --convert IN.LCD OUT.LCD\n"
     "       panolcd --render PROJECT.LCD --screen ID|all [--zoom 1|2|4] [--help-screen]\n"
@@ -42,8 +45,11 @@ constexpr const char* kUsage =
     "       panolcd --version | --help\n"
     "\n"
     "PROFILE selects the settings file: its name with the extension .INI\n"
-    "(beside the program when it has no directory). Without it panolcd.INI\n"
-    "beside the program is used.\n"
+    "(in the settings folder when it has no directory). Without it panolcd.INI\n"
+    "in the settings folder is used: beside the program in a build folder;\n"
+    "installed, $XDG_CONFIG_HOME/panolcd (~/.config/panolcd), made from the\n"
+    "installed default at the first start. A project or program that has no\n"
+    "settings file of its own name opens with the default settings.\n"
     "\n"
     "Batch commands run without a window and without a settings file:\n"
     "  --generate PROJECT.LCD    writes PROJECT.PRI and PROJECT.T10 beside the project\n"
@@ -58,7 +64,12 @@ constexpr const char* kUsage =
     "  --import-image PICTURE    makes an LCD bitmap (one-bit BMP, 240 x 128) of a PNG,\n"
     "                            JPEG, GIF or BMP: fitted whole, or --crop to fill the LCD;\n"
     "                            ink below --threshold N (default 128) or --dither\n"
-    "Exit status 0 on success; 1 with one line on standard error on failure.\n";
+    "Exit status 0 on success; 1 with one line on standard error on failure.\n"
+    "\n"
+    "PANOLCD_NO_DIALOGS set in the environment suppresses message boxes and\n"
+    "record dialogs, for unattended runs.\n";
+
+volatile std::sig_atomic_t terminationAsked = 0;
 
 // The arguments are file names (or options): kept so that they find the same files.
 std::vector<std::string> ArgumentsOf(int argc, char** argv) {
@@ -121,6 +132,8 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(kProgramTitle);
+    QApplication::setDesktopFileName("org.panolcd.PanoLCD");
+    QApplication::setWindowIcon(QIcon(":/icons/panolcd.svg"));
     // Qt takes the user's locale for everything; numbers in files and records stay C's.
     std::setlocale(LC_NUMERIC, "C");
     if (qtOptions) {
@@ -167,6 +180,20 @@ int main(int argc, char** argv) {
         dialogPort->SetMainWindow(mainForm.get());
         waitRunner.SetMainWindow(mainForm.get());
         mainForm->show();
+        // A session that ends (or `kill`) closes the window as the user would: the close
+        // query runs and the settings are written. A second signal ends the program at once.
+        std::signal(SIGTERM, [](int) {
+            std::signal(SIGTERM, SIG_DFL);
+            terminationAsked = 1;
+        });
+        QTimer terminationWatch;
+        QObject::connect(&terminationWatch, &QTimer::timeout, mainForm.get(), [&] {
+            if (terminationAsked != 0) {
+                terminationWatch.stop();
+                mainForm->close();
+            }
+        });
+        terminationWatch.start(200);
         status = QApplication::exec();
     }
     InstallStepRunner(nullptr);

@@ -14,6 +14,7 @@
 #include "editor/ui/editorwindows.h"
 #include "framework/environment/debugmask.h"
 #include "framework/environment/envcontext.h"
+#include "framework/environment/programfiles.h"
 #include "framework/environment/trace.h"
 #include "framework/environment/ui/helpviewer.h"
 #include "framework/environment/ui/syswrwindow.h"
@@ -117,7 +118,8 @@ TAppMainForm::TAppMainForm(const std::vector<std::string>& args, QWidget* parent
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
     session_ = std::make_unique<MainFormSession>(args);
-    controller_ = std::make_unique<MainFormController>(*this, store_, EnvCtx().settings.exePath);
+    controller_ =
+        std::make_unique<MainFormController>(*this, store_, ProgramFile(EnvCtx().settings, ".APP"));
     launcher_ = std::make_unique<QtProcessLauncher>();
     build_ = std::make_unique<BuildCommands>(
         *this, *launcher_, [this] { return controller_->GeneratePri(); },

@@ -6,6 +6,7 @@
 #include "common/shortstring.h"
 #include "framework/environment/envcontext.h"
 #include "framework/environment/msgbox.h"
+#include "framework/environment/programfiles.h"
 #include "framework/environment/settings.h"
 #include "framework/records/appdata.h"
 #include "framework/records/appdatastream.h"
@@ -132,23 +133,29 @@ void TAppExtension::ReleaseAppData() {
 void TAppExtension::ReadSettings() {
     EnvironmentContext& ctx = EnvCtx();
     const SettingsLocation& where = ctx.settings;
-    const std::string exeBase = where.exeDir + where.exeName;
+    // Installed, the program's own files are in the data folder; relative names are taken there.
+    const std::string programDir = ProgramDir(where);
+    const std::string programBase = programDir + where.exeName;
 
     AppCaption = Setting("APP_CAP");
-    ResFile = FileRule("APP_RES", where.exeDir, "");
-    AppFile = FileRule("APPfile", where.exeDir, exeBase + ".APP");
+    ResFile = FileRule("APP_RES", programDir, "");
+    AppFile = FileRule("APPfile", programDir, programBase + ".APP");
     AppDir = ExtractFilePath(AppFile);
-    HelpFile = FileRule("AppHelp", AppDir, exeBase + ".HLP");
+    HelpFile = FileRule("AppHelp", AppDir, programBase + ".HLP");
     EditorCmd = Setting("AppEditor");
     if (EditorCmd.empty())
         EditorCmd = "NOTEPAD";
-    CfgFile = FileRule("App_Cfg", AppDir, exeBase + ".CFG");
-    ResDir = ResFile.empty() ? where.exeDir : ExtractFilePath(ResFile);
-    WorkDir = DirectoryRule("AppWork", AppDir);
+    CfgFile = FileRule("App_Cfg", AppDir, programBase + ".CFG");
+    ResDir = ResFile.empty() ? programDir : ExtractFilePath(ResFile);
+    // The installed data folder is not the user's to write: file dialogs then start at home and
+    // the values that semantics keep go to the user's settings folder.
+    const bool installed = !where.userDir.empty() && Setting("AppWork").empty();
+    WorkDir = DirectoryRule("AppWork", installed ? where.homeDir : AppDir);
     ArchDir = DirectoryRule("AppArch", WorkDir);
     RepoDir = DirectoryRule("AppRepo", WorkDir);
-    WorkIniFile =
-        CutShortString(WorkDir + ChangeFileExt(ExtractFileName(AppFile), ".INI"), kPathMax);
+    WorkIniFile = CutShortString((installed ? where.userDir : WorkDir) +
+                                     ChangeFileExt(ExtractFileName(AppFile), ".INI"),
+                                 kPathMax);
 
     std::int32_t useClipboard = 0;
     ctx.useClipboard =

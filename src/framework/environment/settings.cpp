@@ -19,16 +19,19 @@ constexpr std::size_t kNumberTextMax = 127;
 
 void LocateSettingsFile(std::string_view exePath, const std::vector<std::string>& args,
                         SettingsLocation& location) {
-    location.exePath = std::string(exePath);
-    location.exeDir = ExtractFilePath(exePath);
-    location.exeName = ChangeFileExt(ExtractFileName(exePath), "");
+    // `exePath` may be the location's own.
+    const std::string path(exePath);
+    location.exePath = path;
+    location.exeDir = ExtractFilePath(path);
+    location.exeName = ChangeFileExt(ExtractFileName(path), "");
+    const std::string& settingsDir = location.userDir.empty() ? location.exeDir : location.userDir;
     // An empty first argument selects no profile: "<exe dir>.INI" would name no one's file.
     if (args.empty() || args.front().empty()) {
-        location.iniFile = location.exeDir + location.exeName + ".INI";
+        location.iniFile = settingsDir + location.exeName + ".INI";
         return;
     }
     const std::string profile = ChangeFileExt(args.front(), ".INI");
-    location.iniFile = HasDirectoryPart(profile) ? profile : location.exeDir + profile;
+    location.iniFile = HasDirectoryPart(profile) ? profile : settingsDir + profile;
 }
 
 std::optional<std::string> OpenSettings(SettingsLocation& location) {

@@ -17,9 +17,20 @@ struct SettingsLocation {
     std::string iniFile;
     std::string readSection;
     std::string writeSection; // empty: parameters are never written
+    // An installed program never writes its own files: they are read from dataDir, the user's
+    // settings live in userDir (created from the installed default at the first start), and
+    // file dialogs start in homeDir. All three are empty when the program runs from its build
+    // folder, where everything is beside it. Each ends in a separator.
+    std::string dataDir;
+    std::string userDir;
+    std::string homeDir;
+    // A project or program named on the command line that has no settings profile of its own:
+    // the default settings are used and it is opened first.
+    std::string startDocument;
 };
 
-// Fills exeDir, exeName, exePath and iniFile from the program path and the first argument.
+// Fills exeDir, exeName, exePath and iniFile from the program path and the first argument. A
+// profile without a directory is looked for in userDir when the program is installed.
 void LocateSettingsFile(std::string_view exePath, const std::vector<std::string>& args,
                         SettingsLocation& location);
 

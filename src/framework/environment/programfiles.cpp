@@ -1,0 +1,112 @@
+#include "framework/environment/programfiles.h"
+
+#include "common/paths.h"
+#include "common/text.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace panolcd {
+namespace {
+
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+}
+
+bool IsFile(const std::string& storedName) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(ToFsPath(storedName), ec);
+}
+
+std::string NormalDir(const std::filesystem::path& dir) {
+    return AppendSeparator(FromFsPath(dir.lexically_normal()));
+}
+
+} // namespace
+
+UserFolders UserFoldersFromEnvironment() {
+    return {Environment("XDG_CONFIG_HOME"), Environment("HOME")};
+}
+
+std::optional<std::string> FindProgramFiles(std::string_view exePath,
+                                            std::string_view dataFromExeDir,
+                                            const UserFolders& user, SettingsLocation& location) {
+    const std::string path(exePath); // may be the location's own
+    location.exePath = path;
+    location.exeDir = ExtractFilePath(path);
+    location.exeName = ChangeFileExt(ExtractFileName(path), "");
+    location.dataDir.clear();
+    location.userDir.clear();
+    location.homeDir.clear();
+    const std::string description = location.exeName + ".APP";
+    if (dataFromExeDir.empty() || IsFile(location.exeDir + description))
+        return std::nullopt;
+    const std::string dataDir =
+        NormalDir(ToFsPath(location.exeDir) / ToFsPath(std::string(dataFromExeDir)));
+    if (!IsFile(dataDir + description))
+        return std::nullopt; // reported as a missing description when it is loaded
+    location.dataDir = dataDir;
+    // Relative folders in the environment are ignored, as the base directory rules ask.
+    const bool absoluteHome = !user.home.empty() && user.home.front() == '/';
+    if (!user.configHome.empty() && user.configHome.front() == '/')
+        location.userDir = NormalDir(ToFsPath(user.configHome) / ToFsPath(location.exeName));
+    else if (absoluteHome)
+        location.userDir = NormalDir(ToFsPath(user.home) / ".config" / ToFsPath(location.exeName));
+    else
+        return "INI file " + location.exeName +
+               ".INI: no folder for the user's settings (neither XDG_CONFIG_HOME nor HOME is set)";
+    location.homeDir = absoluteHome ? AppendSeparator(user.home) : location.userDir;
+    return std::nullopt;
+}
+
+std::string ProgramDir(const SettingsLocation& location) {
+    return location.dataDir.empty() ? location.exeDir : location.dataDir;
+}
+
+std::string ProgramFile(const SettingsLocation& location, std::string_view ext) {
+    const std::string beside = ChangeFileExt(location.exePath, ext);
+    if (location.dataDir.empty())
+        return beside;
+    return location.dataDir + ExtractFileName(beside);
+}
+
+void TakeDocumentArgument(const std::vector<std::string>& args, std::string_view currentDir,
+                          SettingsLocation& location) {
+    if (args.empty())
+        return;
+    const std::string ext = ExtractFileExt(args.front());
+    if (!SameTextAscii(ext, ".LCD") && !SameTextAscii(ext, ".PRG"))
+        return;
+    if (FileExistsAnyCase(location.iniFile))
+        return; // the document's own profile
+    const std::string document = ExpandFileName(args.front(), currentDir);
+    if (!FileExistsAnyCase(document))
+        return; // the missing profile is reported
+    location.startDocument = ExistingSpelling(document);
+    LocateSettingsFile(location.exePath, {}, location);
+}
+
+std::optional<std::string> CreateUserSettings(const SettingsLocation& location) {
+    if (location.userDir.empty() ||
+        location.iniFile != location.userDir + location.exeName + ".INI" ||
+        FileExistsAnyCase(location.iniFile))
+        return std::nullopt;
+    const std::string installed = ProgramFile(location, ".INI");
+    std::error_code ec;
+    std::filesystem::create_directories(ToFsPath(location.userDir), ec);
+    if (!ec)
+        std::filesystem::copy_file(ToFsPath(installed), ToFsPath(location.iniFile), ec);
+    if (ec)
+        return "INI file " + location.iniFile + " not created from " + installed + ": " +
+               ec.message();
+    // The installed file may be read-only; the copy is the user's to change.
+    std::filesystem::permissions(ToFsPath(location.iniFile),
+                                 std::filesystem::perms::owner_read |
+                                     std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add, ec);
+    return std::nullopt;
+}
+
+} // namespace panolcd
