@@ -21,7 +21,9 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QTimer>
+#include <QTranslator>
 
 #include <clocale>
 #include <csignal>
@@ -134,6 +136,11 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(kProgramTitle);
     QApplication::setDesktopFileName("org.panolcd.PanoLCD");
     QApplication::setWindowIcon(QIcon(":/icons/panolcd.svg"));
+    // Qt's own buttons and dialogs speak the program's language when Qt's Czech texts are
+    // installed (Debian's qt6-translations-l10n).
+    QTranslator qtTexts;
+    if (qtTexts.load("qtbase_cs", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
     // Qt takes the user's locale for everything; numbers in files and records stay C's.
     std::setlocale(LC_NUMERIC, "C");
     if (qtOptions) {
