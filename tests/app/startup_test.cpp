@@ -1,11 +1,19 @@
 #include "app/startup.h"
 
+#include "app/batch.h"
 #include "app/mainformsession.h"
 #include "common/paths.h"
 #include "common/text.h"
 #include "framework/environment/envcontext.h"
+#include "framework/environment/settings.h"
 #include "framework/persistence/classregistry.h"
 #include "support/test_context.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -54,6 +62,75 @@ TEST_F(StartUp, FirstArgumentSelectsTheProfile) {
     WriteFile("JOB.INI", "[SECTIONS]\r\nRD_SECTION=S\r\n[S]\r\nA=1\r\n");
     EXPECT_FALSE(PrepareStart(ExePath(), {"JOB.LCD", "ignored"}).has_value());
     EXPECT_EQ(EnvCtx().settings.iniFile, FromFsPath(TempDir() / "JOB.INI"));
+}
+
+// The environment a test changes, restored after it.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name))
+            old_ = old;
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~ScopedEnvironment() {
+        if (old_)
+            setenv(name_, old_->c_str(), 1);
+        else
+            unsetenv(name_);
+    }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+std::vector<std::string> FilesUnder(const std::filesystem::path& dir) {
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir))
+        files.push_back(FromFsPath(entry.path()) + " " +
+                        std::to_string(entry.is_regular_file() ? entry.file_size() : 0));
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+TEST_F(StartUp, InstalledTheUsersSettingsAreMadeAndTheInstalledFilesStayAsTheyAre) {
+    const std::string defaults = "[SECTIONS]\r\nRD_SECTION=S\r\nWR_SECTION=S\r\n[S]\r\nA=1\r\n";
+    WriteFile("prefix/share/panolcd/panolcd.APP", "not a description");
+    WriteFile("prefix/share/panolcd/panolcd.INI", defaults);
+    WriteFile("work/JOB.LCD", "");
+    const std::string home = FromFsPath(TempDir() / "home");
+    const ScopedEnvironment homeVar("HOME", home.c_str());
+    const ScopedEnvironment configVar("XDG_CONFIG_HOME", nullptr);
+    const std::string exe = FromFsPath(TempDir() / "prefix/bin/panolcd");
+    const auto installed = FilesUnder(TempDir() / "prefix");
+
+    ASSERT_EQ(PrepareStart(exe, {}), std::nullopt);
+    const std::string userIni = home + "/.config/panolcd/panolcd.INI";
+    EXPECT_EQ(EnvCtx().settings.iniFile, userIni);
+    EXPECT_EQ(ReadFile(ToFsPath(userIni)), defaults);
+    WriteIniString("A", "2"); // the user's copy takes the change
+
+    // A project without a profile of its own opens with the user's settings.
+    const std::string job = FromFsPath(TempDir() / "work/JOB.LCD");
+    ASSERT_EQ(PrepareStart(exe, {job}), std::nullopt);
+    EXPECT_EQ(EnvCtx().settings.startDocument, job);
+    EXPECT_EQ(EnvCtx().settings.iniFile, userIni);
+    EXPECT_NE(ReadFile(ToFsPath(userIni)).find("A=2"), std::string::npos);
+
+    // Batch commands read the installed description.
+    std::ostringstream err;
+    EXPECT_EQ(RunBatchCommand(exe, {"--convert", job, job + ".out"}, err), EXIT_FAILURE);
+    EXPECT_EQ(err.str().rfind("APP file " + FromFsPath(TempDir() / "prefix/share/panolcd/") +
+                                  "panolcd.APP: ",
+                              0),
+              0u)
+        << err.str();
+    EXPECT_EQ(FilesUnder(TempDir() / "prefix"), installed);
 }
 
 TEST_F(StartUp, MissingApplicationDescriptionStopsTheMainForm) {
