@@ -4,7 +4,9 @@
 #include "common/cp1250.h"
 #include "common/paths.h"
 #include "common/shortstring.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/msgbox.h"
+#include "framework/environment/programfiles.h"
 #include "framework/environment/trace.h"
 #include "framework/records/appdata.h"
 #include "framework/records/database.h"
@@ -297,7 +299,8 @@ bool MainFormController::GeneratePri() {
     const TDataBase* project = ProjectColl();
     if (project == nullptr)
         return false;
-    if (project->DBFileName.empty()) {
+    // The include file goes beside the project, which an installed sample's place is not for.
+    if (project->DBFileName.empty() || IsInstalledFile(EnvCtx().settings, project->DBFileName)) {
         MsgBox("", Utf8ToCp1250("Projekt je třeba nejdříve uložit"),
                mb::kIconInformation | mb::kOk);
         return false;

@@ -7,6 +7,7 @@
 #include "framework/environment/conversions.h"
 #include "framework/environment/envcontext.h"
 #include "framework/environment/msgbox.h"
+#include "framework/environment/programfiles.h"
 #include "framework/records/database.h"
 #include "framework/windows/windowscontext.h"
 #include "project/projectmodel.h"
@@ -364,6 +365,9 @@ bool ProjectLifeCycle::SaveProjectAction() {
         const std::string name = project->DBFileName;
         if (name.empty())
             return AskSaveName(EnvCtx().app.WorkDir, "");
+        // The installed sample is the program's, not the user's: it is saved elsewhere.
+        if (IsInstalledFile(EnvCtx().settings, name))
+            return AskSaveName(EnvCtx().app.WorkDir, ExtractFileName(name));
         if (FileExistsAnyCase(name))
             return SaveInPlace();
         // The file was deleted meanwhile: propose its old place.

@@ -5,7 +5,9 @@
 #include "designer/graphicobjects.h"
 #include "designer/objectdialogs.h"
 #include "designer/screenimage.h"
+#include "framework/environment/envcontext.h"
 #include "framework/environment/msgbox.h"
+#include "framework/environment/programfiles.h"
 #include "framework/exchange/exchangerunner.h"
 #include "framework/records/database.h"
 #include "framework/records/dbdescriptor.h"
@@ -881,6 +883,10 @@ std::optional<std::string> ScreenDesigner::SaveScreenImage() {
     const std::string stem =
         view.ScrSymb().empty() ? "Scr" + std::to_string(view.ScrNum()) : view.ScrSymb();
     const std::string file = ExtractFilePath(ProjectFileName()) + stem + ".bmp";
+    if (IsInstalledFile(EnvCtx().settings, file)) {
+        ShowError(Utf8ToCp1250("Obrázek nelze uložit do ") + FileNameText(file));
+        return std::nullopt;
+    }
     // Zoom 1, unscrolled, without the selection marks: what the LCD shows.
     ScreenScene still(1);
     still.SetBackground(scene_.BackgroundNumber());

@@ -6,6 +6,7 @@
 #include "editor/editorsettings.h"
 #include "framework/environment/envcontext.h"
 #include "framework/environment/msgbox.h"
+#include "framework/environment/programfiles.h"
 #include "framework/windows/windowscontext.h"
 
 #include <algorithm>
@@ -260,6 +261,8 @@ bool VornEditWindow::Save(bool fromMain) {
         return SaveAsWithDialog();
     if (!editor_.Text().modified)
         return true;
+    if (IsInstalledFile(EnvCtx().settings, editor_.FileName()))
+        return SaveAsWithDialog(); // an installed file is never written
     return WriteTo(editor_.FileName());
 }
 

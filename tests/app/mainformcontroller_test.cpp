@@ -202,6 +202,16 @@ TEST_F(Controller, GenerationNeedsASavedProject) {
     EXPECT_EQ(User().shown[0].text, Cz("Projekt je třeba nejdříve uložit"));
     EXPECT_EQ(User().shown[0].kind, MsgKind::Information);
 
+    // An installed sample's place is not written either.
+    std::filesystem::create_directories(TempDir() / "share/examples");
+    EnvCtx().settings.dataDir = (TempDir() / "share").string() + "/";
+    ASSERT_TRUE(store_.Save((TempDir() / "share/examples/GEN.LCD").string()));
+    controller_->GeneratePri();
+    ASSERT_EQ(User().shown.size(), 2u);
+    EXPECT_EQ(User().shown[1].text, Cz("Projekt je třeba nejdříve uložit"));
+    EXPECT_FALSE(std::filesystem::exists(TempDir() / "share/examples/GEN.PRI"));
+    EnvCtx().settings.dataDir.clear();
+
     const std::string file = (TempDir() / "GEN.LCD").string();
     ASSERT_TRUE(store_.Save(file));
     form_.Take();

@@ -205,6 +205,29 @@ TEST_F(LifeCycle, SavingUnnamedDeletedAndTemplateProjects) {
     EXPECT_TRUE(ProjectColl()->IsModified());
 }
 
+TEST_F(LifeCycle, TheInstalledSampleIsSavedElsewhere) {
+    std::filesystem::create_directories(TempDir() / "share/examples");
+    MakeProject("share/examples/DEMO.LCD");
+    const std::string installed = ReadFile(Path("share/examples/DEMO.LCD"));
+    EnvCtx().settings.dataDir = Path("share") + "/";
+    cycle_->OpenLcdProject(Path("share/examples/DEMO.LCD"));
+    form_.Take();
+
+    // Save and the close question's yes ask for a place, starting in the work folder.
+    EXPECT_FALSE(cycle_->SaveProjectAction());
+    EXPECT_EQ(form_.Take().front(), "ask 1 '" + Path("") + "' 'DEMO.LCD' 1");
+    User().answers = {MsgResult::Yes};
+    cycle_->QueryExit();
+    EXPECT_NE(form_.Take().back().find("ask 1 "), std::string::npos);
+    EXPECT_TRUE(store_.saved.empty());
+
+    Choose("MINE.LCD");
+    EXPECT_TRUE(cycle_->SaveProjectAction());
+    EXPECT_EQ(store_.saved, (Log{Path("MINE.LCD")}));
+    EXPECT_EQ(ProjectColl()->DBFileName, Path("MINE.LCD"));
+    EXPECT_EQ(ReadFile(Path("share/examples/DEMO.LCD")), installed);
+}
+
 TEST_F(LifeCycle, ARefusedCommitStopsTheSave) {
     MakeProject("JOB.LCD");
     const std::string before = ReadFile(Path("JOB.LCD"));

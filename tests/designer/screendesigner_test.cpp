@@ -455,6 +455,14 @@ TEST_F(Designer, TheScreenImageIsTheLcdAtZoom1) {
     SetProjectFileName((TempDir() / "none" / "JOB.LCD").string());
     EXPECT_FALSE(designer.SaveScreenImage());
     EXPECT_EQ(User().shown.back().text.rfind(Cz("Uloženo"), 0), std::string::npos);
+
+    // Nor beside an installed sample, though its folder could take it.
+    EnvCtx().settings.dataDir = TempDir().string() + "/";
+    SetProjectFileName((TempDir() / "JOB.LCD").string());
+    std::filesystem::remove(TempDir() / "MAIN.bmp");
+    EXPECT_FALSE(designer.SaveScreenImage());
+    EXPECT_EQ(User().shown.back().text, Cz("Obrázek nelze uložit do ") + *file);
+    EXPECT_FALSE(std::filesystem::exists(TempDir() / "MAIN.bmp"));
 }
 
 } // namespace

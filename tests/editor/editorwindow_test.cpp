@@ -118,6 +118,22 @@ TEST_F(EditorWindows, AnUnchangedSaveWritesNothingAndAnotherEditorOfTheFileReloa
     EXPECT_EQ(second.editor.Text().AllText(), "xyone\r\n");
 }
 
+TEST_F(EditorWindows, AnInstalledFileIsSavedUnderAnotherName) {
+    const std::string installed = File("share/examples/DEMO.PRG", "begin\r\n");
+    EnvCtx().settings.dataDir = FromFsPath(TempDir() / "share") + "/";
+    TestWindow& prg = desk.Open(EditorWindowKind::Prg);
+    prg.window.LoadFile(installed);
+    prg.editor.InsertText("x");
+    EXPECT_FALSE(prg.window.Save(false)); // the dialog was cancelled
+    EXPECT_EQ(ReadFile(installed), "begin\r\n");
+    const std::string mine = FromFsPath(TempDir() / "MINE.PRG");
+    prg.saveAnswer = mine;
+    EXPECT_TRUE(prg.window.Save(true));
+    EXPECT_EQ(ReadFile(mine), "xbegin\r\n");
+    EXPECT_EQ(ReadFile(installed), "begin\r\n");
+    EXPECT_EQ(prg.caption, "Projekt: " + mine);
+}
+
 TEST_F(EditorWindows, SavingTheProgramUnderANewNameRenamesItsInclude) {
     const std::string old =
         File("OLD.PRG", "include 'old.pri'\r\n'DATA.PRI' 'gold.pri' OLD.PRI\r\n");

@@ -8,6 +8,7 @@
 #include "app/version.h"
 #include "build/ui/tooldialogs.h"
 #include "common/cp1250.h"
+#include "common/ui/filedialogs.h"
 #include "designer/ui/screenwindow.h"
 #include "framework/dataentry/ui/qtdialogport.h"
 #include "framework/environment/envcontext.h"
@@ -50,10 +51,12 @@ constexpr const char* kUsage =
     "(in the settings folder when it has no directory). Without it panolcd.INI\n"
     "in the settings folder is used: beside the program in a build folder;\n"
     "installed, $XDG_CONFIG_HOME/panolcd (~/.config/panolcd), made from the\n"
-    "installed default at the first start. A project or program that has no\n"
-    "settings file of its own name opens with the default settings.\n"
+    "installed default at the first start. A project or program that exists\n"
+    "and has no settings file of its own name (found as a profile would be)\n"
+    "opens with the default settings.\n"
     "\n"
-    "Batch commands run without a window and without a settings file:\n"
+    "Batch commands run without a window and without a settings file; they read\n"
+    "the program's description panolcd.APP (and --render its font panolcd.FNT):\n"
     "  --generate PROJECT.LCD    writes PROJECT.PRI and PROJECT.T10 beside the project\n"
     "                            (previous versions are kept as .~RI and .~10;\n"
     "                            SOURCE_DATE_EPOCH fixes the generation time)\n"
@@ -68,8 +71,8 @@ constexpr const char* kUsage =
     "                            ink below --threshold N (default 128) or --dither\n"
     "Exit status 0 on success; 1 with one line on standard error on failure.\n"
     "\n"
-    "PANOLCD_NO_DIALOGS set in the environment suppresses message boxes and\n"
-    "record dialogs, for unattended runs.\n";
+    "PANOLCD_NO_DIALOGS set in the environment suppresses message boxes, file\n"
+    "dialogs and record dialogs, for unattended runs.\n";
 
 volatile std::sig_atomic_t terminationAsked = 0;
 
@@ -123,6 +126,13 @@ int main(int argc, char** argv) {
         return EXIT_FAILURE;
     }
 
+    // A session that ends (or `kill`) asks the window to close; a second signal ends the
+    // program at once. Batch commands keep the default.
+    std::signal(SIGTERM, [](int) {
+        std::signal(SIGTERM, SIG_DFL);
+        terminationAsked = 1;
+    });
+
     // Qt's own options (-platform xcb, -style ...) are Qt's to take out of the arguments before
     // the first one selects the settings. Without them the settings are checked before Qt opens
     // the display, so that a missing settings file is reported even where none can be opened.
@@ -154,6 +164,8 @@ int main(int argc, char** argv) {
     if (!std::getenv("PANOLCD_NO_DIALOGS")) {
         EnvCtx().user = std::move(port);
         EnvCtx().dialogs = std::move(dialogs);
+    } else {
+        SuppressFileDialogs(true);
     }
     EnvCtx().clipboard = std::make_unique<QtClipboardPort>();
     RegisterWaitDialog();
@@ -187,21 +199,18 @@ int main(int argc, char** argv) {
         dialogPort->SetMainWindow(mainForm.get());
         waitRunner.SetMainWindow(mainForm.get());
         mainForm->show();
-        // A session that ends (or `kill`) closes the window as the user would: the close
-        // query runs and the settings are written. A second signal ends the program at once.
-        std::signal(SIGTERM, [](int) {
-            std::signal(SIGTERM, SIG_DFL);
-            terminationAsked = 1;
-        });
+        // A termination asked for closes the window as the user would, once no dialog is
+        // open: the close query runs and the settings are written.
         QTimer terminationWatch;
         QObject::connect(&terminationWatch, &QTimer::timeout, mainForm.get(), [&] {
-            if (terminationAsked != 0) {
+            if (terminationAsked != 0 && QApplication::activeModalWidget() == nullptr) {
                 terminationWatch.stop();
                 mainForm->close();
             }
         });
         terminationWatch.start(200);
         status = QApplication::exec();
+        std::signal(SIGTERM, SIG_DFL);
     }
     InstallStepRunner(nullptr);
     ReleaseContext();

@@ -765,6 +765,8 @@ std::uint32_t TAppMainForm::BroadcastEditCmd(EditCmd command) {
 
 std::optional<FileChoice> TAppMainForm::AskFile(FileDialogKind kind, const std::string& initialDir,
                                                 const std::string& fileName, int filterIndex) {
+    if (FileDialogsSuppressed())
+        return std::nullopt;
     const FileDialogDef def = DialogOf(kind);
     QFileDialog dialog(this, Utf8(def.title), FileNameToQString(initialDir));
     const QStringList filters = NameFilters(def.filters);

@@ -7,6 +7,17 @@
 #include <QStringList>
 
 namespace panolcd {
+namespace {
+bool fileDialogsSuppressed = false;
+}
+
+void SuppressFileDialogs(bool suppressed) {
+    fileDialogsSuppressed = suppressed;
+}
+
+bool FileDialogsSuppressed() {
+    return fileDialogsSuppressed;
+}
 
 QStringList NameFilters(const char* filters) {
     const QStringList parts = QString::fromUtf8(filters).split('|');
@@ -27,6 +38,8 @@ QStringList NameFilters(const char* filters) {
 
 std::optional<std::string> AskOpenFileName(QWidget* parent, const char* title, const char* filters,
                                            const char* suffix, const std::string& initialDir) {
+    if (fileDialogsSuppressed)
+        return std::nullopt;
     QFileDialog dialog(parent, QString::fromUtf8(title), FileNameToQString(initialDir));
     dialog.setNameFilters(NameFilters(filters));
     dialog.setDefaultSuffix(QString::fromUtf8(suffix));
@@ -40,6 +53,8 @@ std::optional<std::string> AskOpenFileName(QWidget* parent, const char* title, c
 std::optional<std::string> AskSaveFileName(QWidget* parent, const char* title, const char* filters,
                                            const char* suffix, const std::string& initialDir,
                                            const std::string& fileName) {
+    if (fileDialogsSuppressed)
+        return std::nullopt;
     QFileDialog dialog(parent, QString::fromUtf8(title), FileNameToQString(initialDir));
     dialog.setNameFilters(NameFilters(filters));
     dialog.setDefaultSuffix(QString::fromUtf8(suffix));

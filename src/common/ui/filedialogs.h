@@ -10,6 +10,10 @@ class QWidget;
 
 namespace panolcd {
 
+// Unattended runs show no file dialog: every one answers as if cancelled.
+void SuppressFileDialogs(bool suppressed);
+bool FileDialogsSuppressed();
+
 // Qt's name filters of a classic filter text (UTF-8); upper-case patterns are added, since file
 // systems here tell letter case apart.
 QStringList NameFilters(const char* filters);

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include <unistd.h>
+
 namespace panolcd {
 namespace {
 
@@ -18,6 +20,14 @@ std::string Environment(const char* name) {
 bool IsFile(const std::string& storedName) {
     std::error_code ec;
     return std::filesystem::is_regular_file(ToFsPath(storedName), ec);
+}
+
+// The path with symbolic links and "." / ".." resolved as far as it exists.
+std::string ResolvedPath(const std::string& storedName) {
+    std::error_code ec;
+    const std::filesystem::path resolved =
+        std::filesystem::weakly_canonical(std::filesystem::absolute(ToFsPath(storedName), ec), ec);
+    return FromFsPath(ec ? ToFsPath(storedName).lexically_normal() : resolved);
 }
 
 std::string NormalDir(const std::filesystem::path& dir) {
@@ -72,6 +82,13 @@ std::string ProgramFile(const SettingsLocation& location, std::string_view ext) 
     return location.dataDir + ExtractFileName(beside);
 }
 
+bool IsInstalledFile(const SettingsLocation& location, std::string_view file) {
+    if (location.dataDir.empty() || file.empty())
+        return false;
+    const std::string dataDir = AppendSeparator(ResolvedPath(location.dataDir));
+    return ResolvedPath(std::string(file)).starts_with(dataDir);
+}
+
 void TakeDocumentArgument(const std::vector<std::string>& args, std::string_view currentDir,
                           SettingsLocation& location) {
     if (args.empty())
@@ -89,23 +106,34 @@ void TakeDocumentArgument(const std::vector<std::string>& args, std::string_view
 }
 
 std::optional<std::string> CreateUserSettings(const SettingsLocation& location) {
-    if (location.userDir.empty() ||
-        location.iniFile != location.userDir + location.exeName + ".INI" ||
-        FileExistsAnyCase(location.iniFile))
+    // Made whatever profile was chosen: the values that semantics keep go there.
+    const std::string userSettings = location.userDir + location.exeName + ".INI";
+    if (location.userDir.empty() || FileExistsAnyCase(userSettings))
         return std::nullopt;
     const std::string installed = ProgramFile(location, ".INI");
+    const std::filesystem::path target = ToFsPath(userSettings);
+    // Copied under a name of its own and renamed, so that two first starts at once both find
+    // a whole file.
+    const std::filesystem::path partial =
+        ToFsPath(location.userDir + "." + location.exeName + ".INI." +
+                 std::to_string(static_cast<unsigned long>(::getpid())));
     std::error_code ec;
     std::filesystem::create_directories(ToFsPath(location.userDir), ec);
     if (!ec)
-        std::filesystem::copy_file(ToFsPath(installed), ToFsPath(location.iniFile), ec);
-    if (ec)
-        return "INI file " + location.iniFile + " not created from " + installed + ": " +
-               ec.message();
+        std::filesystem::copy_file(ToFsPath(installed), partial,
+                                   std::filesystem::copy_options::overwrite_existing, ec);
     // The installed file may be read-only; the copy is the user's to change.
-    std::filesystem::permissions(ToFsPath(location.iniFile),
-                                 std::filesystem::perms::owner_read |
-                                     std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::add, ec);
+    if (!ec)
+        std::filesystem::permissions(
+            partial, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
+            std::filesystem::perm_options::add, ec);
+    if (!ec)
+        std::filesystem::rename(partial, target, ec);
+    if (ec) {
+        std::error_code ignored;
+        std::filesystem::remove(partial, ignored);
+        return "INI file " + userSettings + " not created from " + installed + ": " + ec.message();
+    }
     return std::nullopt;
 }
 

@@ -33,15 +33,19 @@ std::string ProgramFile(const SettingsLocation& location, std::string_view ext);
 // The folder of the program's own files.
 std::string ProgramDir(const SettingsLocation& location);
 
+// Whether `file` is one of an installed program's own files (under dataDir), which are never
+// written: saving one asks for another place. Always false beside a build.
+bool IsInstalledFile(const SettingsLocation& location, std::string_view file);
+
 // A first argument naming a project or program (.LCD, .PRG) that has no settings profile of its
 // own opens that file with the default settings: startDocument is set and iniFile located again
 // without the argument. A file that does not exist stays the name of a missing profile.
 void TakeDocumentArgument(const std::vector<std::string>& args, std::string_view currentDir,
                           SettingsLocation& location);
 
-// Installed, the default settings file of a first start is copied from the installed one into
-// userDir. Returns the message when that fails. Nothing happens beside a build, for a named
-// profile or when the file exists.
+// Installed, the user's default settings file is copied from the installed one into userDir
+// when it is missing, whichever profile was chosen. Returns the message when that fails. Nothing
+// happens beside a build or when the file exists.
 std::optional<std::string> CreateUserSettings(const SettingsLocation& location);
 
 } // namespace panolcd

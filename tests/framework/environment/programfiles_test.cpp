@@ -96,14 +96,21 @@ TEST_F(ProgramFiles, TheFirstStartCopiesTheInstalledSettings) {
     EXPECT_EQ(ReadFile(ToFsPath(where.iniFile)), "[SECTIONS]\r\nRD_SECTION=S\r\n[S]\r\nA=1\r\n");
     EXPECT_EQ(OpenSettings(where), std::nullopt);
     // The copy is the user's: writable, and kept at the next start.
+    EXPECT_NE(fs::status(ToFsPath(where.iniFile)).permissions() & fs::perms::owner_write,
+              fs::perms::none);
     std::ofstream(ToFsPath(where.iniFile), std::ios::app) << "B=2\r\n";
     ASSERT_EQ(CreateUserSettings(where), std::nullopt);
     EXPECT_NE(ReadFile(ToFsPath(where.iniFile)).find("B=2"), std::string::npos);
+    for (const auto& entry : fs::directory_iterator(ToFsPath(where.userDir)))
+        EXPECT_EQ(entry.path().filename(), "panolcd.INI"); // no partial copy left
 
-    // A named profile is never made up.
-    LocateSettingsFile(where.exePath, {"JOB"}, where);
-    EXPECT_EQ(CreateUserSettings(where), std::nullopt);
-    EXPECT_FALSE(fs::exists(ToFsPath(where.iniFile)));
+    // A named profile is never made up, but the default beside it is, for the values that
+    // semantics keep there.
+    SettingsLocation other = Installed({FromFsPath(TempDir() / "cfg2"), "/home/u"});
+    LocateSettingsFile(other.exePath, {"JOB"}, other);
+    EXPECT_EQ(CreateUserSettings(other), std::nullopt);
+    EXPECT_FALSE(fs::exists(ToFsPath(other.iniFile)));
+    EXPECT_TRUE(fs::exists(ToFsPath(other.userDir + "panolcd.INI")));
 
     // A settings folder that cannot be made is reported and nothing is written.
     Touch("blocked");
@@ -112,6 +119,32 @@ TEST_F(ProgramFiles, TheFirstStartCopiesTheInstalledSettings) {
     const auto failure = CreateUserSettings(blocked);
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->rfind("INI file " + blocked.iniFile + " not created from ", 0), 0u);
+}
+
+TEST_F(ProgramFiles, InstalledFilesAreThoseUnderTheDataFolder) {
+    SettingsLocation where = Installed({"/cfg", "/home/u"});
+    Touch("prefix/share/panolcd/examples/DEMO.LCD");
+    fs::create_symlink(TempDir() / "prefix/share/panolcd/examples", TempDir() / "linked");
+    const std::string data = Dir("prefix/share/panolcd");
+    struct Case {
+        std::string file;
+        bool installed;
+    };
+    const Case cases[] = {
+        {data + "examples/DEMO.LCD", true},
+        {data + "examples/NEW.bmp", true}, // not there yet
+        {data + "panolcd.INI", true},
+        {Dir("prefix/share/panolcd/../panolcd/examples") + "DEMO.LCD", true},
+        {Dir("linked") + "DEMO.LCD", true},
+        {Dir("prefix/share/panolcd2") + "DEMO.LCD", false},
+        {Dir("prefix/share") + "DEMO.LCD", false},
+        {Dir("work") + "DEMO.LCD", false},
+        {"", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsInstalledFile(where, c.file), c.installed) << c.file;
+    // Beside a build the program has no files of its own to keep.
+    EXPECT_FALSE(IsInstalledFile(SettingsLocation{}, data + "examples/DEMO.LCD"));
 }
 
 TEST_F(ProgramFiles, ADocumentWithoutAProfileOpensWithTheDefaultSettings) {
