@@ -30,9 +30,9 @@ int Fail(std::ostream& err, const std::string& text) {
     return EXIT_FAILURE;
 }
 
-// The failure text when the description cannot be loaded.
-// The description is the program's own file, beside it or installed; the banner of the include
-// file names the program and the command boxes are drawn with its default font.
+// Loads the program's own description, beside it or installed (the include file's banner then
+// names the program and command boxes are drawn with its default font); the failure text when
+// it cannot be loaded.
 std::optional<std::string> LoadDescription(const std::string& programPath) {
     RegisterStreamClasses();
     LocateProgramFiles(programPath); // batch commands need no folder for settings

@@ -43,10 +43,7 @@ UserFolders UserFoldersFromEnvironment() {
 std::optional<std::string> FindProgramFiles(std::string_view exePath,
                                             std::string_view dataFromExeDir,
                                             const UserFolders& user, SettingsLocation& location) {
-    const std::string path(exePath); // may be the location's own
-    location.exePath = path;
-    location.exeDir = ExtractFilePath(path);
-    location.exeName = ChangeFileExt(ExtractFileName(path), "");
+    SetProgramPath(exePath, location);
     location.dataDir.clear();
     location.userDir.clear();
     location.homeDir.clear();

@@ -17,13 +17,16 @@ constexpr std::size_t kNumberTextMax = 127;
 
 } // namespace
 
-void LocateSettingsFile(std::string_view exePath, const std::vector<std::string>& args,
-                        SettingsLocation& location) {
-    // `exePath` may be the location's own.
+void SetProgramPath(std::string_view exePath, SettingsLocation& location) {
     const std::string path(exePath);
     location.exePath = path;
     location.exeDir = ExtractFilePath(path);
     location.exeName = ChangeFileExt(ExtractFileName(path), "");
+}
+
+void LocateSettingsFile(std::string_view exePath, const std::vector<std::string>& args,
+                        SettingsLocation& location) {
+    SetProgramPath(exePath, location);
     const std::string& settingsDir = location.userDir.empty() ? location.exeDir : location.userDir;
     // An empty first argument selects no profile: "<exe dir>.INI" would name no one's file.
     if (args.empty() || args.front().empty()) {

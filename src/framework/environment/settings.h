@@ -29,6 +29,9 @@ struct SettingsLocation {
     std::string startDocument;
 };
 
+// Fills exeDir, exeName and exePath from the program path (which may be the location's own).
+void SetProgramPath(std::string_view exePath, SettingsLocation& location);
+
 // Fills exeDir, exeName, exePath and iniFile from the program path and the first argument. A
 // profile without a directory is looked for in userDir when the program is installed.
 void LocateSettingsFile(std::string_view exePath, const std::vector<std::string>& args,
