@@ -95,6 +95,37 @@ TEST_F(ProjectFile, DamagedFilesAreRefusedWithTheirPlace) {
     EXPECT_TRUE(User().shown.empty());
 }
 
+// Written with LF or lone CR ends (git, Linux tools), with the line numbers of its damage.
+std::string WithLineEnds(std::string text, const char* end) {
+    for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos;
+         at += std::string(end).size())
+        text.replace(at, 2, end);
+    return text;
+}
+
+TEST_F(ProjectFile, FilesWithLfOrCrLineEndsReadAsOursAndAreWrittenWithCrLf) {
+    ASSERT_TRUE(LoadProjectFile(PANOLCD_SAMPLE_PROJECT).ok);
+    ASSERT_TRUE(SaveProjectFile(*ProjectColl(), Path("A.LCD")).ok);
+    const std::string ours = ReadFile(Path("A.LCD"));
+    for (const char* end : {"\n", "\r"}) {
+        // Longer than the reader's buffer: every line must end where it does.
+        std::string text = WithLineEnds(ours, end);
+        ASSERT_GT(text.size(), 4096u);
+        WriteFile("LF.LCD", text);
+        const ProjectFileResult loaded = LoadProjectFile(Path("LF.LCD"));
+        ASSERT_TRUE(loaded.ok) << loaded.Text();
+        ASSERT_TRUE(SaveProjectFile(*ProjectColl(), Path("B.LCD")).ok);
+        EXPECT_EQ(ReadFile(Path("B.LCD")), ours);
+
+        const auto bad = WriteFile("BAD.LCD", WithLineEnds("* $00 $5000 { }\r\n['PrgBankNum']"
+                                                           "\r\n\r\n<(x)>",
+                                                           end));
+        const ProjectFileResult refused = LoadProjectFile(bad.string());
+        EXPECT_FALSE(refused.ok);
+        EXPECT_EQ(refused.line, 4u) << refused.Text();
+    }
+}
+
 TEST_F(ProjectFile, AFailedSaveIsReported) {
     WriteFile("IN.LCD", kProject);
     ASSERT_TRUE(LoadProjectFile(Path("IN.LCD")).ok);

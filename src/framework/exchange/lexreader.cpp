@@ -50,8 +50,9 @@ TLexicalElemReader::~TLexicalElemReader() {
         ClipBoardStreamMan().EndRead();
 }
 
-// Splits the buffer into lines. A line ends at CR (with one LF after it) or at the end mark;
-// a lone LF stays in the line. A line that does not fit the buffer is an error.
+// Splits the buffer into lines. A line ends at CR LF, LF, a lone CR or the end mark: files
+// written on Linux, in git or by other tools read as ours do. A line that does not fit the
+// buffer is an error.
 void TLexicalElemReader::FillQueue() {
     if (inputEnded_)
         return;
@@ -75,7 +76,8 @@ void TLexicalElemReader::FillQueue() {
     bool produced = false;
     while (queue_.size() < kQueueMax) {
         std::size_t end = start;
-        while (end < bufferEnd_ && buffer_[end] != '\r' && buffer_[end] != kEndMark)
+        while (end < bufferEnd_ && buffer_[end] != '\r' && buffer_[end] != '\n' &&
+               buffer_[end] != kEndMark)
             ++end;
         if (end == bufferEnd_) {
             if (streamDone_) { // the data ends: that ends the last line as the end mark would
@@ -96,11 +98,12 @@ void TLexicalElemReader::FillQueue() {
             break;
         }
         queue_.emplace_back(buffer_.data() + start, end - start);
-        ++end; // the CR
-        if (end < bufferEnd_) {
+        const bool cr = buffer_[end] == '\r';
+        ++end;
+        if (cr && end < bufferEnd_) {
             if (buffer_[end] == '\n')
                 ++end;
-        } else if (!streamDone_) {
+        } else if (cr && !streamDone_) {
             skipLf_ = true; // its LF, if any, comes with the next refill
         }
         start = end;

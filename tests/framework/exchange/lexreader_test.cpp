@@ -200,7 +200,10 @@ TEST_F(LexicalReader, LineEnds) {
     const Case cases[] = {
         {"a\r\nb\r\n", {"a", "b"}},
         {"a\rb\rc", {"a", "b", "c"}},
-        {"a\nb\nc\n", {"a\nb\nc\n"}}, // LF alone ends no line
+        {"a\nb\nc\n", {"a", "b", "c"}},
+        {"a\n\nb", {"a", "", "b"}},
+        {"a\n\rb", {"a", "", "b"}},
+        {"a\r\nb\nc\rd\r\n", {"a", "b", "c", "d"}},
         {"a\r\n\r\nb", {"a", "", "b"}},
         {"a\r\r\nb", {"a", "", "b"}},
         {"a\r\nb\x1A\r\nc\r\n", {"a", "b"}}, // character 26 ends the input
@@ -269,14 +272,46 @@ TEST_F(LexicalReader, ACrLfPairSplitByTheBufferEndsOneLine) {
     EXPECT_EQ(reader->LineNumber(), 2u);
 }
 
-TEST_F(LexicalReader, CrOnlyLinesAreReadBeyondOneBuffer) {
-    std::string bytes;
-    for (int i = 0; i < 1000; ++i)
-        bytes += "line " + std::to_string(i) + "\r";
-    auto reader = Open(bytes);
-    for (int i = 0; i < 1000; ++i)
-        ASSERT_EQ(reader->ReadRawLine(), "line " + std::to_string(i));
-    EXPECT_EQ(reader->LineNumber(), 1000u);
+TEST_F(LexicalReader, CrOnlyAndLfOnlyLinesAreReadBeyondOneBuffer) {
+    for (const char* end : {"\r", "\n"}) {
+        std::string bytes;
+        for (int i = 0; i < 1000; ++i)
+            bytes += "line " + std::to_string(i) + end;
+        auto reader = Open(bytes);
+        for (int i = 0; i < 1000; ++i)
+            ASSERT_EQ(reader->ReadRawLine(), "line " + std::to_string(i));
+        EXPECT_EQ(reader->LineNumber(), 1000u);
+        EXPECT_EQ(reader->ReadRawLine(), "");
+    }
+}
+
+TEST_F(LexicalReader, AnLfAtTheBufferEndEndsOneLineAndTheNextStartsAfterIt) {
+    const std::string first(TLexicalElemReader::kBufferSize - 1, 'a');
+    auto reader = Open(first + "\n\nb\n");
+    EXPECT_EQ(reader->ReadRawLine(), first);
+    EXPECT_EQ(reader->ReadRawLine(), "");
+    EXPECT_EQ(reader->ReadRawLine(), "b");
+    EXPECT_EQ(reader->LineNumber(), 3u);
+}
+
+TEST_F(LexicalReader, ErrorPlacesCountEveryKindOfLineEnd) {
+    // The bad token stands on line 4 whichever line ends come before it.
+    for (const char* end : {"\r\n", "\n", "\r"}) {
+        const std::string e(end);
+        auto reader = Open("$01" + e + e + "'x'" + e + "  abc");
+        EXPECT_EQ(reader->ReadByte(), 1);
+        EXPECT_EQ(reader->ReadString(), "x");
+        EXPECT_EQ(reader->ReadString(), "");
+        EXPECT_TRUE(reader->IsError());
+        EXPECT_EQ(reader->LineNumber(), 4u) << "line end " << int(end[0]);
+        EXPECT_NE(LastMessage().find(" 4:3"), std::string::npos) << LastMessage();
+    }
+}
+
+TEST_F(LexicalReader, AQuotedStringOverAnLfLineEndHoldsCrLf) {
+    auto reader = Open("'one\ntwo'");
+    EXPECT_EQ(reader->NextChar(), '\'');
+    EXPECT_EQ(reader->ReadQuoted(), "one\r\ntwo");
 }
 
 TEST_F(LexicalReader, LineLengthLimit) {
@@ -295,7 +330,8 @@ TEST_F(LexicalReader, LineLengthLimit) {
     const std::pair<std::string, const char*> cases[] = {
         {std::string(size + 1, 'x'), " 1:4097"},
         {std::string("a\r\n") + std::string(size, 'x') + "\r\n", " 2:4097"},
-        {std::string(3000, 'x') + "\n" + std::string(3000, 'x') + "\n", " 1:4097"},
+        {std::string(3000, 'x') + "\n" + std::string(size + 1, 'x') + "\n", " 2:4097"},
+        {"a\nb\rc\r\n" + std::string(size + 1, 'x'), " 4:4097"},
         {"a\r\n\r\nb\r\n" + std::string(size + 5, 'x'), " 4:4097"},
     };
     for (const auto& [bytes, place] : cases) {
@@ -320,6 +356,16 @@ TEST_F(LexicalReader, ReadsTheClipboardStream) {
     EXPECT_EQ(reader.NextChar(), '(');
     EXPECT_EQ(reader.ReadString(), "a");
     EXPECT_EQ(reader.NextChar(), ')');
+}
+
+TEST_F(LexicalReader, ClipboardTextWithLfLineEndsIsReadLineByLine) {
+    // Other programs on Linux put text with LF line ends on the clipboard.
+    EnvCtx().useClipboard = true;
+    EnvCtx().clipboard->SetText("first\nsecond\n");
+    TLexicalElemReader reader("");
+    EXPECT_EQ(reader.ReadRawLine(), "first");
+    EXPECT_EQ(reader.ReadRawLine(), "second");
+    EXPECT_EQ(reader.LineNumber(), 2u);
 }
 
 TEST_F(LexicalReader, AMissingFileRaises) {
