@@ -6,9 +6,10 @@
 
 namespace panolcd {
 
-std::unique_ptr<TDataBase> ReadMapFile(const std::string& fileName) {
+std::unique_ptr<TDataBase> ReadMapFile(const std::string& fileName,
+                                       const ImportedRecordCheck& check) {
     std::unique_ptr<TDataBase> map = TDataBase::New(nullptr, kDBRegisterMap, 0, 0);
-    if (!ImportCSV(fileName, {}, *map, -1, -1, -1))
+    if (!ImportCSV(fileName, {}, *map, -1, -1, -1, nullptr, check))
         return nullptr;
     return map;
 }

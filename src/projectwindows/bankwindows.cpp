@@ -5,10 +5,14 @@
 #include "framework/dataentry/enumvalidators.h"
 #include "framework/dataentry/numberedits.h"
 #include "framework/dataentry/stringedits.h"
+#include "framework/records/initiator.h"
+#include "framework/records/initiatorcoll.h"
 #include "project/bankfiles.h"
 #include "project/dbtypes.h"
 #include "project/lcdfont.h"
 #include "project/projectcontext.h"
+
+#include <algorithm>
 
 namespace panolcd {
 namespace {
@@ -103,6 +107,24 @@ std::vector<PanelField> BankPanelFields(const BankWindowDef& def) {
     }
     }
     return fields;
+}
+
+std::string RegisterRecordRefusal(TDBRecordObj& record, const TRecIniciatorColl& values) {
+    const BankWindowDef& def = *std::ranges::find(BankWindows(), BankWindowKind::Register,
+                                                  &BankWindowDef::kind);
+    const std::vector<PanelField> fields = BankPanelFields(def);
+    // The map's columns stand in the panel's field order; a text too long for its field has
+    // already been cut in the record, so it is checked as read.
+    for (std::size_t i = 0; i < fields.size() && static_cast<int>(i) < values.Count(); ++i) {
+        const auto* text =
+            dynamic_cast<const TPStrElIniciatorObj*>(values.Iniciator(static_cast<int>(i)));
+        const auto* edit = dynamic_cast<const TTrStringEdit_Validator*>(fields[i].validator.get());
+        if (text == nullptr || edit == nullptr)
+            continue;
+        if (const std::string refusal = edit->TextRefusal(text->Value); !refusal.empty())
+            return FieldRefusal(fields[i], refusal);
+    }
+    return PanelRefusal(fields, record);
 }
 
 bool BankPreview::FileNameChanged(std::string_view editText, std::string_view projectDir) {

@@ -13,6 +13,9 @@
 
 namespace panolcd {
 
+class TDBRecordObj;
+class TRecIniciatorColl;
+
 enum class BankWindowKind { Font, Bitmap, Register };
 
 struct BankWindowDef {
@@ -37,6 +40,10 @@ inline constexpr int kPreviewHeight = 128;
 std::vector<PanelField> BankPanelFields(const BankWindowDef& def);
 // The panel field holding the bank's file name; none in the register window.
 std::optional<std::size_t> FileNameFieldOf(BankWindowKind kind);
+
+// Why the register window would refuse a register read from a map file, empty when it would
+// take it: its values through the window's validators, its texts before they are cut.
+std::string RegisterRecordRefusal(TDBRecordObj& record, const TRecIniciatorColl& values);
 
 // The one file a bank window holds in the process-wide cache for its preview, by name. A file
 // whose load failed is let go at once, so the window never holds an entry without data.

@@ -6,9 +6,12 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace panolcd {
+
+class TDBRecordObj;
 
 // The control a panel field is shown in.
 enum class PanelControl { None, Edit, Memo, Combo, CheckBox };
@@ -30,5 +33,11 @@ PanelField Shown(std::unique_ptr<TCtrlValidator> validator, PanelControl control
 
 // Where a field's bytes start in the panel's buffer.
 std::size_t PanelOffsetOf(const std::vector<PanelField>& fields, std::size_t index);
+
+// Why the panel would refuse the record's values ("label: refusal" of the first field that
+// would), empty when it would take them all. Shows nothing.
+std::string PanelRefusal(const std::vector<PanelField>& fields, TDBRecordObj& record);
+// The refusal of one field, after the field's label.
+std::string FieldRefusal(const PanelField& field, const std::string& refusal);
 
 } // namespace panolcd

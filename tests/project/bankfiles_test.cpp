@@ -10,6 +10,7 @@
 #include "project/pictureimport.h"
 #include "project/projectrecords.h"
 #include "project/registermap.h"
+#include "projectwindows/bankwindows.h"
 #include "support/test_context.h"
 
 #include <filesystem>
@@ -91,6 +92,75 @@ TEST_F(BankFilesOnDisk, AMapFileIsReadWholeOrNotAtAll) {
     for (const ShownMessage& m : User().shown)
         namesFile = namesFile || m.text.find("D.MAP") != std::string::npos;
     EXPECT_TRUE(namesFile);
+}
+
+TEST_F(BankFilesOnDisk, AMapFileWithLfLineEndsReadsAsWithCrLf) {
+    // 300 registers: more than one read buffer of the reader.
+    for (const char* end : {"\r\n", "\n", "\r"}) {
+        std::string text;
+        for (int i = 0; i < 300; ++i)
+            text += "$0" + std::to_string(100 + i) + ";$02;$08;'R" + std::to_string(i) + "';'%d';" +
+                    end;
+        const auto map = ReadMapFile(FromFsPath(WriteFile("L.MAP", text)), RegisterRecordRefusal);
+        ASSERT_NE(map, nullptr) << int(end[0]) << (User().shown.empty() ? "" : User().shown[0].text);
+        ASSERT_EQ(map->Count(), 300);
+        EXPECT_EQ(RegisterRecordView(map->Record(299)->RecData).RegSymbName(), "R299");
+        EXPECT_EQ(RegisterRecordView(map->Record(299)->RecData).AddrReg(), 0x399);
+        EXPECT_TRUE(User().shown.empty());
+
+        // A bad token on line 250 is reported at that line.
+        const std::string bad = "$00X0;$00;$00;'A';'';";
+        std::size_t at = 0;
+        for (int line = 1; line < 250; ++line)
+            at = text.find(end, at) + std::string(end).size();
+        const std::string damaged =
+            text.substr(0, at) + bad + text.substr(text.find(end, at));
+        EXPECT_EQ(ReadMapFile(FromFsPath(WriteFile("D.MAP", damaged)), RegisterRecordRefusal),
+                  nullptr);
+        ASSERT_FALSE(User().shown.empty());
+        EXPECT_NE(User().shown[0].text.find(" 250:"), std::string::npos) << User().shown[0].text;
+        User().shown.clear();
+    }
+}
+
+TEST_F(BankFilesOnDisk, AMapRecordTheRegisterWindowWouldRefuseRefusesTheFileAtItsLine) {
+    const std::string good = "$0010;$00;$00;'Teplota';'%1.1f';\n";
+    struct Case {
+        const char* what;
+        std::string line;
+        const char* label; // UTF-8: the field the message names
+    } const cases[] = {
+        {"address above the largest", "$07D1;$00;$00;'A';'';", "Addr Reg"},
+        {"address $FFFF", "$FFFF;$00;$00;'A';'';", "Addr Reg"},
+        {"no register type", "$0001;$FF;$00;'A';'';", "Typ registru"},
+        {"type after the last", "$0001;$07;$00;'A';'';", "Typ registru"},
+        {"Czech letter in the identifier", "$0001;$00;$00;'" + Cz("Čerpadlo") + "';'';",
+         "Identifikátor"},
+        {"identifier longer than its field", "$0001;$00;$00;'" + std::string(17, 'x') + "';'';",
+         "Identifikátor"},
+        {"format longer than its field", "$0001;$00;$00;'A';'" + std::string(33, '%') + "';",
+         "Formát zobr."},
+    };
+    for (const Case& c : cases) {
+        User().shown.clear();
+        // Two good lines, then the bad one: the file is refused whole, naming line 3.
+        const auto path = FromFsPath(WriteFile("R.MAP", good + good + c.line + "\n" + good));
+        EXPECT_EQ(ReadMapFile(path, RegisterRecordRefusal), nullptr) << c.what;
+        ASSERT_GE(User().shown.size(), 2u) << c.what;
+        const std::string& refusal = User().shown[0].text;
+        EXPECT_EQ(refusal.rfind(Cz(c.label) + ": ", 0), 0u) << c.what << ": " << refusal;
+        EXPECT_NE(refusal.find(" 3:"), std::string::npos) << c.what << ": " << refusal;
+        EXPECT_EQ(User().shown.back().text, path + " Err") << c.what;
+    }
+    // The largest address and the last type are taken.
+    User().shown.clear();
+    const auto edge = ReadMapFile(FromFsPath(WriteFile("E.MAP", "$07D0;$06;$FF;'" +
+                                                                    std::string(16, 'x') + "';'" +
+                                                                    std::string(32, '%') + "';")),
+                                  RegisterRecordRefusal);
+    ASSERT_NE(edge, nullptr);
+    EXPECT_EQ(RegisterRecordView(edge->Record(0)->RecData).AddrReg(), 0x7D0);
+    EXPECT_TRUE(User().shown.empty());
 }
 
 TEST(PictureImport, ScaledToFitOrToFillThenThresholdOrDither) {

@@ -1,5 +1,6 @@
 #include "framework/dataentry/enumvalidators.h"
 
+#include "common/cp1250.h"
 #include "common/littleendian.h"
 #include "framework/environment/conversions.h"
 #include "framework/records/appdata.h"
@@ -103,6 +104,14 @@ bool TTrEnumCombo_Validator::ValidateControl() {
         return Fail(kEnumErr + error + " " + RangeText());
     value_ = static_cast<std::uint8_t>(value);
     return true;
+}
+
+std::string TTrEnumCombo_Validator::DataRefusal() const {
+    if (value_ < min_ || value_ > max_)
+        return kEnumErr + std::to_string(value_) + " out of " + RangeText();
+    if (Strings() != nullptr && ValueItem() < 0)
+        return kEnumErr + std::to_string(value_) + Utf8ToCp1250(" není položkou výčtu");
+    return {};
 }
 
 // ---- TTrMskEnumCombo_Validator

@@ -19,6 +19,9 @@ public:
     std::string ClassName() const override { return "TTrEnumCombo_Validator"; }
     void DefAttributs(std::uint16_t flags, std::int32_t minimum = 0, std::int32_t maximum = 255);
     std::uint8_t Value() const { return value_; }
+    // A value outside the range, or none of the enumeration's items (the combo box offers only
+    // those).
+    std::string DataRefusal() const override;
 
 protected:
     bool AcceptsControl(ControlKind kind) const override { return kind == ControlKind::ComboBox; }

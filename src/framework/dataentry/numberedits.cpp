@@ -40,19 +40,32 @@ std::string TTrNumberEdit::RangeMessage(std::int64_t value) const {
                               static_cast<long long>(max_)});
 }
 
+std::string TTrNumberEdit::TextRefusal(std::string_view text, std::int64_t& value) const {
+    const std::optional<std::int64_t> parsed = ParseNumber(text);
+    if (!parsed)
+        return ResText(kNumberSyntaxMsg);
+    value = *parsed;
+    if (value >= min_ && value <= max_)
+        return {};
+    const std::string own = OwnMessage();
+    if (own.empty())
+        return RangeMessage(value);
+    return Format(own, {static_cast<long long>(value), static_cast<long long>(min_),
+                        static_cast<long long>(max_)});
+}
+
 bool TTrNumberEdit::ValidateControl() {
-    const std::optional<std::int64_t> value = ParseNumber(control_->Text());
-    if (!value)
-        return Fail(ResText(kNumberSyntaxMsg));
-    if (*value < min_ || *value > max_) {
-        const std::string own = OwnMessage();
-        if (own.empty())
-            return Fail(RangeMessage(*value));
-        return Fail(Format(own, {static_cast<long long>(*value), static_cast<long long>(min_),
-                                 static_cast<long long>(max_)}));
-    }
-    Accept(*value);
+    std::int64_t value = 0;
+    const std::string refusal = TextRefusal(control_->Text(), value);
+    if (!refusal.empty())
+        return Fail(refusal);
+    Accept(value);
     return true;
+}
+
+std::string TTrNumberEdit::DataRefusal() const {
+    std::int64_t value = 0;
+    return TextRefusal(ValueText(), value);
 }
 
 // ---- byte

@@ -17,12 +17,16 @@ public:
     std::int64_t Value() const { return value_; }
     std::int64_t Minimum() const { return min_; }
     std::int64_t Maximum() const { return max_; }
+    // The kept value as its shown text would be checked.
+    std::string DataRefusal() const override;
 
 protected:
     bool AcceptsControl(ControlKind kind) const override { return kind == ControlKind::Edit; }
     std::string ExpectedControls() const override { return "TEdit.."; }
     void ShowValue() override;
     bool ValidateControl() override;
+    // Why the text is refused, empty when it is taken (its value then in `value`).
+    std::string TextRefusal(std::string_view text, std::int64_t& value) const;
 
     // nullopt: the text is no number of the field's kind.
     virtual std::optional<std::int64_t> ParseNumber(std::string_view text) const;

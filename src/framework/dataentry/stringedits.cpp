@@ -51,9 +51,27 @@ void TTrStringEdit_Validator::ShowValue() {
     control_->SetText(text_);
 }
 
-bool TTrStringEdit_Validator::ValidateControl() {
+std::string TTrStringEdit_Validator::CharsRefusal() const {
     const std::string own = OwnMessage();
-    const std::string refusal = own.empty() ? ResText(kBadCharsMsg) : own;
+    return own.empty() ? ResText(kBadCharsMsg) : own;
+}
+
+bool TTrStringEdit_Validator::AllAllowed(std::string_view text) const {
+    return std::ranges::all_of(
+        text, [this](char c) { return allowed_.test(static_cast<unsigned char>(c)); });
+}
+
+std::string TTrStringEdit_Validator::TextRefusal(std::string_view text) const {
+    if (!AllAllowed(text))
+        return CharsRefusal();
+    if (text.size() > Capacity())
+        return Utf8ToCp1250("Text je příliš dlouhý (nejvýše ") + std::to_string(Capacity()) +
+               Utf8ToCp1250(" znaků)");
+    return {};
+}
+
+bool TTrStringEdit_Validator::ValidateControl() {
+    const std::string refusal = CharsRefusal();
     // Stored as '?', the character would be lost without a word.
     if (const std::optional<char32_t> foreign = control_->ForeignChar())
         return Fail(refusal + ": " + UnicodeName(*foreign));
@@ -66,9 +84,7 @@ bool TTrStringEdit_Validator::ValidateControl() {
         control_->SetText(text);
     }
     text_ = text;
-    const bool allowed = std::ranges::all_of(
-        text_, [this](char c) { return allowed_.test(static_cast<unsigned char>(c)); });
-    if (allowed)
+    if (AllAllowed(text_))
         return true;
     return Fail(refusal);
 }

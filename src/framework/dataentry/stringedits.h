@@ -7,6 +7,7 @@
 #include <bitset>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace panolcd {
 
@@ -26,6 +27,10 @@ public:
     const std::string& Text() const { return text_; }
     // Characters the field holds.
     std::size_t Capacity() const;
+    // Why the text would be refused: a character outside the allowed set, or more characters
+    // than the field holds (an edit box never takes those in). Empty when it fits.
+    std::string TextRefusal(std::string_view text) const;
+    std::string DataRefusal() const override { return TextRefusal(text_); }
 
 protected:
     bool AcceptsControl(ControlKind kind) const override { return kind == ControlKind::Edit; }
@@ -35,6 +40,8 @@ protected:
     void WriteField() override;
     void ShowValue() override;
     bool ValidateControl() override;
+    std::string CharsRefusal() const;
+    bool AllAllowed(std::string_view text) const;
 
     std::uint16_t size_ = 1;
     CharSet allowed_ = AllChars();

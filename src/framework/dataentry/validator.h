@@ -71,6 +71,10 @@ public:
     TrBuffer DataPtr() const { return data_; }
     // Runs the dialog of a compound field; None for every other validator.
     virtual DialogResult RunDialog() { return DialogResult::None; }
+    // Why the control would refuse the value taken from the buffer (FillToControl), empty when
+    // it would take it: values that come from elsewhere, such as an import, pass the window's
+    // own checks. Shows nothing.
+    virtual std::string DataRefusal() const { return {}; }
 
 protected:
     bool HasData() const { return (CtrlFlags & vfNoData) == 0; }

@@ -155,9 +155,9 @@ void TCSVExporter::Halt() {
 // ---- import
 
 TCSVImporter::TCSVImporter(std::vector<std::string> files, TDataBase& target, std::int16_t semId,
-                           int insertIx, int filterIx)
+                           int insertIx, int filterIx, ImportedRecordCheck check)
     : pending_(files.begin(), files.end()), target_(target), semId_(semId), insertIx_(insertIx),
-      filterIx_(filterIx) {}
+      filterIx_(filterIx), check_(std::move(check)) {}
 
 TCSVImporter::~TCSVImporter() {
     ReleaseSemantics();
@@ -213,16 +213,17 @@ void TCSVImporter::OpenNextFile() {
 }
 
 int TCSVImporter::ReadRecord() {
+    // The end of the file first: a file holding exactly as many records as fit is whole.
+    const char c = reader_->PeekChar();
+    if (!reader_->IsError() && c == 0) {
+        state_ = State::Commit;
+        return 0;
+    }
     if (temp_->IsFull()) {
         MsgBox("", Utf8ToCp1250("Další záznamy nelze založit, dosaženo max. počtu záznamů DB."),
                mb::kIconInformation | mb::kOk);
         failed_ = true;
         stopAfterCommit_ = true;
-        state_ = State::Commit;
-        return 0;
-    }
-    const char c = reader_->PeekChar();
-    if (!reader_->IsError() && c == 0) {
         state_ = State::Commit;
         return 0;
     }
@@ -236,6 +237,13 @@ int TCSVImporter::ReadRecord() {
         reader_->Error(kErrCsvImport, Utf8ToCp1250("Činnost přerušena"));
         state_ = State::Error;
         return 0;
+    }
+    if (check_) {
+        if (const std::string refusal = check_(*record, *iniciators_); !refusal.empty()) {
+            reader_->Error(kErrCsvImport, refusal);
+            state_ = State::Error;
+            return 0;
+        }
     }
     if (semantics_ != nullptr) {
         semantics_->ResetResults();

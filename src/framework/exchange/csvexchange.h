@@ -3,6 +3,7 @@
 // import reads the initiators' values line by line from one file, a file mask or a list of
 // files, each file through a temporary database that is committed into the target at its end.
 
+#include "framework/exchange/exchangerunner.h"
 #include "framework/exchange/steprunner.h"
 
 #include <cstdint>
@@ -53,9 +54,10 @@ private:
 
 class TCSVImporter final : public StepMachine {
 public:
-    // `semId` >= 0: a semantics that accepts (Found) or refuses each record read.
+    // `semId` >= 0: a semantics that accepts (Found) or refuses each record read. A record
+    // that `check` refuses is an error of its line.
     TCSVImporter(std::vector<std::string> files, TDataBase& target, std::int16_t semId,
-                 int insertIx, int filterIx);
+                 int insertIx, int filterIx, ImportedRecordCheck check = {});
     ~TCSVImporter() override;
 
     int Step() override;
@@ -79,6 +81,7 @@ private:
     std::int16_t semId_;
     int insertIx_;
     int filterIx_;
+    ImportedRecordCheck check_;
     std::string fileName_;
     std::unique_ptr<TLexicalElemReader> reader_;
     std::unique_ptr<TDataBase> temp_;

@@ -66,14 +66,14 @@ bool ExportCSV(std::string_view fileName, TDataBase& database, std::string_view 
 
 bool ImportCSV(std::string_view fileName, const std::vector<std::string>& fileList,
                TDataBase& target, std::int16_t semId, int insertIx, int filterIx,
-               StepRunner* runner) {
+               StepRunner* runner, const ImportedRecordCheck& check) {
     std::vector<std::string> files;
     if (IsFileMask(fileName))
         files = ListMaskFiles(fileName);
     else if (!fileName.empty())
         files.emplace_back(fileName);
     files.insert(files.end(), fileList.begin(), fileList.end());
-    TCSVImporter machine(std::move(files), target, semId, insertIx, filterIx);
+    TCSVImporter machine(std::move(files), target, semId, insertIx, filterIx, check);
     return Drive(machine, runner, StepWindowKind::ImportCSV, "CSV Import Database", "CSV Import:");
 }
 

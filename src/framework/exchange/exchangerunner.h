@@ -4,6 +4,7 @@
 // good end. An empty file name means the clipboard.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,13 @@ namespace panolcd {
 
 class StepRunner;
 class TDataBase;
+class TDBRecordObj;
+class TRecIniciatorColl;
+
+// Why an imported record is refused, empty when it is taken. `values` holds the initiators'
+// values as read, before texts are cut to their fields.
+using ImportedRecordCheck =
+    std::function<std::string(TDBRecordObj& record, const TRecIniciatorColl& values)>;
 
 // False when the export failed or the user cancelled it; the file and its safety copy are then
 // left as they were.
@@ -24,9 +32,10 @@ bool ImportDatabase(std::string_view fileName, TDataBase& target, int insertIx, 
 bool ExportCSV(std::string_view fileName, TDataBase& database, std::string_view header,
                StepRunner* runner = nullptr);
 // `fileName` may be a mask (* or ?); the files of `fileList` follow in their order.
-// `semId` >= 0 accepts or refuses each record through that semantics.
+// `semId` >= 0 accepts or refuses each record through that semantics. A record that `check`
+// refuses stops the import with its refusal at the record's place.
 bool ImportCSV(std::string_view fileName, const std::vector<std::string>& fileList,
                TDataBase& target, std::int16_t semId, int insertIx, int filterIx,
-               StepRunner* runner = nullptr);
+               StepRunner* runner = nullptr, const ImportedRecordCheck& check = {});
 
 } // namespace panolcd

@@ -14,6 +14,7 @@
 #include "project/bankfiles.h"
 #include "project/dbtypes.h"
 #include "project/registermap.h"
+#include "projectwindows/bankwindows.h"
 #include "projectwindows/ui/bankwindow.h"
 #include "projectwindows/ui/commandwindow.h"
 #include "projectwindows/ui/qtlayout.h"
@@ -259,7 +260,7 @@ bool TLcUDBRoot_MDIChild::LoadMap(const std::string& fileName) {
     bool loaded = false;
     Guarded([&] {
         RecordCard& card = *recordCards_[kMapCard];
-        std::unique_ptr<TDataBase> read = ReadMapFile(fileName);
+        std::unique_ptr<TDataBase> read = ReadMapFile(fileName, RegisterRecordRefusal);
         if (read == nullptr)
             return;
         if (!card.ApplyOwning())

@@ -73,6 +73,30 @@ TEST_F(CSVExchange, ReadingStopsAtTheMaximumCountAndKeepsWhatWasRead) {
               Cz("Další záznamy nelze založit, dosaženo max. počtu záznamů DB."));
 }
 
+TEST_F(CSVExchange, AFileOfExactlyTheMaximumCountIsReadWhole) {
+    const int max = map_->Descriptor()->MaxRecords;
+    // Line ends of every kind, and blank lines after the last record.
+    for (const char* tail : {"", "\r\n\r\n", "\n\n"}) {
+        std::string text;
+        for (int i = 0; i < max; ++i) {
+            std::string line = Line(i, "R" + std::to_string(i));
+            if (i % 3 == 1)
+                line.replace(line.size() - 2, 2, "\n");
+            else if (i % 3 == 2)
+                line.replace(line.size() - 2, 2, "\r");
+            text += line;
+        }
+        User().shown.clear();
+        auto map = TDataBase::New(nullptr, kDBRegisterMap, 0, 0);
+        EXPECT_TRUE(ImportCSV(WriteFile("FULL.MAP", text + tail).string(), {}, *map, -1, -1, -1));
+        EXPECT_EQ(map->Count(), max);
+        EXPECT_TRUE(User().shown.empty()) << User().shown.front().text;
+        ASSERT_GT(map->Count(), 2);
+        EXPECT_EQ(LoadShortString(map->Record(max - 1)->RecData.data() + kSymbolOffset, 16),
+                  "R" + std::to_string(max - 1));
+    }
+}
+
 TEST_F(CSVExchange, ABadLineNamesTheFileAndCommitsNothingOfIt) {
     const auto file = WriteFile("BAD.MAP", Line(1, "A") + "$0002;$01;x\r\n");
     EXPECT_FALSE(ImportCSV(file.string(), {}, *map_, -1, -1, -1));
