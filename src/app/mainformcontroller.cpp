@@ -8,6 +8,7 @@
 #include "framework/environment/msgbox.h"
 #include "framework/environment/programfiles.h"
 #include "framework/environment/trace.h"
+#include "framework/exchange/safetycopy.h"
 #include "framework/records/appdata.h"
 #include "framework/records/database.h"
 #include "framework/records/enumtypes.h"
@@ -17,6 +18,8 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
+#include <vector>
 
 namespace panolcd {
 namespace {
@@ -43,9 +46,16 @@ public:
         WindowsCtx().fileCmds.Saved.Set(priPath, fcReload);
         port_.BroadcastFileCmd(FileRecId::Saved);
     }
+    bool MayReplaceReadOnly(const std::string& path) override {
+        std::optional<ReadOnlyConsent> consent = AskReplaceReadOnly(path);
+        if (consent)
+            consents_.push_back(std::move(*consent));
+        return consent.has_value();
+    }
 
 private:
     MainFormPort& port_;
+    std::vector<ReadOnlyConsent> consents_;
 };
 
 } // namespace

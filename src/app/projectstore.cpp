@@ -2,6 +2,7 @@
 
 #include "framework/environment/msgbox.h"
 #include "framework/exchange/exchangecontext.h"
+#include "framework/exchange/safetycopy.h"
 #include "framework/records/database.h"
 #include "project/projectfile.h"
 
@@ -17,6 +18,9 @@ bool FileProjectStore::Load(const std::string& fileName) {
 bool FileProjectStore::Save(const std::string& fileName) {
     TDataBase* project = ProjectColl();
     if (project == nullptr)
+        return false;
+    const std::optional<ReadOnlyConsent> consent = AskReplaceReadOnly(fileName);
+    if (!consent)
         return false;
     const ProjectFileResult result = SaveProjectFile(*project, fileName, ExchangeCtx().stepRunner);
     if (!result.ok)

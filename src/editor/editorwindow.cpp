@@ -7,6 +7,7 @@
 #include "framework/environment/envcontext.h"
 #include "framework/environment/msgbox.h"
 #include "framework/environment/programfiles.h"
+#include "framework/exchange/safetycopy.h"
 #include "framework/windows/windowscontext.h"
 
 #include <algorithm>
@@ -267,6 +268,9 @@ bool VornEditWindow::Save(bool fromMain) {
 }
 
 bool VornEditWindow::WriteTo(const std::string& name) {
+    const std::optional<ReadOnlyConsent> consent = AskReplaceReadOnly(name);
+    if (!consent)
+        return false;
     try {
         editor_.Save(name);
     } catch (const std::exception&) {

@@ -130,7 +130,10 @@ GenerationResult GenerateProjectCode(GeneratorHost& host) {
     result.priPath = ChangeFileExt(projectFile, ".PRI");
     result.t10Path = ChangeFileExt(projectFile, ".T10");
     for (const std::string& output : {result.priPath, result.t10Path}) {
-        const std::string refusal = RefusedOutput(output, projectFile);
+        std::string refusal = RefusedOutput(output, projectFile);
+        if (refusal.empty() && result.errors.empty() && IsReadOnlyFile(output) &&
+            !host.MayReplaceReadOnly(output))
+            refusal = output + ": " + Utf8ToCp1250("soubor je jen pro čtení");
         if (!refusal.empty())
             result.errors.push_back(refusal);
     }

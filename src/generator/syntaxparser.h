@@ -58,6 +58,9 @@ public:
     // False when a window refused its pending edits; nothing is generated then.
     virtual bool CommitPendingEdits() = 0;
     virtual void PriFileWritten(const std::string& priPath) = 0; // announce fcLoad then fcReload
+    // True when the read-only output may be replaced: the user agreed, and the host holds the
+    // consent while it lives. Without a user the file is refused.
+    virtual bool MayReplaceReadOnly(const std::string& /*path*/) { return false; }
 };
 
 // Batch mode: no windows.

@@ -2,13 +2,12 @@
 
 #include "common/paths.h"
 #include "common/text.h"
+#include "framework/exchange/safetycopy.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <random>
-
-#include <unistd.h>
+#include <memory>
 
 namespace panolcd {
 namespace {
@@ -143,58 +142,17 @@ std::error_code Load(const std::string& storedPath, std::string& bytes, bool& ex
     return {};
 }
 
-std::string TempName(const fs::path& target) {
-    static std::mt19937 random{std::random_device{}()};
-    std::string name = ".";
-    name += target.filename().string();
-    name += ".tmp";
-    name += std::to_string(::getpid());
-    name += '-';
-    name += std::to_string(random() % 1000000);
-    return name;
-}
-
-// Writes a temporary file beside the target and renames it over the target, so a reader sees
-// either the old or the new file, never a part of one.
+// The one atomic replacement of every file the program writes (the mode, owner and links of
+// the file kept, a read-only file refused), without a safety copy: a reader sees either the old
+// or the new file, never a part of one.
 std::error_code ReplaceAtomically(const std::string& storedPath, std::string_view bytes) {
-    fs::path target = ToFsPath(storedPath);
-    std::error_code ec;
-    if (fs::is_symlink(target, ec)) {
-        // Replace the file the link names, not the link.
-        const fs::path real = fs::canonical(target, ec);
-        if (!ec)
-            target = real;
-    }
-    const fs::file_status previous = fs::status(target, ec);
-
-    fs::path temp;
-    std::FILE* file = nullptr;
-    for (int attempt = 0; attempt < 100 && !file; ++attempt) {
-        temp = target.parent_path() / TempName(target);
-        file = std::fopen(temp.c_str(), "wbx");
-        if (!file && errno != EEXIST)
-            return LastError();
-    }
+    int code = 0;
+    const std::unique_ptr<ReplacingFile> file = ReplacingFile::Create(storedPath, code);
     if (!file)
-        return std::make_error_code(std::errc::file_exists);
-
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    ok = ok && std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
-    std::error_code failure = ok ? std::error_code() : LastError();
-    if (std::fclose(file) != 0 && ok) {
-        ok = false;
-        failure = LastError();
-    }
-    if (ok && fs::exists(previous))
-        fs::permissions(temp, previous.permissions(), ec); // best effort
-    if (ok) {
-        fs::rename(temp, target, failure);
-        ok = !failure;
-    }
-    if (!ok) {
-        fs::remove(temp, ec);
-        return failure ? failure : std::make_error_code(std::errc::io_error);
-    }
+        return {code, std::generic_category()};
+    file->SetCopyName({});
+    if (!file->Write(bytes) || !file->Commit())
+        return {file->Error() != 0 ? file->Error() : EIO, std::generic_category()};
     return {};
 }
 

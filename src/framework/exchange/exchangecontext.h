@@ -5,6 +5,9 @@
 #include "common/installedservice.h"
 #include "framework/exchange/clipboardstream.h"
 
+#include <string>
+#include <vector>
+
 namespace panolcd {
 
 class StepRunner;
@@ -14,6 +17,8 @@ struct ExchangeContext : InstalledService<ExchangeContext> {
     TClipBoardStreamMan clipboardStream;
     // The runner of long exchanges (not owned); none: they run to their end at once.
     StepRunner* stepRunner = nullptr;
+    // Read-only files the user agreed to have replaced (file-system paths, ReadOnlyConsent).
+    std::vector<std::string> readOnlyConsents;
 };
 
 inline ExchangeContext& ExchangeCtx() {

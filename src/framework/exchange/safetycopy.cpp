@@ -1,8 +1,13 @@
 #include "framework/exchange/safetycopy.h"
 
+#include "common/cp1250.h"
 #include "common/paths.h"
+#include "framework/environment/msgbox.h"
+#include "framework/exchange/exchangecontext.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,8 +15,47 @@
 namespace panolcd {
 namespace {
 
+constexpr int kMaxLinks = 40; // as the system follows them
+
 std::string FsString(std::string_view storedName) {
     return ToFsPath(storedName).string();
+}
+
+std::string DirectoryPart(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// The file a path names: symbolic links followed to the path they point at, which need not
+// exist yet. Empty (errno ELOOP) for links that never end.
+std::string FollowLinks(std::string path) {
+    for (int depth = 0; depth <= kMaxLinks; ++depth) {
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(path.c_str(), target, sizeof target);
+        if (length < 0)
+            return path; // no link
+        const std::string link(target, static_cast<std::size_t>(length));
+        path = link.starts_with('/') ? link : DirectoryPart(path) + link;
+    }
+    errno = ELOOP;
+    return {};
+}
+
+bool ModeIsReadOnly(const struct stat& info) {
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+// An existing file that is not to be replaced without asking; `path` has its links followed.
+bool ReadOnlyAt(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    return ModeIsReadOnly(info) || ::access(path.c_str(), W_OK) != 0;
+}
+
+bool Consented(const std::string& path) {
+    const std::vector<std::string>& consents = ExchangeCtx().readOnlyConsents;
+    return std::ranges::find(consents, path) != consents.end();
 }
 
 bool Exists(const std::string& path) {
@@ -42,12 +86,28 @@ int TryTempNames(const std::string& target, std::string& tempPath, Make make) {
     return -1;
 }
 
-// A new file beside `target`, opened for writing with O_EXCL; -1 with errno set.
+// A new file beside `target`, opened for writing with O_EXCL; -1 with errno set. It gets the
+// usual permissions, or no more than the existing target's: a private file is never readable
+// by others while it is written.
 int CreateTempBeside(const std::string& target, std::string& tempPath) {
-    // open() with O_EXCL rather than mkstemp: the new file gets the usual permissions.
-    return TryTempNames(target, tempPath, [](const std::string& path) {
-        return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    struct stat info {};
+    const mode_t mode = ::stat(target.c_str(), &info) == 0 ? (info.st_mode & 0777) : 0666;
+    return TryTempNames(target, tempPath, [mode](const std::string& path) {
+        return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     });
+}
+
+// The new version takes the owner (where the system lets it) and the mode of the file it
+// replaces. 0 or the errno value.
+int TakeModeOf(const std::string& target, int fd) {
+    struct stat info {};
+    if (::stat(target.c_str(), &info) != 0)
+        return 0; // a new file
+    if (::fchown(fd, info.st_uid, info.st_gid) != 0) {
+        // Only the superuser may give a file away: another's file becomes the writer's.
+    }
+    // After the owner: a change of owner clears the set-id bits.
+    return ::fchmod(fd, info.st_mode & 07777) == 0 ? 0 : errno;
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
@@ -134,9 +194,47 @@ std::string SafetyCopyName(std::string_view fileName) {
     return ChangeFileExt(fileName, ".~" + letters);
 }
 
+bool IsReadOnlyFile(std::string_view fileName) {
+    const std::string path = FollowLinks(FsString(fileName));
+    return !path.empty() && ReadOnlyAt(path);
+}
+
+ReadOnlyConsent::ReadOnlyConsent(std::string_view fileName)
+    : path_(FollowLinks(FsString(fileName))) {
+    if (!path_.empty())
+        ExchangeCtx().readOnlyConsents.push_back(path_);
+}
+
+ReadOnlyConsent::~ReadOnlyConsent() {
+    if (path_.empty())
+        return;
+    std::vector<std::string>& consents = ExchangeCtx().readOnlyConsents;
+    if (const auto it = std::ranges::find(consents, path_); it != consents.end())
+        consents.erase(it);
+}
+
+std::optional<ReadOnlyConsent> AskReplaceReadOnly(std::string_view fileName) {
+    if (!IsReadOnlyFile(fileName))
+        return ReadOnlyConsent();
+    const std::string question = Utf8ToCp1250("Soubor ") + std::string(fileName) +
+                                 Utf8ToCp1250(" je jen pro čtení. Přesto ho přepsat?");
+    if (MsgBox("", question, mb::kIconQuestion | mb::kYesNo) != MsgResult::Yes)
+        return std::nullopt;
+    return ReadOnlyConsent(fileName);
+}
+
 std::unique_ptr<ReplacingFile> ReplacingFile::Create(std::string_view fileName, int& error) {
+    const std::string target = FollowLinks(FsString(fileName));
+    if (target.empty()) {
+        error = errno;
+        return nullptr;
+    }
+    if (ReadOnlyAt(target) && !Consented(target)) {
+        error = EACCES;
+        return nullptr;
+    }
     std::string temp;
-    const int fd = CreateTempBeside(FsString(fileName), temp);
+    const int fd = CreateTempBeside(target, temp);
     if (fd < 0) {
         error = errno;
         return nullptr;
@@ -149,7 +247,8 @@ std::unique_ptr<ReplacingFile> ReplacingFile::Create(std::string_view fileName, 
         return nullptr;
     }
     error = 0;
-    return std::unique_ptr<ReplacingFile>(new ReplacingFile(std::string(fileName), temp, file));
+    return std::unique_ptr<ReplacingFile>(
+        new ReplacingFile(std::string(fileName), target, temp, file));
 }
 
 ReplacingFile::~ReplacingFile() {
@@ -175,8 +274,17 @@ bool ReplacingFile::Commit() {
         error_ = EBADF;
         return false;
     }
-    bool ok = std::fflush(file_) == 0 && ::fsync(::fileno(file_)) == 0;
+    const std::string& target = targetPath_;
+    bool ok = std::fflush(file_) == 0;
     int err = errno;
+    if (ok) {
+        err = TakeModeOf(target, ::fileno(file_));
+        ok = err == 0;
+    }
+    if (ok && ::fsync(::fileno(file_)) != 0) {
+        ok = false;
+        err = errno;
+    }
     if (std::fclose(file_) != 0 && ok) {
         ok = false;
         err = errno;
@@ -187,8 +295,7 @@ bool ReplacingFile::Commit() {
 
     // At every instant the target holds either the old or the new version: the safety copy is
     // a second name of the old file (or a copy of it), and one rename puts the new one in place.
-    const std::string target = FsString(fileName_);
-    const std::string copy = copyName_.empty() ? std::string() : FsString(copyName_);
+    const std::string copy = CopyPath();
     // A safety-copy name keeps no copy of its own.
     const bool keepsCopy = !copy.empty() && copy != target;
     const bool existed = Exists(target);
@@ -204,6 +311,16 @@ bool ReplacingFile::Commit() {
         ::unlink(copy.c_str());
     SyncDirectoryOf(target);
     return true;
+}
+
+std::string ReplacingFile::CopyPath() const {
+    if (copyName_.empty())
+        return {};
+    if (targetPath_ == FsString(fileName_))
+        return FsString(copyName_);
+    // Through a link: the copy goes beside the file the link names, named after it as the copy
+    // of the link's name would be.
+    return FsString(ChangeFileExt(FromFsPath(targetPath_), ExtractFileExt(copyName_)));
 }
 
 bool ReplacingFile::Fail(int error) {

@@ -39,8 +39,8 @@ TTxWrFile::TTxWrFile(std::string_view fileName) : fileName_(fileName) {
 TTxWrFile::~TTxWrFile() {
     Close();
     if (committed_ && nothingWritten_) {
-        std::error_code ignored;
-        std::filesystem::remove(ToFsPath(fileName_), ignored);
+        std::error_code ignored; // a link stays a link: the file it names goes
+        std::filesystem::remove(file_->TargetPath(), ignored);
     }
 }
 

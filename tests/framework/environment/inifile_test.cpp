@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace panolcd {
 namespace {
@@ -166,6 +167,38 @@ TEST_F(IniFileTest, WriteThroughSymlinkKeepsTheLink) {
     ASSERT_FALSE(link.Write("A", "k", "2"));
     EXPECT_TRUE(fs::is_symlink(TempDir() / "link.ini"));
     EXPECT_EQ(target.Read("A", "k"), "2");
+}
+
+TEST_F(IniFileTest, AReadOnlySettingsFileIsNotReplaced) {
+    IniFile ini = Make("[A]\r\nk=1\r\n");
+    ASSERT_EQ(::chmod(ToFsPath(ini.Path()).c_str(), 0444), 0);
+    EXPECT_EQ(ini.Write("A", "k", "2"), std::make_error_code(std::errc::permission_denied));
+    EXPECT_EQ(ini.Read("A", "k"), "1");
+    EXPECT_EQ(DirEntries(), std::vector<std::string>{"T.INI"});
+}
+
+TEST_F(IniFileTest, WriteThroughARelativeLinkKeepsTheTargetsModeAndOwner) {
+    fs::create_directories(TempDir() / "conf");
+    IniFile target = Make("[A]\r\nk=1\r\n", "conf/real.ini");
+    ASSERT_EQ(::chmod(ToFsPath(target.Path()).c_str(), 0600), 0);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(ToFsPath(target.Path()).c_str(), 4321, 4321), 0);
+    }
+    fs::create_symlink("conf/real.ini", TempDir() / "link.ini");
+    IniFile link(FromFsPath(TempDir() / "link.ini"));
+    ASSERT_FALSE(link.Write("A", "k", "2"));
+    EXPECT_EQ(fs::read_symlink(TempDir() / "link.ini"), "conf/real.ini");
+    EXPECT_EQ(target.Read("A", "k"), "2");
+    struct stat info {};
+    ASSERT_EQ(::stat(ToFsPath(target.Path()).c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+    if (root) {
+        EXPECT_EQ(info.st_uid, 4321u);
+    }
+    // No safety copy of a settings file.
+    EXPECT_EQ(std::distance(fs::directory_iterator(TempDir() / "conf"), fs::directory_iterator()),
+              1);
 }
 
 TEST_F(IniFileTest, WriteFailuresLeaveNothingBehind) {
