@@ -20,6 +20,17 @@ bool KeepsSelection(int code) {
 
 } // namespace
 
+std::string WithCrLfBreaks(std::string_view text) {
+    std::string lines;
+    lines.reserve(text.size());
+    for (const char c : text) {
+        if (c == '\n' && (lines.empty() || lines.back() != '\r'))
+            lines += '\r';
+        lines += c;
+    }
+    return lines;
+}
+
 std::int32_t SmartEditCore::ColumnOf(std::size_t offset) {
     const std::size_t start = text_.LineStart(text_.LineOf(offset));
     std::int32_t column = 0;
@@ -357,7 +368,7 @@ void SmartEditCore::RunCommand(int code) {
                     if (line < text_.LineCount())
                         MoveTo(text_.LineStart(line + 1));
                     else {
-                        MoveTo(length);
+                        MoveTo(text_.Length());
                         InsertBeforeCaret("\r\n");
                     }
                     break;
@@ -401,11 +412,13 @@ void SmartEditCore::RunCommand(int code) {
                 DeleteBeforeCaret(caret_ - WordLeft(caret_));
                 break;
             case 3: {
+                // Beyond the line's end: padded up to the caret, then the next line joins.
                 FillVirtualBlanks();
-                if (caret_ >= length)
+                const std::size_t end = text_.Length();
+                if (caret_ >= end)
                     break;
                 const bool crlf =
-                    text_.At(caret_) == '\r' && caret_ + 1 < length && text_.At(caret_ + 1) == '\n';
+                    text_.At(caret_) == '\r' && caret_ + 1 < end && text_.At(caret_ + 1) == '\n';
                 DeleteAfterCaret(crlf ? 2 : 1);
                 break;
             }
@@ -461,13 +474,7 @@ void SmartEditCore::RunCommand(int code) {
             }
             case 13:
                 if (clipboard != nullptr) {
-                    // A pasted LF becomes CR LF, as every line break the editor writes.
-                    std::string pasted;
-                    for (const char c : clipboard->Text()) {
-                        if (c == '\n' && (pasted.empty() || pasted.back() != '\r'))
-                            pasted += '\r';
-                        pasted += c;
-                    }
+                    const std::string pasted = WithCrLfBreaks(clipboard->Text());
                     FillVirtualBlanks();
                     InsertBeforeCaret(pasted);
                 }
@@ -530,14 +537,20 @@ void SmartEditCore::RunCommand(int code) {
                 if (last > first &&
                     text_.LineStart(last) == static_cast<std::size_t>(text_.blockEnd))
                     --last; // a block ending at a line's start leaves that line alone
-                const std::size_t caret = caret_;
+                // The caret stays on its character: it follows the blanks put in or taken out
+                // before it, and one inside removed blanks goes to where they were.
+                std::size_t caret = caret_;
+                const std::int32_t virtualBlanks = virtual_;
                 for (std::size_t l = first; l <= last; ++l) {
                     const std::size_t start = text_.LineStart(l);
                     MoveTo(start);
                     if (code == 22) {
-                        if (text_.LineEnd(l) > start)
+                        if (text_.LineEnd(l) > start) {
                             InsertAfterCaret(
                                 std::string(static_cast<std::size_t>(blockIndent), ' '));
+                            if (caret >= start)
+                                caret += static_cast<std::size_t>(blockIndent);
+                        }
                         continue;
                     }
                     std::size_t end = start;
@@ -549,8 +562,10 @@ void SmartEditCore::RunCommand(int code) {
                         ++end;
                     }
                     DeleteAfterCaret(end - start);
+                    if (caret > start)
+                        caret = caret >= end ? caret - (end - start) : start;
                 }
-                MoveTo(std::min(caret, text_.Length()));
+                MoveTo(caret, virtualBlanks);
                 break;
             }
             case 32:

@@ -104,7 +104,7 @@ void SmartEditCore::SetCaretOffset(std::size_t offset) {
 }
 
 void SmartEditCore::SetCaret(std::int32_t column, std::int32_t line) {
-    Command(kUndoMove, [&] { MoveCaretTo(OffsetAt(column, line)); });
+    Command(kUndoMove, [&] { MoveTo(OffsetAt(column, line)); });
 }
 
 std::size_t SmartEditCore::OffsetAt(std::int32_t column, std::int32_t line) {
@@ -294,12 +294,14 @@ void SmartEditCore::DeleteSelection() {
 }
 
 void SmartEditCore::MoveCaret(std::size_t offset) {
-    Command(kUndoMove, [&] { MoveCaretTo(offset); });
+    // On the offset itself: virtual blanks stay where the caret was.
+    Command(kUndoMove, [&] { MoveTo(offset); });
 }
 
 bool SmartEditCore::Undo() {
-    // Nothing to undo is no command: it must not empty the redo list.
-    if (history_.UndoCount() == 0)
+    // Nothing to undo is no command: it must not empty the redo list. A read-only text keeps
+    // both lists for when it may change again.
+    if (readOnly || history_.UndoCount() == 0)
         return false;
     bool done = false;
     history_.BeginCommand(CurrentState());
@@ -309,7 +311,7 @@ bool SmartEditCore::Undo() {
 }
 
 bool SmartEditCore::Redo() {
-    if (history_.RedoCount() == 0)
+    if (readOnly || history_.RedoCount() == 0)
         return false;
     bool done = false;
     history_.BeginCommand(CurrentState());

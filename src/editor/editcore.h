@@ -120,6 +120,10 @@ inline bool IsWordChar(char c) {
            b >= 128;
 }
 
+// Text from outside (the clipboard, a drop) with each lone LF made CR LF, as every line break the
+// editor writes.
+std::string WithCrLfBreaks(std::string_view text);
+
 // Highlighting applies with eoSyntaxHighlight when the file's extension (without the dot, in any
 // case) is one of the ";"-separated items of the list; a name without extension never.
 bool IsHighlightActive(std::uint32_t options, std::string_view fileName,

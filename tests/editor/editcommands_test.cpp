@@ -5,6 +5,8 @@
 
 #include "support/test_context.h"
 
+#include <functional>
+
 namespace panolcd::testing {
 namespace {
 
@@ -202,6 +204,123 @@ TEST_F(EditorCommands, IndentCaseAndLineCommands) {
     editor.readOnly = true;
     editor.RunCommand(6);
     EXPECT_EQ(Text(), "\r\ncd");
+}
+
+// Delete at or beyond a line's end pads the line up to the caret and joins the next one, also
+// when the padding reaches past where the text used to end.
+TEST_F(EditorCommands, DeleteBeyondTheLineEndPadsAndJoinsTheNextLine) {
+    const struct {
+        const char* text;
+        int column; // on the first line
+        const char* joined;
+    } cases[] = {
+        {"ab\r\nc", 2, "abc"},
+        {"ab\r\nc", 3, "ab c"},
+        {"ab\r\nc", 6, "ab    c"}, // padded past the text's old end
+        {"ab\r\nc\r\nd", 9, "ab       c\r\nd"},
+        {"ab\r\ncdefgh", 4, "ab  cdefgh"},
+    };
+    for (const auto& c : cases) {
+        editor.Clear();
+        editor.InsertText(c.text);
+        editor.SetCaret(0, 0);
+        for (int i = 0; i < c.column; ++i)
+            editor.Move(1, false);
+        editor.KeyDown({Key::Delete, 0, false, false, false});
+        EXPECT_EQ(Text(), c.joined) << c.text << " at " << c.column;
+        EXPECT_EQ(editor.CaretLine(), 0) << c.text << " at " << c.column;
+        EXPECT_EQ(editor.CaretColumn(), c.column) << c.text << " at " << c.column;
+        EXPECT_EQ(editor.VirtualBlanks(), 0);
+        // One undo step takes padding and join back.
+        EXPECT_TRUE(editor.Undo());
+        EXPECT_EQ(Text(), c.text);
+    }
+}
+
+// The caret placed anywhere (a click, a search hit, a bookmark) stands on real text: blanks it had
+// beyond a line's end are not typed where it went.
+TEST_F(EditorCommands, ACaretPlacedElsewhereLeavesItsVirtualBlanksBehind) {
+    const std::function<void()> places[] = {
+        [&] { editor.SetCaretOffset(4); },
+        [&] { editor.SetCaret(0, 1); },
+        [&] { editor.GotoBookmark(0); },
+    };
+    for (const auto& place : places) {
+        editor.Clear();
+        editor.InsertText("ab\r\ncd");
+        editor.SetCaretOffset(4);
+        editor.ToggleBookmark(0);
+        editor.SetCaretOffset(2);
+        editor.Move(1, false);
+        editor.Move(1, false);
+        ASSERT_EQ(editor.VirtualBlanks(), 2);
+        place();
+        EXPECT_EQ(editor.VirtualBlanks(), 0);
+        Type("x");
+        EXPECT_EQ(Text(), "ab\r\nxcd");
+    }
+}
+
+// Indenting and unindenting a block keep the caret on the character it stood on.
+TEST_F(EditorCommands, IndentAndUnindentKeepTheCaretOnItsText) {
+    const struct {
+        std::size_t caret;    // in "abc\r\ndef\r\nghi", the block covering lines 0..2
+        std::size_t indented; // in "  abc\r\n  def\r\n  ghi"
+    } cases[] = {{0, 2}, {1, 3}, {5, 9}, {7, 11}, {12, 18}, {13, 19}};
+    for (const auto& c : cases) {
+        editor.Clear();
+        editor.InsertText("abc\r\ndef\r\nghi");
+        editor.SelectRange(0, editor.Text().Length());
+        editor.SetCaretOffset(c.caret);
+        const std::string at = editor.Text().Text(c.caret, 1); // empty at the end
+        editor.KeyDown(Ctrl('K'));
+        editor.KeyDown({Key::Char, 'i', false, false, false});
+        EXPECT_EQ(Text(), "  abc\r\n  def\r\n  ghi");
+        EXPECT_EQ(editor.CaretOffset(), c.indented) << c.caret;
+        EXPECT_EQ(editor.Text().Text(editor.CaretOffset(), 1), at) << c.caret;
+        editor.KeyDown(Ctrl('K'));
+        editor.KeyDown({Key::Char, 'u', false, false, false});
+        EXPECT_EQ(Text(), "abc\r\ndef\r\nghi");
+        EXPECT_EQ(editor.CaretOffset(), c.caret) << c.caret;
+    }
+    // A caret inside removed blanks stays at the line's new start.
+    editor.Clear();
+    editor.InsertText("    x\r\ny");
+    editor.SelectRange(0, editor.Text().Length());
+    editor.SetCaretOffset(1);
+    editor.RunCommand(23);
+    EXPECT_EQ(Text(), "  x\r\ny");
+    EXPECT_EQ(editor.CaretOffset(), 0u);
+}
+
+// Undo and redo are commands that change the text: a read-only text keeps it.
+TEST_F(EditorCommands, UndoAndRedoLeaveAReadOnlyTextAlone) {
+    Type("one");
+    editor.RunCommand(7);
+    Type("two");
+    editor.options &= ~eo::kGroupUndo;
+    ASSERT_TRUE(editor.Undo());
+    const std::string before = Text();
+    editor.readOnly = true;
+    const KeyStroke altBackspace{Key::Backspace, 0, false, false, true};
+    const KeyStroke altShiftBackspace{Key::Backspace, 0, true, false, true};
+    const std::function<void()> attempts[] = {
+        [&] { editor.RunCommand(10); },        [&] { editor.RunCommand(11); },
+        [&] { editor.KeyDown(altBackspace); }, [&] { editor.KeyDown(altShiftBackspace); },
+        [&] { EXPECT_FALSE(editor.Undo()); },  [&] { EXPECT_FALSE(editor.Redo()); },
+    };
+    for (const auto& attempt : attempts) {
+        attempt();
+        EXPECT_EQ(Text(), before);
+    }
+    editor.keyMapping = KeyMapping::Default;
+    editor.KeyDown(Ctrl('Z'));
+    editor.KeyDown(Ctrl('Z', true));
+    EXPECT_EQ(Text(), before);
+    // The history is kept for when the text may change again.
+    editor.readOnly = false;
+    EXPECT_TRUE(editor.Redo());
+    EXPECT_EQ(Text(), "one\r\ntwo");
 }
 
 } // namespace

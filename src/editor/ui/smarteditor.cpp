@@ -3,6 +3,7 @@
 #include "common/ui/qtext.h"
 #include "editor/ui/replaceconfirm.h"
 #include "framework/environment/msgbox.h"
+#include "framework/windows/ui/udbform.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -11,6 +12,7 @@
 #include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -157,6 +159,7 @@ TSmartEditor::TSmartEditor(QWidget* parent) : QAbstractScrollArea(parent) {
     viewport()->setAutoFillBackground(false);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
+    viewport()->setAcceptDrops(true);
     core_.clipboard = this;
     core_.prompts = this;
     MeasureFont();
@@ -380,12 +383,9 @@ void TSmartEditor::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const KeyStroke stroke = StrokeOf(*event);
-    bool taken = false;
-    try {
-        taken = core_.KeyDown(stroke);
-    } catch (const std::exception&) {
-        taken = true; // the command took its changes back; the window shows the message
-    }
+    // A command that fails (the text full) has taken its changes back; the user is told why.
+    bool taken = true;
+    Guarded([&] { taken = core_.KeyDown(stroke); });
     if (!taken) {
         QAbstractScrollArea::keyPressEvent(event);
         return;
@@ -398,9 +398,12 @@ void TSmartEditor::inputMethodEvent(QInputMethodEvent* event) {
     event->accept();
     if (displayOnly_)
         return;
-    // Czech dead keys compose here: háček and čárka with a letter arrive as one text.
-    for (const char c : FromQString(event->commitString()))
-        core_.TypeChar(c);
+    // Czech dead keys compose here: háček and čárka with a letter arrive as one text, typed as
+    // its keys would be (also into an incremental search). The first that fails stops the rest.
+    Guarded([&] {
+        for (const char c : FromQString(event->commitString()))
+            core_.KeyDown({KeyStroke::Key::Char, c});
+    });
     Refresh();
 }
 
@@ -426,19 +429,20 @@ void TSmartEditor::mousePressEvent(QMouseEvent* event) {
         return;
     core_.EndKeyState();
     const QPoint point = event->position().toPoint();
-    if (point.x() < GutterWidth()) {
-        const std::int64_t line = LineAtY(point.y());
-        if (line >= 0 && static_cast<std::size_t>(line) <= core_.Text().LineCount())
-            core_.Syntax().GutterClick(static_cast<std::size_t>(line),
-                                       (event->modifiers() & Qt::ShiftModifier) != 0);
-        Refresh();
-        return;
-    }
-    const std::size_t at = OffsetAt(point);
-    core_.SetCaretOffset(at);
-    anchor_ = at;
-    core_.SelectRange(at, at);
-    dragging_ = true;
+    Guarded([&] {
+        if (point.x() < GutterWidth()) {
+            const std::int64_t line = LineAtY(point.y());
+            if (line >= 0 && static_cast<std::size_t>(line) <= core_.Text().LineCount())
+                core_.Syntax().GutterClick(static_cast<std::size_t>(line),
+                                           (event->modifiers() & Qt::ShiftModifier) != 0);
+            return;
+        }
+        const std::size_t at = OffsetAt(point);
+        core_.SetCaretOffset(at);
+        anchor_ = at;
+        core_.SelectRange(at, at);
+        dragging_ = true;
+    });
     Refresh();
 }
 
@@ -447,8 +451,11 @@ void TSmartEditor::mouseMoveEvent(QMouseEvent* event) {
         return;
     // Beyond the view's edge the caret leaves it, and the view follows.
     const std::size_t at = OffsetAt(event->position().toPoint());
-    core_.SetCaretOffset(at);
-    core_.SelectRange(std::min(anchor_, at), std::max(anchor_, at));
+    if (!Guarded([&] {
+            core_.SetCaretOffset(at);
+            core_.SelectRange(std::min(anchor_, at), std::max(anchor_, at));
+        }))
+        dragging_ = false;
     Refresh();
 }
 
@@ -460,9 +467,42 @@ void TSmartEditor::mouseDoubleClickEvent(QMouseEvent* event) {
     if (displayOnly_ || event->button() != Qt::LeftButton || event->position().x() < GutterWidth())
         return;
     // The word or line under the pointer, also when no press came first.
-    core_.SetCaretOffset(OffsetAt(event->position().toPoint()));
-    core_.RunCommand((core_.options & eo::kDoubleClickLine) != 0 ? 29 : 28);
+    const std::size_t at = OffsetAt(event->position().toPoint());
+    Guarded([&] {
+        core_.SetCaretOffset(at);
+        core_.RunCommand((core_.options & eo::kDoubleClickLine) != 0 ? 29 : 28);
+    });
     dragging_ = false;
+    Refresh();
+}
+
+bool TSmartEditor::TakesDrop(const QMimeData* data) const {
+    return !displayOnly_ && !core_.readOnly && data != nullptr && data->hasText();
+}
+
+void TSmartEditor::dragEnterEvent(QDragEnterEvent* event) {
+    event->setAccepted(TakesDrop(event->mimeData()));
+}
+
+void TSmartEditor::dragMoveEvent(QDragMoveEvent* event) {
+    event->setAccepted(TakesDrop(event->mimeData()));
+}
+
+void TSmartEditor::dropEvent(QDropEvent* event) {
+    if (!TakesDrop(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    const std::string text = WithCrLfBreaks(FromQString(event->mimeData()->text()));
+    const std::size_t at = OffsetAt(event->position().toPoint());
+    // Always a copy: a drop that does not fit must not take the text from where it came.
+    const bool dropped = Guarded([&] {
+        core_.SetCaretOffset(at);
+        core_.InsertText(text);
+    });
+    event->setDropAction(Qt::CopyAction);
+    event->setAccepted(dropped);
+    setFocus();
     Refresh();
 }
 

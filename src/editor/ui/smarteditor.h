@@ -14,6 +14,8 @@
 #include <array>
 #include <optional>
 
+class QMimeData;
+
 namespace panolcd {
 
 // An element colour (0x00BBGGRR) for Qt.
@@ -54,6 +56,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // Text dropped from elsewhere is inserted where it falls, as a paste would be.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     // Tab belongs to the text only while the editor edits; otherwise focus moves on.
@@ -68,6 +74,8 @@ private:
     void Error(const std::string& text) override;
     void Information(const std::string& text) override;
     ReplaceAnswer ConfirmReplace(const std::string& findText) override;
+    // Text an editable editor takes from a drag.
+    bool TakesDrop(const QMimeData* data) const;
     // Where an offset's cell is painted in the viewport.
     QPoint PointOf(std::size_t offset);
 

@@ -6,13 +6,16 @@
 #include "editor/ui/replaceconfirm.h"
 
 #include "common/cp1250.h"
+#include "common/paths.h"
 #include "support/test_context.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QInputMethodEvent>
 #include <QMainWindow>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -209,6 +212,88 @@ TEST_F(PaintedEditor, ReplaceAsksNearThePaintedHitAndNeverLoops) {
     ASSERT_EQ(hitsAsked.size(), 3u); // "alpha beta" and the two at the end, each once
     EXPECT_EQ(hitsAsked[0].first, 6);
     EXPECT_GT(hitsAsked[1].second, 0); // scrolled to the hit before asking
+}
+
+// Text dropped on the editor: accepted only where it may be edited, inserted where it falls with
+// CR LF breaks, and the caret after it.
+bool Drop(TSmartEditor& editor, const QPoint& at, const QString& text) {
+    QMimeData data;
+    data.setText(text);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(editor.viewport(), &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(editor.viewport(), &drop);
+    return drop.isAccepted();
+}
+
+TEST_F(PaintedEditor, DroppedTextLandsWhereItFalls) {
+    const QPoint beta(editor.GutterWidth() + 6 * editor.CharWidth(), Cell(0, 0).y());
+    EXPECT_TRUE(Drop(editor, beta, QString::fromUtf8("ž\nx ")));
+    EXPECT_EQ(editor.Core().Text().AllText(), testing::Cz("alpha ž\r\nx beta\r\n\tgamma\r\n"));
+    EXPECT_EQ(editor.Core().CaretOffset(), 11u);
+    for (const bool readOnly : {true, false}) {
+        editor.Core().readOnly = readOnly;
+        editor.SetDisplayOnly(!readOnly);
+        EXPECT_FALSE(Drop(editor, Cell(0, 0), QStringLiteral("no")));
+    }
+    EXPECT_EQ(editor.Core().Text().AllText(), testing::Cz("alpha ž\r\nx beta\r\n\tgamma\r\n"));
+}
+
+// A letter composed with a dead key is a typed key: it extends an incremental search too.
+TEST_F(PaintedEditor, AComposedLetterExtendsAnIncrementalSearch) {
+    editor.Core().InsertText(testing::Cz("čára"));
+    const std::string text = editor.Core().Text().AllText();
+    editor.Core().SetCaretOffset(0);
+    editor.Core().BeginIncrementalSearch();
+    QInputMethodEvent composed;
+    composed.setCommitString(QString::fromUtf8("č"));
+    QApplication::sendEvent(&editor, &composed);
+    EXPECT_EQ(editor.Core().Text().AllText(), text);
+    EXPECT_EQ(editor.Core().IncrementalText(), testing::Cz("č"));
+    EXPECT_EQ(editor.Core().Text().foundBegin, static_cast<std::int32_t>(text.size() - 4));
+}
+
+// A full text takes nothing more from any input; each says so and the text stays whole.
+TEST_F(SmartEditorControl, AFullTextRefusesEveryInputWithTheMessage) {
+    TSmartEditor editor;
+    editor.resize(400, 200);
+    editor.show();
+    editor.setFocus();
+    const std::string full(TextBuffer::kMaxLoadBytes, 'a');
+    editor.Core().Load(FromFsPath(WriteFile("FULL.PRG", full)));
+    editor.Core().InsertText("b"); // the store's last byte
+    const std::size_t length = editor.Core().Text().Length();
+    ASSERT_EQ(length, TextBuffer::kTextCapacity);
+    QApplication::clipboard()->setText(QStringLiteral("xy"));
+    const struct {
+        const char* name;
+        std::function<void()> input;
+    } inputs[] = {
+        {"typed key", [&] { QTest::keyClick(&editor, Qt::Key_X); }},
+        {"Enter", [&] { QTest::keyClick(&editor, Qt::Key_Return); }},
+        {"composed letter",
+         [&] {
+             QInputMethodEvent composed;
+             composed.setCommitString(QString::fromUtf8("č"));
+             QApplication::sendEvent(&editor, &composed);
+         }},
+        {"Shift+Ins", [&] { QTest::keyClick(&editor, Qt::Key_Insert, Qt::ShiftModifier); }},
+        {"drop", [&] { Drop(editor, QPoint(editor.GutterWidth() + 4, 4), QStringLiteral("xy")); }},
+    };
+    for (const auto& row : inputs) {
+        User().shown.clear();
+        EXPECT_NO_THROW(row.input()) << row.name;
+        EXPECT_EQ(User().shown.size(), 1u) << row.name;
+        for (const testing::ShownMessage& shown : User().shown) {
+            EXPECT_EQ(shown.text, TextTooLongMessage()) << row.name;
+            EXPECT_EQ(shown.kind, MsgKind::Error) << row.name;
+        }
+        EXPECT_EQ(editor.Core().Text().Length(), length) << row.name;
+    }
+    EXPECT_EQ(editor.Core().Text().Text(0, 8), "baaaaaaa");
+    EXPECT_EQ(editor.Core().Text().Text(length - 4, 4), "aaaa");
 }
 
 TEST(ReplaceConfirm, ItsPlaceKeepsClearOfTheScreensEdges) {
