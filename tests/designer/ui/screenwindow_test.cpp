@@ -42,10 +42,9 @@ int KindCount(const std::string& text, int kind) {
 
 class ScreenWindow : public testing::SampleProjectTest {
 protected:
-    // The first screen's window, opened from the project window the main window shows.
+    // The first screen's window, opened from the project window the main window shows; the
+    // windows are registered before the main window is made.
     static TLCDDisplay_Form* OpenFirstScreen(TAppMainForm& form) {
-        RegisterProjectWindows();
-        RegisterScreenWindow();
         form.show();
         QCoreApplication::sendPostedEvents(&form);
         EXPECT_EQ(form.MdiArea()->subWindowList().size(), 1);
@@ -65,6 +64,8 @@ protected:
 
 TEST_F(ScreenWindow, OpensFromTheProjectWindowAndTakesEveryKindOfObject) {
     const std::filesystem::path sample = UseSampleProject();
+    RegisterProjectWindows();
+    RegisterScreenWindow();
     TAppMainForm form({});
     TLCDDisplay_Form* window = OpenFirstScreen(form);
     ASSERT_NE(window, nullptr);
@@ -117,6 +118,8 @@ TEST_F(ScreenWindow, PaintsATextFarAwayAtOnce) {
     WriteFile(sample.filename().string(), text);
     // The default font beside the program draws the text.
     std::filesystem::copy_file(PANOLCD_DEFAULT_FONT_FILE, TempDir() / "panolcd.FNT");
+    RegisterProjectWindows();
+    RegisterScreenWindow();
     TAppMainForm form({});
     TLCDDisplay_Form* window = OpenFirstScreen(form);
     ASSERT_NE(window, nullptr);
