@@ -5,18 +5,22 @@
 #include "common/text.h"
 #include "designer/fonttext.h"
 #include "designer/screenimage.h"
+#include "framework/exchange/safetycopy.h"
 #include "framework/records/database.h"
 #include "framework/records/dbrecord.h"
+#include "project/bankfiles.h"
 #include "project/dbtypes.h"
 #include "project/projectfile.h"
 #include "project/projectmodel.h"
 #include "project/projectrecords.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <optional>
 
 namespace panolcd {
@@ -95,15 +99,65 @@ std::string ScreenFileStem(const ScreenRecordView& view) {
     return stem.empty() ? "screen" + std::to_string(view.ScrNum()) : stem;
 }
 
+// Whether writing `output` would replace `file`, or put a file where the project looks for it
+// (names are matched without regard to letter case there): the same name but for case, or the
+// same file on disk, a link to it included.
+bool WouldReplace(const std::string& output, const std::string& file) {
+    std::error_code ec;
+    const std::string cwd = FromFsPath(std::filesystem::current_path(ec));
+    if (SameTextCp1250(ExpandFileName(output, cwd), ExpandFileName(file, cwd)))
+        return true;
+    const std::optional<std::filesystem::path> existing = FindExistingFile(output);
+    const std::optional<std::filesystem::path> named = FindExistingFile(file);
+    return existing && named && std::filesystem::equivalent(*existing, *named, ec);
+}
+
+// The open project's own files: the project, its program and generated files, and every file
+// its font and bitmap banks name.
+std::vector<std::string> ProjectFiles(const std::string& project) {
+    std::vector<std::string> files{project};
+    for (const char* ext : {".PRG", ".PRI", ".T10"})
+        files.push_back(ChangeFileExt(project, ext));
+    const std::string dir = ProjectDirectory(project);
+    for (const std::uint16_t banks : {kDBFontBanks, kDBBitmapBanks}) {
+        for (TDataBase* database : FindProjectDBs(banks)) {
+            for (int i = 0; i < database->Count(); ++i) {
+                // Font and bitmap banks alike: the file name at the same place.
+                TDBRecordObj* bank = database->Record(i);
+                const std::string name =
+                    bank != nullptr ? FontBankRecordView(bank->RecData).FontFileName() : "";
+                if (!name.empty())
+                    files.push_back(ResolveBankFile(name, dir));
+            }
+        }
+    }
+    return files;
+}
+
+std::optional<std::string> RefusedOutput(const std::string& output,
+                                         const std::vector<std::string>& projectFiles) {
+    for (const std::string& file : projectFiles) {
+        if (WouldReplace(output, file))
+            return output + Utf8ToCp1250(": výstupní soubor by přepsal soubor projektu ") + file;
+    }
+    return std::nullopt;
+}
+
+// Written whole under a temporary name, then put in place: a failed render leaves the previous
+// picture. No safety copy: a picture is made again from its project at any time.
 std::optional<std::string> WriteBytes(const std::string& file,
                                       const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(ToFsPath(file), std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out || bytes.empty())
-        return file + ": cannot be written";
-    return std::nullopt;
+    int code = 0;
+    std::unique_ptr<ReplacingFile> out = ReplacingFile::Create(file, code);
+    if (out != nullptr) {
+        out->SetCopyName({});
+        if (out->Write(
+                std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())) &&
+            out->Commit())
+            return std::nullopt;
+        code = out->Error();
+    }
+    return Utf8ToCp1250("Soubor nelze zapsat: ") + file + " (" + std::strerror(code) + ")";
 }
 
 std::optional<std::string> RenderOne(TDBRecordObj& screen, const RenderOptions& o,
@@ -111,13 +165,47 @@ std::optional<std::string> RenderOne(TDBRecordObj& screen, const RenderOptions& 
     ScreenScene scene(o.zoom);
     scene.Load(screen);
     scene.SetLayers(o.layers.value_or(scene.Layers()), o.helpScreen);
-    const std::string ext = AsciiUpper(ExtractFileExt(file));
-    if (ext == ".BMP")
+    if (AsciiUpper(ExtractFileExt(file)) == ".BMP")
         return WriteBytes(file, ScreenBmp(scene));
-    if (ext != ".PNG")
-        return file + ": the picture is written as .png or .bmp";
     const FontTextRenderer text;
     return WriteBytes(file, ScreenPng(scene, &text));
+}
+
+struct Output {
+    TDBRecordObj* screen;
+    std::string file;
+};
+
+// One file in `dir` for each screen, named by ScreenFileStem; screens whose names would be alike
+// (letter case does not tell files apart everywhere) get their numbers added. The failure when
+// two are still alike.
+std::optional<std::string> NameOutputs(const std::vector<TDBRecordObj*>& screens,
+                                       const std::string& dir, std::vector<Output>& outputs) {
+    std::vector<std::string> stems;
+    for (TDBRecordObj* screen : screens)
+        stems.push_back(ScreenFileStem(ScreenRecordView(screen->RecData)));
+    const auto shared = [&](std::size_t i) {
+        return std::count_if(stems.begin(), stems.end(), [&](const std::string& other) {
+                   return SameTextAscii(other, stems[i]);
+               }) > 1;
+    };
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < screens.size(); ++i) {
+        const ScreenRecordView view(screens[i]->RecData);
+        names.push_back(shared(i) ? stems[i] + "_" + std::to_string(view.ScrNum()) : stems[i]);
+    }
+    const std::string folder = EndsWithSeparator(dir) ? dir : AppendSeparator(dir);
+    for (std::size_t i = 0; i < screens.size(); ++i) {
+        for (std::size_t j = 0; j < i; ++j) {
+            if (SameTextAscii(names[i], names[j]))
+                return folder + names[i] + ".png" +
+                       Utf8ToCp1250(": do jednoho souboru by se zapsaly obrazovky ") +
+                       std::to_string(ScreenRecordView(screens[j]->RecData).ScrNum()) + " a " +
+                       std::to_string(ScreenRecordView(screens[i]->RecData).ScrNum());
+        }
+        outputs.push_back({screens[i], folder + names[i] + ".png"});
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> Render(const RenderOptions& o) {
@@ -128,26 +216,42 @@ std::optional<std::string> Render(const RenderOptions& o) {
                 screens.push_back(record);
         }
     }
+    std::vector<Output> outputs;
+    if (o.screen == "all") {
+        if (auto failure = NameOutputs(screens, o.out, outputs))
+            return failure;
+    } else {
+        const auto number = Number(o.screen);
+        for (TDBRecordObj* screen : screens) {
+            const ScreenRecordView view(screen->RecData);
+            if ((number && *number == view.ScrNum()) || SameTextAscii(view.ScrSymb(), o.screen)) {
+                outputs.push_back({screen, o.out});
+                break;
+            }
+        }
+        if (outputs.empty())
+            return o.project + ": no screen " + o.screen;
+        const std::string ext = AsciiUpper(ExtractFileExt(o.out));
+        if (ext != ".PNG" && ext != ".BMP")
+            return o.out + ": the picture is written as .png or .bmp";
+    }
+    // Every output checked before the first is written.
+    const std::vector<std::string> projectFiles = ProjectFiles(o.project);
+    for (const Output& output : outputs) {
+        if (auto refused = RefusedOutput(output.file, projectFiles))
+            return refused;
+    }
     if (o.screen == "all") {
         std::error_code ec;
         std::filesystem::create_directories(ToFsPath(o.out), ec);
         if (ec)
             return o.out + ": " + ec.message();
-        for (TDBRecordObj* screen : screens) {
-            const std::string file = (EndsWithSeparator(o.out) ? o.out : AppendSeparator(o.out)) +
-                                     ScreenFileStem(ScreenRecordView(screen->RecData)) + ".png";
-            if (auto failure = RenderOne(*screen, o, file))
-                return failure;
-        }
-        return std::nullopt;
     }
-    const auto number = Number(o.screen);
-    for (TDBRecordObj* screen : screens) {
-        const ScreenRecordView view(screen->RecData);
-        if ((number && *number == view.ScrNum()) || SameTextAscii(view.ScrSymb(), o.screen))
-            return RenderOne(*screen, o, o.out);
+    for (const Output& output : outputs) {
+        if (auto failure = RenderOne(*output.screen, o, output.file))
+            return failure;
     }
-    return o.project + ": no screen " + o.screen;
+    return std::nullopt;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "designer/lcdimage.h"
 
+#include "designer/lcdobject.h"
 #include "designer/palette.h"
 
 #include <algorithm>
@@ -26,7 +27,8 @@ void LcdImage::FillRect(const LcdRect& rect, std::uint8_t colour) {
 }
 
 void LcdImage::InkBlock(int x, int y, int z) {
-    FillRect({x, y, x + z, y + z}, Index(Colour::Black));
+    FillRect({x, y, SaturateToInt(std::int64_t{x} + z), SaturateToInt(std::int64_t{y} + z)},
+             Index(Colour::Black));
 }
 
 } // namespace panolcd

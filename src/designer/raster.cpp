@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 namespace panolcd {
 
@@ -66,16 +67,29 @@ void Painter::FillRect(const LcdRect& rect, std::uint8_t colour) {
 }
 
 // In 64 bits: an object's coordinates from a damaged record may lie anywhere in the int range.
+// Cut at the clip on both sides before narrowing, so that what is left lies inside the raster;
+// nullopt when nothing is.
+std::optional<LcdRect> Painter::Clipped(std::int64_t left, std::int64_t top, std::int64_t right,
+                                        std::int64_t bottom) const {
+    const std::int64_t l = std::max<std::int64_t>(left + dx_, clip_.left);
+    const std::int64_t t = std::max<std::int64_t>(top + dy_, clip_.top);
+    const std::int64_t r = std::min<std::int64_t>(right + dx_, clip_.right);
+    const std::int64_t b = std::min<std::int64_t>(bottom + dy_, clip_.bottom);
+    if (l >= r || t >= b)
+        return std::nullopt;
+    return LcdRect{static_cast<int>(l), static_cast<int>(t), static_cast<int>(r),
+                   static_cast<int>(b)};
+}
+
 void Painter::Fill64(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
                      std::uint8_t colour) {
     if (colour >= Index(Colour::Count))
         return;
-    const auto x0 = static_cast<int>(std::max<std::int64_t>(left + dx_, clip_.left));
-    const auto y0 = static_cast<int>(std::max<std::int64_t>(top + dy_, clip_.top));
-    const auto x1 = static_cast<int>(std::min<std::int64_t>(right + dx_, clip_.right));
-    const auto y1 = static_cast<int>(std::min<std::int64_t>(bottom + dy_, clip_.bottom));
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x)
+    const std::optional<LcdRect> area = Clipped(left, top, right, bottom);
+    if (!area)
+        return;
+    for (int y = area->top; y < area->bottom; ++y)
+        for (int x = area->left; x < area->right; ++x)
             raster_.Set(x, y, static_cast<Colour>(colour));
 }
 
@@ -128,21 +142,19 @@ void Painter::Polyline(std::initializer_list<Point> points, const Pen& pen) {
 void Painter::Text(int x, int y, std::string_view text, Colour colour, const LcdRect* clip) {
     if (text_ == nullptr)
         return;
-    LcdRect area = clip_;
-    if (clip != nullptr) {
-        area = {static_cast<int>(std::max<std::int64_t>(clip->left + dx_, clip_.left)),
-                static_cast<int>(std::max<std::int64_t>(clip->top + dy_, clip_.top)),
-                static_cast<int>(std::min<std::int64_t>(clip->right + dx_, clip_.right)),
-                static_cast<int>(std::min<std::int64_t>(clip->bottom + dy_, clip_.bottom))};
-    }
+    std::optional<LcdRect> area = clip_;
+    if (clip != nullptr)
+        area = Clipped(clip->left, clip->top, clip->right, clip->bottom);
+    if (!area || area->right <= area->left || area->bottom <= area->top)
+        return;
     const std::int64_t rx = std::int64_t{x} + dx_;
     const std::int64_t ry = std::int64_t{y} + dy_;
     // A text starting far outside (a damaged record) would not reach the raster anyway.
     constexpr std::int64_t kReach = 1 << 16;
-    if (area.right <= area.left || area.bottom <= area.top || rx < area.left - kReach ||
-        ry < area.top - kReach || rx >= area.right || ry >= area.bottom)
+    if (rx < area->left - kReach || ry < area->top - kReach || rx >= area->right ||
+        ry >= area->bottom)
         return;
-    text_->DrawText(raster_, area, static_cast<int>(rx), static_cast<int>(ry), text, colour);
+    text_->DrawText(raster_, *area, static_cast<int>(rx), static_cast<int>(ry), text, colour);
 }
 
 } // namespace panolcd

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -83,6 +84,8 @@ public:
     int LineHeight() const { return text_ != nullptr ? text_->LineHeight() : 0; }
 
 private:
+    std::optional<LcdRect> Clipped(std::int64_t left, std::int64_t top, std::int64_t right,
+                                   std::int64_t bottom) const;
     void Fill64(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
                 std::uint8_t colour);
     void PenDot(std::int64_t x, std::int64_t y, const Pen& pen);

@@ -50,9 +50,12 @@ bool DrawGlyph(LcdCanvas& canvas, const LcdRect& clip, int x, int y, const LcdBr
                int zoom, const std::uint8_t* bitmap, int height, int width) {
     if (x < clip.left || y < clip.top || x >= clip.right || y >= clip.bottom)
         return true;
+    // In 64 bits: a glyph may start anywhere in the int range (a damaged record's position).
+    const std::int64_t z = zoom;
     if (!brush.clear) {
-        const LcdRect cell{x, y, std::min(x + zoom * width, clip.right),
-                           std::min(y + zoom * height, clip.bottom)};
+        const LcdRect cell{x, y,
+                           static_cast<int>(std::min<std::int64_t>(x + z * width, clip.right)),
+                           static_cast<int>(std::min<std::int64_t>(y + z * height, clip.bottom))};
         canvas.FillRect(cell, brush.color);
     }
     const int block = BlockSize(zoom);
@@ -68,10 +71,11 @@ bool DrawGlyph(LcdCanvas& canvas, const LcdRect& clip, int x, int y, const LcdBr
             for (int bit = 7; bit >= 0; --bit) {
                 if ((bits & (1u << bit)) == 0)
                     continue;
-                const int px = x + (8 * strip + 7 - bit) * zoom;
-                const int py = y + row * zoom;
-                if (px + zoom - 1 <= clip.right && py + zoom - 1 <= clip.bottom)
-                    canvas.InkBlock(px, py, block);
+                const std::int64_t px = x + (8 * std::int64_t{strip} + 7 - bit) * z;
+                const std::int64_t py = y + std::int64_t{row} * z;
+                // Then px and py lie inside the clip, so in the int range.
+                if (px + z - 1 <= clip.right && py + z - 1 <= clip.bottom)
+                    canvas.InkBlock(static_cast<int>(px), static_cast<int>(py), block);
             }
         }
     }
@@ -81,13 +85,18 @@ bool DrawGlyph(LcdCanvas& canvas, const LcdRect& clip, int x, int y, const LcdBr
 void DrawText(LcdCanvas& canvas, const LcdRect& clip, int x, int y, const LcdBrush& brush, int zoom,
               const FontView& font, std::string_view text) {
     const int height = font.CellHeight();
+    std::int64_t at = x;
     for (const char c : text.substr(0, 255)) {
+        // Glyphs only move right: once one starts beyond the clip, so do all that follow.
+        if (at >= clip.right)
+            return;
         const std::optional<FontView::Glyph> glyph = font.GlyphOf(static_cast<std::uint8_t>(c));
         if (!glyph)
             continue; // nothing to draw that stays inside the file
-        if (!DrawGlyph(canvas, clip, x, y, brush, zoom, font.Bitmap(*glyph), height, glyph->width))
+        if (!DrawGlyph(canvas, clip, static_cast<int>(at), y, brush, zoom, font.Bitmap(*glyph),
+                       height, glyph->width))
             return;
-        x += zoom * glyph->width;
+        at += std::int64_t{zoom} * glyph->width;
     }
 }
 

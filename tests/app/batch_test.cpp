@@ -3,13 +3,24 @@
 
 #include "app/batch.h"
 #include "common/cp1250.h"
+#include "framework/records/database.h"
+#include "framework/records/dbrecord.h"
 #include "project/bmpfile.h"
+#include "project/dbtypes.h"
+#include "project/objectrecord.h"
 #include "project/pictureimport.h"
+#include "project/projectfile.h"
+#include "project/projectmodel.h"
+#include "project/projectrecords.h"
+#include "schema/appschema.h"
+#include "support/deadline.h"
 #include "support/test_context.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -28,6 +39,17 @@ protected:
         return RunBatchCommand((TempDir() / "panolcd").string(), args, err_);
     }
     std::string Path(const char* name) const { return (TempDir() / name).string(); }
+    // The sample converted into the test's directory as JOB.LCD, changed by `change` while open.
+    std::string Job(const std::function<void()>& change) {
+        EXPECT_EQ(Run({"--convert", PANOLCD_SAMPLE_PROJECT, Path("JOB.LCD")}), 0) << err_.str();
+        EXPECT_TRUE(LoadProjectFile(Path("JOB.LCD")).ok);
+        change();
+        EXPECT_TRUE(SaveProjectFile(*ProjectColl(), Path("JOB.LCD")).ok);
+        CloseProjectColl();
+        std::filesystem::remove(Path("JOB.~CD"));
+        return Path("JOB.LCD");
+    }
+    static TDataBase& Screens() { return *FindProjectDBs(kDBScreens).front(); }
     std::ostringstream err_;
 };
 
@@ -140,6 +162,103 @@ TEST_F(Batch, RenderWritesEveryScreenOrOneAsTheLcdShowsIt) {
     }
     EXPECT_FALSE(std::filesystem::exists(Path("X.png")));
     EXPECT_FALSE(std::filesystem::exists(Path("X.gif")));
+}
+
+// A text whose position is far beyond the LCD (a damaged record) is drawn at once at every zoom.
+TEST_F(Batch, RenderOfAFarAwayTextEndsAtOnce) {
+    const std::string job = Job([] {
+        TDataBase& objects = *Screens().Record(0)->GetDBTidDataBase(kDBScreenObjects);
+        for (int i = 0; i < objects.Count(); ++i) {
+            const ObjectRecordView object(objects.Record(i)->RecData);
+            if (object.Kind() == kObjText)
+                object.SetX1(600000000);
+        }
+    });
+    // The default font beside the program draws the sample's texts.
+    std::filesystem::copy_file(PANOLCD_DEFAULT_FONT_FILE, TempDir() / "panolcd.FNT");
+    const Deadline deadline(std::chrono::seconds(60), "--render of a far away text");
+    for (const char* zoom : {"1", "2", "4"}) {
+        EXPECT_EQ(Run({"--render", job, "--screen", "all", "--zoom", zoom, "--out", Path("all")}),
+                  0)
+            << err_.str();
+        EXPECT_EQ(ReadFile(Path("all/SCR_HLAVNI.png")).substr(0, 4), "\x89PNG") << zoom;
+    }
+    EXPECT_EQ(Run({"--render", job, "--screen", "1", "--out", Path("LCD.BMP")}), 0) << err_.str();
+    EXPECT_TRUE(ReadBmpFile(Path("LCD.BMP")).ok);
+}
+
+// Screens whose names make one file name get their numbers added; where even that leaves two
+// alike the command fails before it writes anything.
+TEST_F(Batch, RenderOfAllScreensWritesOneFileForEachScreen) {
+    const auto addScreen = [](std::uint8_t number, const std::string& symbol) {
+        auto screen = TDBRecordObj::New({}, 0, schema::kRecScreen);
+        ScreenRecordView(screen->RecData).SetScrNum(number);
+        ScreenRecordView(screen->RecData).SetScrSymb(symbol);
+        Screens().Insert(std::move(screen));
+    };
+    const std::string job = Job([&] {
+        addScreen(7, "A.B");
+        addScreen(8, "A_B");
+        addScreen(9, Cz("ČERP"));
+        addScreen(10, Cz("ŘERP"));
+        addScreen(11, "a.b"); // alike but for letter case
+        addScreen(12, "");
+    });
+    ASSERT_EQ(Run({"--render", job, "--screen", "all", "--out", Path("all")}), 0) << err_.str();
+    std::vector<std::string> written;
+    for (const auto& entry : std::filesystem::directory_iterator(Path("all")))
+        written.push_back(entry.path().filename().string());
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ(written, (std::vector<std::string>{"A_B_7.png", "A_B_8.png", "SCR_HLAVNI.png",
+                                                 "SCR_PREHLED.png", "_ERP_10.png", "_ERP_9.png",
+                                                 "a_b_11.png", "screen12.png"}));
+
+    const std::string clash = Job([&] {
+        addScreen(7, "A.B");
+        addScreen(8, "A_B");
+        addScreen(9, "A_B_7");
+    });
+    EXPECT_EQ(Run({"--render", clash, "--screen", "all", "--out", Path("clash")}), 1);
+    EXPECT_NE(err_.str().find("A_B_7.png"), std::string::npos) << err_.str();
+    EXPECT_EQ(err_.str().find('\n'), err_.str().size() - 1) << err_.str();
+    EXPECT_FALSE(std::filesystem::exists(Path("clash")));
+}
+
+// An output is never the project or a file it names, and it is put in place as a new file.
+TEST_F(Batch, RenderNeverReplacesTheProjectsFilesAndWritesANewFile) {
+    const std::string job = Job([] {});
+    WriteFile("pozadi.bmp", "keep"); // the sample's bitmap bank 1
+    WriteFile("velky.fnt", "keep");  // and its font bank 1
+    std::filesystem::create_symlink(job, Path("link.png"));
+    std::filesystem::create_hard_link(Path("velky.fnt"), Path("hard.bmp"));
+    struct Case {
+        const char* out;
+        const char* named;
+    } const refused[] = {
+        {"pozadi.bmp", "pozadi.bmp"},
+        {"POZADI.BMP", "pozadi.bmp"}, // the project finds its bitmap under any letter case
+        {"link.png", "JOB.LCD"},
+        {"hard.bmp", "velky.fnt"},
+    };
+    for (const Case& c : refused) {
+        EXPECT_EQ(Run({"--render", job, "--screen", "1", "--out", Path(c.out)}), 1) << c.out;
+        EXPECT_EQ(err_.str().rfind(Path(c.out) + ": ", 0), 0u) << err_.str();
+        EXPECT_NE(err_.str().find(c.named), std::string::npos) << err_.str();
+    }
+    EXPECT_EQ(ReadFile(Path("pozadi.bmp")), "keep");
+    EXPECT_EQ(ReadFile(Path("velky.fnt")), "keep");
+    EXPECT_FALSE(std::filesystem::exists(Path("POZADI.BMP")));
+    EXPECT_TRUE(LoadProjectFile(job).ok);
+    CloseProjectColl();
+
+    // A picture replaced is a new file: another name of the old one keeps the old bytes, and no
+    // safety copy is left beside it.
+    WriteFile("old.png", "old");
+    std::filesystem::create_hard_link(Path("old.png"), Path("shot.png"));
+    ASSERT_EQ(Run({"--render", job, "--screen", "1", "--out", Path("shot.png")}), 0) << err_.str();
+    EXPECT_EQ(ReadFile(Path("shot.png")).substr(0, 4), "\x89PNG");
+    EXPECT_EQ(ReadFile(Path("old.png")), "old");
+    EXPECT_FALSE(std::filesystem::exists(Path("shot.~NG")));
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include "designer/screenscene.h"
 
 #include "designer/commandobjects.h"
+#include "designer/fonttext.h"
+#include "designer/lcdimage.h"
 #include "framework/environment/envcontext.h"
 #include "framework/records/database.h"
 #include "framework/records/dbrecord.h"
@@ -14,8 +16,11 @@
 #include "project/projectmodel.h"
 #include "project/projectrecords.h"
 #include "schema/appschema.h"
+#include "support/deadline.h"
 #include "support/test_context.h"
 
+#include <algorithm>
+#include <chrono>
 #include <climits>
 #include <fstream>
 
@@ -29,6 +34,17 @@ protected:
     }
     void WriteBytes(const char* name, const std::vector<std::uint8_t>& bytes) const {
         WriteFile(name, std::string(bytes.begin(), bytes.end()));
+    }
+    // A new object of `kind` at `c` in `objects`, as the window inserts it.
+    static void AddObject(TDataBase& objects, std::uint8_t kind, const LcdCoords& c,
+                          const std::string& text = {}) {
+        auto record = TDBRecordObj::New({}, 0, schema::kRecObject);
+        record->RecData = NewObjectRecord({kind});
+        const ObjectRecordView object(record->RecData);
+        object.SetX1(c.x1), object.SetY1(c.y1), object.SetX2(c.x2), object.SetY2(c.y2);
+        if (!text.empty())
+            object.SetObjText(text);
+        objects.Insert(std::move(record));
     }
 };
 
@@ -92,13 +108,7 @@ TEST_F(Scene, TheWindowShowsTheLcdBlockScaled) {
     view.SetBmpNum(4);
     view.SetLayerMask(0x80000007);
     auto objects = TDataBase::New(nullptr, kDBScreenObjects, 0, 0);
-    const auto add = [&](std::uint8_t kind, LcdCoords c) {
-        auto record = TDBRecordObj::New({}, 0, schema::kRecObject);
-        record->RecData = NewObjectRecord({kind});
-        const ObjectRecordView object(record->RecData);
-        object.SetX1(c.x1), object.SetY1(c.y1), object.SetX2(c.x2), object.SetY2(c.y2);
-        objects->Insert(std::move(record));
-    };
+    const auto add = [&](std::uint8_t kind, LcdCoords c) { AddObject(*objects, kind, c); };
     add(kObjRectangle, {10, 5, 40, 30});
     add(kObjLine, {50, 10, 90, 20});
     add(kObjFilledRect, {100, 40, 120, 60});
@@ -125,6 +135,58 @@ TEST_F(Scene, TheWindowShowsTheLcdBlockScaled) {
         EXPECT_EQ(mismatches, 0) << "zoom " << z;
         EXPECT_EQ(raster.At(128 * z + z / 2, 10), Colour::Blue); // the LCD's right edge
     }
+}
+
+// Coordinates of a damaged record near the ends of the int range, or that reach them at the
+// zoom: every kind paints at once at every zoom, into the window and the LCD, and leaves both
+// pictures as a screen without these objects paints them.
+TEST_F(Scene, FarAwayObjectsPaintAtOnceAndNothingElse) {
+    NewProject();
+    SetProjectFileName((TempDir() / "JOB.LCD").string());
+    TDBRecordObj& fonts = *SubDataBase(RootRecord(), kDBFontBanks)->Record(0);
+    FontBankRecordView(fonts.RecData).SetFontFileName(PANOLCD_DEFAULT_FONT_FILE);
+    const LcdCoords far[] = {
+        {600000000, 10, 600000040, 20}, // times 4 beyond the int range
+        {536870905, 5, 536870910, 9},   // times 4 just below its end
+        {INT_MAX - 3, 5, INT_MAX, 9},
+        {5, INT_MAX - 3, 9, INT_MAX},
+        {INT_MAX, INT_MAX, INT_MAX, INT_MAX},
+        {INT_MIN, 5, INT_MIN + 3, 9},
+        {-600000000, -600000000, -599999990, -599999990},
+    };
+    auto screen = TDBRecordObj::New({}, 0, schema::kRecScreen);
+    auto objects = TDataBase::New(nullptr, kDBScreenObjects, 0, 0);
+    for (std::uint8_t kind = kObjPoint; kind <= kObjCaseBmp; ++kind)
+        for (const LcdCoords& c : far)
+            AddObject(*objects, kind, c, std::string(254, 'W'));
+    screen->EnsureSubDBs().Insert(std::move(objects));
+    auto empty = TDBRecordObj::New({}, 0, schema::kRecScreen);
+
+    const FontTextRenderer text(PANOLCD_DEFAULT_FONT_FILE);
+    const Deadline deadline(std::chrono::seconds(60), "painting objects far away");
+    const auto start = std::chrono::steady_clock::now();
+    for (const int z : {1, 2, 4}) {
+        ScreenScene scene(z);
+        scene.Load(*screen);
+        ASSERT_EQ(scene.Objects().size(), std::size(far) * (kObjCaseBmp - kObjPoint + 1));
+        scene.SetLayers(0xFFFFFFFF, false);
+        ScreenScene none(z);
+        none.Load(*empty);
+        none.SetLayers(0xFFFFFFFF, false);
+        const LcdRect area = ScreenScene::LcdArea(z);
+        Raster painted(area.right, area.bottom);
+        Raster expected(area.right, area.bottom);
+        scene.Paint(painted, &text);
+        none.Paint(expected, &text);
+        int differences = 0;
+        for (int y = 0; y < area.bottom; ++y)
+            for (int x = 0; x < area.right; ++x)
+                differences += painted.At(x, y) != expected.At(x, y);
+        EXPECT_EQ(differences, 0) << "zoom " << z;
+        const LcdImage lcd = scene.PaintLcd();
+        EXPECT_EQ(std::count(lcd.Image().ink.begin(), lcd.Image().ink.end(), 1), 0) << z;
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "framework/records/dbrecord.h"
 #include "project/dbtypes.h"
 #include "projectwindows/ui/rootwindow.h"
+#include "support/deadline.h"
 #include "support/sample_project.h"
 
 #include <QAction>
@@ -24,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 namespace panolcd {
@@ -38,25 +40,35 @@ int KindCount(const std::string& text, int kind) {
     return count;
 }
 
-using ScreenWindow = testing::SampleProjectTest;
+class ScreenWindow : public testing::SampleProjectTest {
+protected:
+    // The first screen's window, opened from the project window the main window shows; the
+    // windows are registered before the main window is made.
+    static TLCDDisplay_Form* OpenFirstScreen(TAppMainForm& form) {
+        form.show();
+        QCoreApplication::sendPostedEvents(&form);
+        EXPECT_EQ(form.MdiArea()->subWindowList().size(), 1);
+        auto* root = dynamic_cast<TLcUDBRoot_MDIChild*>(form.MdiArea()->subWindowList().front());
+        if (root == nullptr)
+            return nullptr;
+        QListWidget* screens = root->CardList(2);
+        screens->setCurrentRow(0);
+        QTest::keyClick(screens, Qt::Key_Space);
+        EXPECT_EQ(form.MdiArea()->subWindowList().size(), 2);
+        auto* window = dynamic_cast<TLCDDisplay_Form*>(form.MdiArea()->subWindowList().back());
+        if (window != nullptr)
+            form.MdiArea()->setActiveSubWindow(window);
+        return window;
+    }
+};
 
 TEST_F(ScreenWindow, OpensFromTheProjectWindowAndTakesEveryKindOfObject) {
     const std::filesystem::path sample = UseSampleProject();
     RegisterProjectWindows();
     RegisterScreenWindow();
     TAppMainForm form({});
-    form.show();
-    QCoreApplication::sendPostedEvents(&form);
-    ASSERT_EQ(form.MdiArea()->subWindowList().size(), 1);
-    auto* root = dynamic_cast<TLcUDBRoot_MDIChild*>(form.MdiArea()->subWindowList().front());
-    ASSERT_NE(root, nullptr);
-    QListWidget* screens = root->CardList(2);
-    screens->setCurrentRow(0);
-    QTest::keyClick(screens, Qt::Key_Space);
-    ASSERT_EQ(form.MdiArea()->subWindowList().size(), 2);
-    auto* window = dynamic_cast<TLCDDisplay_Form*>(form.MdiArea()->subWindowList().back());
+    TLCDDisplay_Form* window = OpenFirstScreen(form);
     ASSERT_NE(window, nullptr);
-    form.MdiArea()->setActiveSubWindow(window);
     EXPECT_EQ(window->windowTitle(), QString::fromUtf8("SCR_HLAVNI-Hlavní obrazovka"));
     const int loaded = static_cast<int>(window->Designer().Scene().Objects().size());
     EXPECT_GT(loaded, 10);
@@ -91,6 +103,32 @@ TEST_F(ScreenWindow, OpensFromTheProjectWindowAndTakesEveryKindOfObject) {
     EXPECT_EQ(window->Designer().Zoom(), 4);
     form.Action("GraphicLayer_Action")->trigger();
     EXPECT_EQ(window->Designer().Layers() & 0x4u, 0u);
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// A text far beyond the LCD (a damaged record) is painted at once at every zoom.
+TEST_F(ScreenWindow, PaintsATextFarAwayAtOnce) {
+    const std::filesystem::path sample = UseSampleProject();
+    std::string text = ReadFile(sample);
+    const std::string record = "($07;$01;$01;$00;$00000001;$0000;$0000000A;";
+    const std::size_t at = text.find(record);
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at + record.size() - 10, 9, "$23C34600"); // X1 = 600000000
+    WriteFile(sample.filename().string(), text);
+    // The default font beside the program draws the text.
+    std::filesystem::copy_file(PANOLCD_DEFAULT_FONT_FILE, TempDir() / "panolcd.FNT");
+    RegisterProjectWindows();
+    RegisterScreenWindow();
+    TAppMainForm form({});
+    TLCDDisplay_Form* window = OpenFirstScreen(form);
+    ASSERT_NE(window, nullptr);
+    const testing::Deadline deadline(std::chrono::seconds(60), "painting a text far away");
+    for (const char* zoom : {"Zoom1_Action", "Zoom2_Action", "Zoom4_Action"}) {
+        form.Action(zoom)->trigger();
+        EXPECT_FALSE(window->grab().isNull()) << zoom;
+    }
+    EXPECT_TRUE(User().shown.empty()) << User().shown.front().text;
     window->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
