@@ -41,9 +41,10 @@ bool TAppNameObject::ParseParam(const std::string& keyword) {
 
 std::string TAppNameObject::BuildParamText() const {
     return TNameObject::BuildParamText() +
-           Format(" DM=$%.8X TXS=%d TER=%d RLE=%d FTB=%d PRJ='%s'",
+           Format(" DM=$%.8X TXS=%d TER=%d RLE=%d FTB=%d PRJ=",
                   {TraceMask(), TXS ? 1 : 0, TER, static_cast<long long>(PascalRound(RLE)),
-                   FTB ? 1 : 0, PRJ});
+                   FTB ? 1 : 0}) +
+           QuotedWord(PRJ);
 }
 
 } // namespace panolcd

@@ -44,8 +44,9 @@ class MainFormPort : public RecordWindowHost {
 public:
     // Queued: runs once the current action and its dialogs have returned.
     virtual void PostProjectCmd(ProjectCmd command) = 0;
-    // Synchronous: every window has acted when these return.
-    virtual void BroadcastFileCmd(FileRecId record) = 0;
+    // Synchronous: every window has acted when these return. The OR of the windows' replies
+    // (kSaveNotDone for a file command).
+    virtual std::uint32_t BroadcastFileCmd(FileRecId record) = 0;
     // The OR of the windows' replies (kCommitRefused for ecCommitEdits).
     virtual std::uint32_t BroadcastEditCmd(EditCmd command) = 0;
 

@@ -12,6 +12,11 @@
 #include "framework/windows/windowscontext.h"
 #include "project/projectmodel.h"
 
+#include <filesystem>
+#include <system_error>
+#include <utility>
+#include <vector>
+
 namespace panolcd {
 namespace {
 
@@ -23,6 +28,16 @@ constexpr char kPrgTemplateExt[] = ".PR$";
 
 bool HasExt(const std::string& name, const char* ext) {
     return SameTextAscii(ExtractFileExt(name), ext);
+}
+
+// The program saved with a project: beside it, a template's as a template.
+std::string ProgramNameFor(const std::string& project) {
+    return ChangeFileExt(project, HasExt(project, kLcdTemplateExt) ? kPrgTemplateExt : kPrgExt);
+}
+
+bool FileExists(const std::string& name) {
+    std::error_code ec;
+    return std::filesystem::exists(ToFsPath(name), ec);
 }
 
 TFileCmdRec& Rec(FileRecId record) {
@@ -89,19 +104,23 @@ WorkMode ProjectLifeCycle::Mode() const {
 }
 
 std::string ProjectLifeCycle::ReopenName() const {
+    std::string name;
     if (const TDataBase* project = ProjectColl())
-        return project->DBFileName;
-    return Rec(FileRecId::Prg).FileName;
+        name = project->DBFileName;
+    else if (!SameTextAscii(Rec(FileRecId::Prg).FileName, kNonameFile))
+        name = Rec(FileRecId::Prg).FileName;
+    return name.empty() ? unopened_ : name;
 }
 
-void ProjectLifeCycle::Announce(FileRecId record, const std::string& name, std::uint8_t command) {
+std::uint32_t ProjectLifeCycle::Announce(FileRecId record, const std::string& name,
+                                         std::uint8_t command) {
     Rec(record).Set(name, command);
-    port_.BroadcastFileCmd(record);
+    return port_.BroadcastFileCmd(record);
 }
 
-void ProjectLifeCycle::AnnounceCommand(FileRecId record, std::uint8_t command) {
+std::uint32_t ProjectLifeCycle::AnnounceCommand(FileRecId record, std::uint8_t command) {
     Rec(record).Command = command;
-    port_.BroadcastFileCmd(record);
+    return port_.BroadcastFileCmd(record);
 }
 
 // New project: close, choose a template, then open it once this action has returned.
@@ -127,8 +146,10 @@ void ProjectLifeCycle::OpenProjectAction() {
 }
 
 bool ProjectLifeCycle::QuerySave() {
-    AnnounceCommand(FileRecId::Prg, fcAskSave);
-    AnnounceCommand(FileRecId::Ed, fcAskSave);
+    // An editor whose save did not happen stops the rest: nothing more is asked.
+    if ((AnnounceCommand(FileRecId::Prg, fcAskSave) & kSaveNotDone) != 0 ||
+        (AnnounceCommand(FileRecId::Ed, fcAskSave) & kSaveNotDone) != 0)
+        return false;
     if (ProjectColl() == nullptr)
         return true;
     // Asked whenever a project is open, changed or not.
@@ -153,11 +174,12 @@ bool ProjectLifeCycle::CloseProjectAction() {
     Announce(FileRecId::Pri, "", fcCloseNoAsk);
     Announce(FileRecId::Prg, "", fcCloseNoAsk);
     Announce(FileRecId::Ed, "", fcCloseNoAsk);
+    unopened_.clear();
     return true;
 }
 
-void ProjectLifeCycle::QueryExit() {
-    QuerySave();
+bool ProjectLifeCycle::QueryExit() {
+    return QuerySave();
 }
 
 void ProjectLifeCycle::RunProjectCmd(ProjectCmd command, const std::string& lastProject) {
@@ -182,20 +204,24 @@ void ProjectLifeCycle::RunProjectCmd(ProjectCmd command, const std::string& last
         return;
     }
     case ProjectCmd::OpenLast:
+        unopened_.clear();
         if (!AcceptFileName(lastProject))
             return;
         if (HasExt(lastProject, kLcdExt)) {
             port_.SetLcdToolbarsVisible(true);
             OpenLcdProject(FileExistsAnyCase(lastProject) ? ExistingSpelling(lastProject)
                                                           : LcdTemplateName);
-            return;
+        } else {
+            DiscardProject();
+            if (HasExt(lastProject, kPrgExt)) {
+                port_.SetLcdToolbarsVisible(false);
+                OpenProgram(FileExistsAnyCase(lastProject) ? ExistingSpelling(lastProject)
+                                                           : PrgTemplateName);
+            }
         }
-        DiscardProject();
-        if (HasExt(lastProject, kPrgExt)) {
-            port_.SetLcdToolbarsVisible(false);
-            OpenProgram(FileExistsAnyCase(lastProject) ? ExistingSpelling(lastProject)
-                                                       : PrgTemplateName);
-        }
+        // A missing or damaged file is named again at exit, so that it can be retried.
+        if (ReopenName().empty() && (HasExt(lastProject, kLcdExt) || HasExt(lastProject, kPrgExt)))
+            unopened_ = lastProject;
         return;
     }
 }
@@ -343,9 +369,7 @@ bool ProjectLifeCycle::SaveAs(const std::string& name) {
         return false;
     if (TDataBase* saved = ProjectColl())
         saved->DBFileName = name;
-    const std::string program =
-        ChangeFileExt(name, HasExt(name, kLcdTemplateExt) ? kPrgTemplateExt : kPrgExt);
-    Announce(FileRecId::Prg, program, fcSaveAs);
+    Announce(FileRecId::Prg, ExistingSpelling(ProgramNameFor(name)), fcSaveAs);
     AnnounceCommand(FileRecId::Ed, fcSave);
     if (TDataBase* saved = ProjectColl())
         saved->ClearModified();
@@ -353,11 +377,37 @@ bool ProjectLifeCycle::SaveAs(const std::string& name) {
     return true;
 }
 
+bool ProjectLifeCycle::MayReplace(const FileChoice& choice, const std::string& name) {
+    std::vector<std::pair<std::string, std::string>> replaced; // {file, what it is now}
+    // The dialog asked about the name as chosen when it existed.
+    if (name != choice.fileName || !FileExists(name)) {
+        const TDataBase* project = ProjectColl();
+        replaced.emplace_back(name, project != nullptr ? project->DBFileName
+                                                       : Rec(FileRecId::Prg).FileName);
+    }
+    if (ProjectColl() != nullptr)
+        replaced.emplace_back(ProgramNameFor(name), Rec(FileRecId::Prg).FileName);
+    for (const auto& [file, own] : replaced) {
+        if (!FileExistsAnyCase(file) || ExistingSpelling(file) == ExistingSpelling(own))
+            continue;
+        if (MsgBox("",
+                   "Soubor " + FileNameText(ExistingSpelling(file)) +
+                       Utf8ToCp1250(" existuje. Přepsat?"),
+                   mb::kIconQuestion | mb::kYesNo) != MsgResult::Yes)
+            return false;
+    }
+    return true;
+}
+
 bool ProjectLifeCycle::AskSaveName(const std::string& initialDir, const std::string& fileName) {
     const bool project = ProjectColl() != nullptr;
     const auto choice = port_.AskFile(FileDialogKind::ProjectSave, initialDir, fileName,
                                       project ? saveFilter::kLcd : saveFilter::kPrg);
-    return choice && SaveAs(SaveNameFor(*choice, project));
+    if (!choice)
+        return false;
+    const std::string name = SaveNameFor(*choice, project);
+    // One file of a name: a spelling in other letters replaces the file that is there.
+    return MayReplace(*choice, name) && SaveAs(ExistingSpelling(name));
 }
 
 bool ProjectLifeCycle::SaveProjectAction() {

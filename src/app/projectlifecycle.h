@@ -31,8 +31,9 @@ public:
     // False when nothing was saved (cancelled or failed).
     bool SaveProjectAction();
     bool SaveProjectAsAction();
-    // The main window's close query: asks about saving, and always lets the program end.
-    void QueryExit();
+    // The main window's close query: asks about saving. False when a save asked for did not
+    // happen (cancelled or failed): the program stays open.
+    bool QueryExit();
 
     // A deferred command, run when the action that posted it has returned. `lastProject` is the
     // PRJ setting (for OpenLast).
@@ -45,7 +46,8 @@ public:
     bool SaveAs(const std::string& name);
 
     WorkMode Mode() const;
-    // What PRJ is written back as: the open project's file name, else the program's name.
+    // What PRJ is written back as: the open project's file name, else the program's name; while
+    // a stand-in for a missing or unreadable PRJ is open, the name PRJ held.
     std::string ReopenName() const;
 
     std::string LcdTemplateName;
@@ -56,8 +58,12 @@ private:
     // asked for and did not succeed.
     bool QuerySave();
     void DiscardProject();
-    void Announce(FileRecId record, const std::string& name, std::uint8_t command);
-    void AnnounceCommand(FileRecId record, std::uint8_t command);
+    // The OR of the windows' replies.
+    std::uint32_t Announce(FileRecId record, const std::string& name, std::uint8_t command);
+    std::uint32_t AnnounceCommand(FileRecId record, std::uint8_t command);
+    // Asks before Save as replaces a file the save dialog did not ask about: the name adjusted
+    // to the kind of work, and the program written beside a project. False on a No.
+    bool MayReplace(const FileChoice& choice, const std::string& name);
     bool AskSaveName(const std::string& initialDir, const std::string& fileName);
     void OpenFromDialogChoice(const std::string& fileName);
     void OpenLcdTemplate();
@@ -71,6 +77,8 @@ private:
     MainFormPort& port_;
     ProjectStore& store_;
     std::string programDir_;
+    // The PRJ that named a missing or unreadable file, kept until the user closes what stands in.
+    std::string unopened_;
 };
 
 // Refuses (with a message) a file name longer than the file command records hold.

@@ -41,7 +41,8 @@ std::optional<std::string> PrepareStart(const std::string& programPath,
     LocateSettingsFile(programPath, args, settings);
     std::error_code ec;
     const std::string currentDir = FromFsPath(std::filesystem::current_path(ec));
-    TakeDocumentArgument(args, currentDir, settings);
+    if (auto failure = TakeDocumentArgument(args, currentDir, settings))
+        return failure;
     if (auto failure = CreateUserSettings(settings))
         return failure;
     return OpenSettings(settings);

@@ -12,9 +12,7 @@ bool TCommandNameObject::ParseParam(const std::string& keyword) {
 }
 
 std::string TCommandNameObject::BuildParamText() const {
-    // A template holding a single quote is written in double quotes, so that it reads back.
-    const char quote = CMD.find('\'') != std::string::npos ? '"' : '\'';
-    return TNameObject::BuildParamText() + " CMD=" + quote + CMD + quote;
+    return TNameObject::BuildParamText() + " CMD=" + QuotedWord(CMD);
 }
 
 } // namespace panolcd

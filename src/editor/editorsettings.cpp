@@ -8,15 +8,6 @@
 #include "framework/environment/trace.h"
 
 namespace panolcd {
-namespace {
-
-// Texts are written in single quotes unless they hold one.
-std::string Quoted(const std::string& text) {
-    const char quote = text.find('\'') != std::string::npos ? '"' : '\'';
-    return quote + text + quote;
-}
-
-} // namespace
 
 bool TLexElPropNameObj::ParseParam(const std::string& keyword) {
     const int item = MatchKeyword(keyword, "FGD|BGD|STY|");
@@ -133,8 +124,8 @@ std::string TPanoEditNameObject::BuildParamText() const {
            Format(" OPT=$%.8X TAB=%d BLI=%d UND=%d GUW=%d LNU=%d RMA=%d FNT=",
                   {Options, TabSize, BlockIndent, UndoLimit, GutterWidth, ShowLineNumbers,
                    RightMargin}) +
-           Quoted(FontName) + Format(" FSI=%d KEY=%d SEX=", {FontSize, KeyMapping}) +
-           Quoted(SyntaxExtensions) + " MAP=" + Quoted(MAP);
+           QuotedWord(FontName) + Format(" FSI=%d KEY=%d SEX=", {FontSize, KeyMapping}) +
+           QuotedWord(SyntaxExtensions) + " MAP=" + QuotedWord(MAP);
 }
 
 TSmartEditorSettings TPanoEditNameObject::GetSettings() const {

@@ -124,12 +124,12 @@ int VornEditWindow::EditCommand(std::uint32_t command) {
     return 0;
 }
 
-void VornEditWindow::FileCommand(FileRecId record) {
+std::uint32_t VornEditWindow::FileCommand(FileRecId record) {
     FileCmdRecs& records = WindowsCtx().fileCmds;
     if (record == FileRecId::Saved) {
         const TFileCmdRec& saved = records.Saved;
         if (sending_)
-            return;
+            return 0;
         if (saved.Command == fcReload && SameTextCp1250(editor_.FileName(), saved.FileName)) {
             // Another window wrote this file: unsaved edits here are not dropped unasked.
             if (AskToSave())
@@ -137,7 +137,7 @@ void VornEditWindow::FileCommand(FileRecId record) {
         } else if (saved.Command == fcClearErrMark) {
             RemoveErrorMark();
         }
-        return;
+        return 0;
     }
     if (record == FileRecId::EdSettings) {
         if (kind_ == EditorWindowKind::General && !sending_ && settings_ != nullptr) {
@@ -145,10 +145,10 @@ void VornEditWindow::FileCommand(FileRecId record) {
             lineNumbersMode_ = settings.LineNumbers;
             ApplySettings(settings);
         }
-        return;
+        return 0;
     }
     if (record != Traits().record)
-        return;
+        return 0;
     const TFileCmdRec& own = records.Of(record);
     const bool viewer = kind_ == EditorWindowKind::Pri;
     switch (own.Command) {
@@ -179,8 +179,8 @@ void VornEditWindow::FileCommand(FileRecId record) {
             SaveAs(own.FileName);
         break;
     case fcAskSave:
-        if (!viewer)
-            AskToSave();
+        if (!viewer && !AskToSave())
+            return kSaveNotDone;
         break;
     case fcSaveClose:
         if (viewer)
@@ -213,6 +213,7 @@ void VornEditWindow::FileCommand(FileRecId record) {
     default:
         break;
     }
+    return 0;
 }
 
 void VornEditWindow::LoadFile(const std::string& name) {

@@ -67,7 +67,8 @@ public:
     // kWmEditCmd: cut, copy, paste, delete; the help topic for ecHelp (0 otherwise).
     int EditCommand(std::uint32_t command);
     // kWmFileCmd for the record of `record`.
-    void FileCommand(FileRecId record);
+    // kSaveNotDone when a save the command asked about did not happen, else 0.
+    std::uint32_t FileCommand(FileRecId record);
 
     void LoadFile(const std::string& name);
     // General editor: an empty text under this name.

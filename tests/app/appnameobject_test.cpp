@@ -93,6 +93,30 @@ TEST_F(AppSettingsTest, WritesBackInKeyOrder) {
     EXPECT_EQ(again.PRJ, "/p/a.LCD");
 }
 
+TEST_F(AppSettingsTest, TheLastProjectReadsBackWhateverQuotesItsPathHolds) {
+    struct Case {
+        const char* prj;
+        const char* written;
+    } const cases[] = {
+        {"/home/o'brien/A.LCD", "PRJ=\"/home/o'brien/A.LCD\""},
+        {"/p/say \"hi\".LCD", "PRJ='/p/say \"hi\".LCD'"},
+        {"", "PRJ=''"},
+    };
+    for (const Case& c : cases) {
+        UseEntry("UPD=1");
+        {
+            TAppNameObject app;
+            app.ReadEntry();
+            app.PRJ = c.prj;
+            app.WriteParamToINI();
+        }
+        EXPECT_NE(IniText().find(std::string(c.written) + "\r\n"), std::string::npos) << IniText();
+        TAppNameObject again;
+        EXPECT_FALSE(again.ReadEntry());
+        EXPECT_EQ(again.PRJ, c.prj);
+    }
+}
+
 TEST_F(AppSettingsTest, TheSessionSetsTheLcdSizeOfTheTerminalType) {
     UseEntry("TER=3");
     { MainFormSession session({}); }

@@ -54,11 +54,13 @@ public:
     void PostProjectCmd(ProjectCmd command) override {
         log.push_back("post " + std::to_string(static_cast<int>(command)));
     }
-    void BroadcastFileCmd(FileRecId record) override {
+    std::uint32_t fileReply = 0; // what the windows answer to a file command
+    std::uint32_t BroadcastFileCmd(FileRecId record) override {
         static const char* const kNames[] = {"", "Prg", "Pri", "Ed", "Saved", "EdSettings"};
         const TFileCmdRec& rec = WindowsCtx().fileCmds.Of(record);
         log.push_back(std::string("file ") + kNames[static_cast<int>(record)] + " '" +
                       rec.FileName + "' " + std::to_string(rec.Command));
+        return fileReply;
     }
     std::uint32_t commitReply = 0; // what the windows answer to ecCommitEdits
     std::uint32_t BroadcastEditCmd(EditCmd command) override {

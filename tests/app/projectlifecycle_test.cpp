@@ -53,22 +53,27 @@ protected:
 TEST_F(LifeCycle, StartUpReopensWhatPrjNames) {
     MakeProject("JOB.LCD");
     WriteFile("job.prg", "x");
+    WriteFile("DAMAGED.LCD", "not a project");
     struct Case {
         std::string prj;
         WorkMode mode;
         std::string fileName; // of the project
         std::string program;
+        std::string reopen; // what PRJ is written back as
     };
     const Case cases[] = {
-        {"", WorkMode::Nothing, "", ""},
-        {"JOB.LCD", WorkMode::LcdProject, "JOB.LCD", "job.prg"},
-        {"MISSING.LCD", WorkMode::LcdProject, "", ""},        // the template's new content
-        {"MISSING.PRG", WorkMode::BareProgram, "", "Noname"}, // from the PRG template
-        {"NOTES.TXT", WorkMode::Nothing, "", ""},
+        {"", WorkMode::Nothing, "", "", ""},
+        {"JOB.LCD", WorkMode::LcdProject, "JOB.LCD", "job.prg", "JOB.LCD"},
+        // The template's new content, or its program, stands in; the name is kept for a retry.
+        {"MISSING.LCD", WorkMode::LcdProject, "", "", "MISSING.LCD"},
+        {"MISSING.PRG", WorkMode::BareProgram, "", "Noname", "MISSING.PRG"},
+        {"DAMAGED.LCD", WorkMode::Nothing, "", "", "DAMAGED.LCD"}, // said why
+        {"NOTES.TXT", WorkMode::Nothing, "", "", ""},
     };
     for (const Case& c : cases) {
         CloseProjectColl();
         WindowsCtx().fileCmds = FileCmdRecs{};
+        User().shown.clear();
         cycle_->RunProjectCmd(ProjectCmd::OpenLast, c.prj.empty() ? "" : Path(c.prj));
         EXPECT_EQ(cycle_->Mode(), c.mode) << c.prj;
         if (c.mode == WorkMode::LcdProject) {
@@ -77,7 +82,29 @@ TEST_F(LifeCycle, StartUpReopensWhatPrjNames) {
         const std::string program = WindowsCtx().fileCmds.Prg.FileName;
         EXPECT_EQ(program, c.program.empty() || c.program == "Noname" ? c.program : Path(c.program))
             << c.prj;
+        EXPECT_EQ(cycle_->ReopenName(), c.reopen.empty() ? "" : Path(c.reopen)) << c.prj;
+        EXPECT_EQ(User().shown.size(), c.prj == "DAMAGED.LCD" ? 1u : 0u) << c.prj;
     }
+}
+
+TEST_F(LifeCycle, AKeptNameGivesWayToWhatTheUserOpensSavesOrCloses) {
+    MakeProject("JOB.LCD");
+    cycle_->RunProjectCmd(ProjectCmd::OpenLast, Path("MISSING.LCD"));
+    Choose("SAVED.LCD");
+    EXPECT_TRUE(cycle_->SaveProjectAsAction());
+    EXPECT_EQ(cycle_->ReopenName(), Path("SAVED.LCD"));
+
+    cycle_->RunProjectCmd(ProjectCmd::OpenLast, Path("MISSING.PRG"));
+    User().answers = {MsgResult::No};
+    EXPECT_TRUE(cycle_->CloseProjectAction());
+    EXPECT_EQ(cycle_->ReopenName(), "");
+
+    cycle_->RunProjectCmd(ProjectCmd::OpenLast, Path("MISSING.LCD"));
+    User().answers = {MsgResult::No};
+    Choose("JOB.LCD");
+    cycle_->OpenProjectAction();
+    cycle_->RunProjectCmd(ProjectCmd::OpenDialog);
+    EXPECT_EQ(cycle_->ReopenName(), Path("JOB.LCD"));
 }
 
 TEST_F(LifeCycle, OpeningAProjectAnnouncesItsProgramAndIncludeFile) {
@@ -157,11 +184,23 @@ TEST_F(LifeCycle, CloseQueryAlwaysAsksAndAFailedSaveKeepsTheProject) {
     EXPECT_EQ(form_.Take(),
               (Log{"file Prg '" + Path("JOB.PRG") + "' 6", "file Ed '' 6", "edit 11"}));
 
-    // Leaving the program asks too, and ends whatever the answer.
+    // Leaving the program asks too: No lets it end, a save that fails keeps it open.
+    User().answers = {MsgResult::Yes};
+    EXPECT_FALSE(cycle_->QueryExit());
     User().answers = {MsgResult::No};
-    cycle_->QueryExit();
-    EXPECT_EQ(User().shown.size(), 2u);
+    EXPECT_TRUE(cycle_->QueryExit());
+    EXPECT_EQ(User().shown.size(), 3u);
+    ASSERT_NE(ProjectColl(), nullptr);
     form_.Take();
+
+    // An editor whose own save did not happen keeps the project open, and nothing more is asked.
+    form_.fileReply = kSaveNotDone;
+    EXPECT_FALSE(cycle_->CloseProjectAction());
+    EXPECT_FALSE(cycle_->QueryExit());
+    EXPECT_EQ(User().shown.size(), 3u);
+    EXPECT_EQ(form_.Take(), (Log{"file Prg '" + Path("JOB.PRG") + "' 6",
+                                 "file Prg '" + Path("JOB.PRG") + "' 6"}));
+    form_.fileReply = 0;
 
     // Asked again right after a save; Yes saves in place, then the project closes.
     store_.failSave = false;
@@ -173,7 +212,7 @@ TEST_F(LifeCycle, CloseQueryAlwaysAsksAndAFailedSaveKeepsTheProject) {
               (Log{"file Prg '" + Path("JOB.PRG") + "' 6", "file Ed '' 6", "edit 11",
                    "file Prg '" + Path("JOB.PRG") + "' 4", "file Ed '' 4", "edit 12",
                    "close project windows", "file Pri '' 10", "file Prg '' 10", "file Ed '' 10"}));
-    EXPECT_EQ(User().shown.size(), 3u);
+    EXPECT_EQ(User().shown.size(), 4u);
 }
 
 TEST_F(LifeCycle, SavingUnnamedDeletedAndTemplateProjects) {
@@ -272,6 +311,83 @@ TEST_F(LifeCycle, ABareProgramIsNeverSavedIntoAProjectFile) {
     EXPECT_EQ(form_.Take(), (Log{"ask 1 '" + Path("") + "' '' 2",
                                  "file Prg '" + Path("COPY.PRG") + "' 5", "file Ed '' 4"}));
     EXPECT_TRUE(store_.saved.empty());
+}
+
+TEST_F(LifeCycle, SaveAsAsksBeforeReplacingWhatTheDialogDidNotAskAbout) {
+    struct Case {
+        const char* typed; // the dialog asked about this name when it existed
+        int filter;
+        std::vector<MsgResult> answers;
+        Log asked;         // files asked about
+        const char* saved; // the file written; nullptr: nothing saved
+    } const cases[] = {
+        {"NEW1.prg",
+         saveFilter::kLcd,
+         {MsgResult::Yes, MsgResult::Yes},
+         {"NEW1.LCD", "NEW1.PRG"},
+         "NEW1.LCD"},
+        {"NEW1.prg", saveFilter::kLcd, {MsgResult::No}, {"NEW1.LCD"}, nullptr},
+        {"NEW1.prg",
+         saveFilter::kLcd,
+         {MsgResult::Yes, MsgResult::No},
+         {"NEW1.LCD", "NEW1.PRG"},
+         nullptr},
+        {"NEW1.LCD", saveFilter::kLcd, {MsgResult::No}, {"NEW1.PRG"}, nullptr},
+        {"NEW1",
+         saveFilter::kAll,
+         {MsgResult::Yes, MsgResult::Yes},
+         {"NEW1.LCD", "NEW1.PRG"},
+         "NEW1.LCD"},
+        {"new1.lcd",
+         saveFilter::kLcd,
+         {MsgResult::Yes, MsgResult::Yes},
+         {"NEW1.LCD", "NEW1.PRG"},
+         "NEW1.LCD"}, // one file of a name, whatever the letter case it was typed in
+        // The project's own file and program are not asked about again.
+        {"JOB.LCD", saveFilter::kLcd, {}, {}, "JOB.LCD"},
+        {"job.lcd", saveFilter::kLcd, {}, {}, "JOB.LCD"},
+        {"FRESH.LCD", saveFilter::kLcd, {}, {}, "FRESH.LCD"},
+    };
+    for (const Case& c : cases) {
+        CloseProjectColl();
+        MakeProject("JOB.LCD");
+        WriteFile("JOB.PRG", "own");
+        WriteFile("NEW1.LCD", "old project");
+        WriteFile("NEW1.PRG", "old program");
+        std::filesystem::remove(Path("FRESH.LCD"));
+        cycle_->OpenLcdProject(Path("JOB.LCD"));
+        form_.Take();
+        User().shown.clear();
+        User().answers.assign(c.answers.begin(), c.answers.end());
+        store_.saved.clear();
+        Choose(c.typed, c.filter);
+        EXPECT_EQ(cycle_->SaveProjectAsAction(), c.saved != nullptr) << c.typed;
+        Log asked;
+        for (const ShownMessage& shown : User().shown)
+            asked.push_back(shown.text);
+        Log expected;
+        for (const std::string& file : c.asked)
+            expected.push_back("Soubor " + Path(file) + Cz(" existuje. Přepsat?"));
+        EXPECT_EQ(asked, expected) << c.typed;
+        EXPECT_EQ(store_.saved, c.saved ? Log{Path(c.saved)} : Log{}) << c.typed;
+        if (!c.saved) {
+            EXPECT_EQ(ReadFile(Path("NEW1.LCD")), "old project");
+            EXPECT_EQ(ProjectColl()->DBFileName, Path("JOB.LCD"));
+            for (const std::string& line : form_.Take())
+                EXPECT_EQ(line.find("' 5"), std::string::npos) << "program saved: " << line;
+        }
+    }
+
+    // A bare program saved as another: the replaced program is asked about.
+    CloseProjectColl();
+    WriteFile("PROG.PRG", "x");
+    cycle_->OpenProgram(Path("PROG.PRG"));
+    User().shown.clear();
+    User().answers = {MsgResult::No};
+    Choose("NEW1.lcd", saveFilter::kPrg);
+    EXPECT_FALSE(cycle_->SaveProjectAsAction());
+    ASSERT_EQ(User().shown.size(), 1u);
+    EXPECT_EQ(User().shown[0].text, "Soubor " + Path("NEW1.PRG") + Cz(" existuje. Přepsat?"));
 }
 
 TEST_F(LifeCycle, SaveNameFollowsTheChosenFilter) {

@@ -64,6 +64,27 @@ TEST_F(StartUp, FirstArgumentSelectsTheProfile) {
     EXPECT_EQ(EnvCtx().settings.iniFile, FromFsPath(TempDir() / "JOB.INI"));
 }
 
+TEST_F(StartUp, AMissingProjectOrProgramIsReportedAsSuchNotAsMissingSettings) {
+    WriteFile("panolcd.INI", "[SECTIONS]\r\nRD_SECTION=S\r\n[S]\r\nA=1\r\n");
+    WriteFile("OWN.INI", "[SECTIONS]\r\nRD_SECTION=S\r\n[S]\r\nA=1\r\n");
+    const std::string dir = FromFsPath(TempDir() / "gone") + "/";
+    struct Case {
+        std::string arg;
+        std::string expected; // empty: the start goes on
+    } const cases[] = {
+        {dir + "JOB.LCD", "Projekt " + dir + "JOB.LCD neexistuje"},
+        {dir + "job.prg", "Program " + dir + "job.prg neexistuje"},
+        {dir + "JOB.INI", "INI file " + dir + "JOB.INI not found"},
+        {dir + "JOB", "INI file " + dir + "JOB.INI not found"},
+        // A project with a settings profile of its own name: the profile is what it selects.
+        {FromFsPath(TempDir() / "OWN.LCD"), ""},
+    };
+    for (const Case& c : cases) {
+        const auto error = PrepareStart(ExePath(), {c.arg});
+        EXPECT_EQ(error.value_or(""), c.expected) << c.arg;
+    }
+}
+
 // The environment a test changes, restored after it.
 class ScopedEnvironment {
 public:

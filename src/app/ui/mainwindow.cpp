@@ -755,8 +755,8 @@ void TAppMainForm::PostProjectCmd(ProjectCmd command) {
     QCoreApplication::postEvent(this, new ProjectCmdEvent(command));
 }
 
-void TAppMainForm::BroadcastFileCmd(FileRecId record) {
-    Broadcast(this, kWmFileCmd, 0, static_cast<std::uint32_t>(record));
+std::uint32_t TAppMainForm::BroadcastFileCmd(FileRecId record) {
+    return Broadcast(this, kWmFileCmd, 0, static_cast<std::uint32_t>(record));
 }
 
 std::uint32_t TAppMainForm::BroadcastEditCmd(EditCmd command) {
@@ -871,8 +871,14 @@ bool TAppMainForm::event(QEvent* event) {
 }
 
 void TAppMainForm::closeEvent(QCloseEvent* event) {
-    // The close query asks about saving; the program ends whatever the answers.
-    Guarded([&] { controller_->LifeCycle().QueryExit(); });
+    // The close query asks about saving; a save asked for that did not happen keeps the program
+    // open. Unattended nobody could answer, so the program ends.
+    bool mayClose = true;
+    Guarded([&] { mayClose = controller_->LifeCycle().QueryExit(); });
+    if (!mayClose && !FileDialogsSuppressed()) {
+        event->ignore();
+        return;
+    }
     TTrMainForm::closeEvent(event);
     event->accept();
 }

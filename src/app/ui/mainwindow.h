@@ -73,7 +73,7 @@ public:
     void BeginBusy() override { TTrMainForm::BeginBusy(); }
     void EndBusy() override { TTrMainForm::EndBusy(); }
     void PostProjectCmd(ProjectCmd command) override;
-    void BroadcastFileCmd(FileRecId record) override;
+    std::uint32_t BroadcastFileCmd(FileRecId record) override;
     std::uint32_t BroadcastEditCmd(EditCmd command) override;
     std::optional<FileChoice> AskFile(FileDialogKind dialog, const std::string& initialDir,
                                       const std::string& fileName, int filterIndex) override;

@@ -57,10 +57,11 @@ std::uint32_t TVornEdit_MDIChild::HandleMessage(std::uint32_t message, std::uint
         if (const int topic = logic_.EditCommand(wParam); topic != 0)
             ShowHelpTopic(topic);
         return 0;
-    case kWmFileCmd:
-        logic_.FileCommand(static_cast<FileRecId>(lParam));
+    case kWmFileCmd: {
+        const std::uint32_t reply = logic_.FileCommand(static_cast<FileRecId>(lParam));
         UpdateChecks();
-        return 0;
+        return reply;
+    }
     default:
         return TBroadcastForm::HandleMessage(message, wParam, lParam);
     }

@@ -103,6 +103,11 @@ std::string ScanWord() {
     return AsciiUpper(TakeRun(s).substr(0, kParamWordMax));
 }
 
+std::string QuotedWord(std::string_view text) {
+    const char quote = text.find('\'') != std::string_view::npos ? '"' : '\'';
+    return quote + std::string(text) + quote;
+}
+
 int MatchKeyword(std::string_view keyword, std::string_view list) {
     const std::size_t width = list.find('|');
     if (width == std::string_view::npos || width == 0)

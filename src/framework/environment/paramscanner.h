@@ -57,6 +57,9 @@ std::optional<std::int32_t> ScanInteger();
 // A text in double or single quotes, taken verbatim up to the next quote of the same kind (or
 // the end of the text), or else a run upper-cased and cut to 64 characters.
 std::string ScanWord();
+// The text as a quoted word that ScanWord reads back whole: in single quotes, or in double quotes
+// when it holds a single quote.
+std::string QuotedWord(std::string_view text);
 
 // The 1-based item of `list` the keyword names, 0 for none. The list holds fixed-width items,
 // each followed by '|' ("UPD|ALL|", "DM |TXS|TER|"); the keyword is cut to the item width and

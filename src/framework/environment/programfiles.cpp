@@ -86,20 +86,23 @@ bool IsInstalledFile(const SettingsLocation& location, std::string_view file) {
     return ResolvedPath(std::string(file)).starts_with(dataDir);
 }
 
-void TakeDocumentArgument(const std::vector<std::string>& args, std::string_view currentDir,
-                          SettingsLocation& location) {
+std::optional<std::string> TakeDocumentArgument(const std::vector<std::string>& args,
+                                                std::string_view currentDir,
+                                                SettingsLocation& location) {
     if (args.empty())
-        return;
+        return std::nullopt;
     const std::string ext = ExtractFileExt(args.front());
-    if (!SameTextAscii(ext, ".LCD") && !SameTextAscii(ext, ".PRG"))
-        return;
+    const bool project = SameTextAscii(ext, ".LCD");
+    if (!project && !SameTextAscii(ext, ".PRG"))
+        return std::nullopt;
     if (FileExistsAnyCase(location.iniFile))
-        return; // the document's own profile
+        return std::nullopt; // the document's own profile
     const std::string document = ExpandFileName(args.front(), currentDir);
     if (!FileExistsAnyCase(document))
-        return; // the missing profile is reported
+        return std::string(project ? "Projekt " : "Program ") + document + " neexistuje";
     location.startDocument = ExistingSpelling(document);
     LocateSettingsFile(location.exePath, {}, location);
+    return std::nullopt;
 }
 
 std::optional<std::string> CreateUserSettings(const SettingsLocation& location) {

@@ -39,9 +39,10 @@ bool IsInstalledFile(const SettingsLocation& location, std::string_view file);
 
 // A first argument naming a project or program (.LCD, .PRG) that has no settings profile of its
 // own opens that file with the default settings: startDocument is set and iniFile located again
-// without the argument. A file that does not exist stays the name of a missing profile.
-void TakeDocumentArgument(const std::vector<std::string>& args, std::string_view currentDir,
-                          SettingsLocation& location);
+// without the argument. Returns the start-up message when that file does not exist.
+std::optional<std::string> TakeDocumentArgument(const std::vector<std::string>& args,
+                                                std::string_view currentDir,
+                                                SettingsLocation& location);
 
 // Installed, the user's default settings file is copied from the installed one into userDir
 // when it is missing, whichever profile was chosen. Returns the message when that fails. Nothing

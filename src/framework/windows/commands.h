@@ -23,6 +23,9 @@ enum EditCmd : std::uint32_t {
 // The reply of a window to ecCommitEdits whose pending edits were refused (the user was told
 // why). Replies of a broadcast are OR-ed, so one refusing window stops the save or generation.
 inline constexpr std::uint32_t kCommitRefused = 1;
+// The reply of an editor window to a file command whose save the user asked for did not happen
+// (cancelled or failed): what was to follow, such as closing, stops.
+inline constexpr std::uint32_t kSaveNotDone = 2;
 
 // The capability word a child writes when asked (kWmQueryEditCaps).
 namespace cap {

@@ -2,7 +2,9 @@
 
 #include "app/batch.h"
 #include "app/startup.h"
+#include "common/cp1250.h"
 #include "common/paths.h"
+#include "editor/ui/editorwindows.h"
 #include "framework/environment/envcontext.h"
 #include "framework/environment/ui/consolewidget.h"
 #include "framework/environment/ui/syswrwindow.h"
@@ -17,21 +19,28 @@
 #include "projectwindows/ui/rootwindow.h"
 #include "support/test_context.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFileDialog>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 
 namespace panolcd {
@@ -61,6 +70,58 @@ protected:
                       fs::copy_options::overwrite_existing);
         return sample;
     }
+};
+
+// Answers the file dialogs the window opens, one step each, as a user would; a dialog left open
+// by its step is cancelled. Counts the dialogs seen.
+class FileDialogAnswers : public QObject {
+public:
+    using Step = std::function<void(QFileDialog&)>;
+    explicit FileDialogAnswers(std::vector<Step> steps) : steps_(std::move(steps)) { Watch(); }
+    int seen = 0;
+    std::vector<std::string> dialogQuestions;
+    static void Cancel(QFileDialog&) {}
+    // Types the name into the dialog's name field with the filter chosen.
+    static Step Type(const QString& name, int filter) {
+        return [name, filter](QFileDialog& dialog) {
+            dialog.selectNameFilter(dialog.nameFilters().at(filter - 1));
+            auto* field = dialog.findChild<QLineEdit*>("fileNameEdit");
+            ASSERT_NE(field, nullptr);
+            field->clear();
+            QTest::keyClicks(field, name);
+            static_cast<QDialog&>(dialog).accept(); // QFileDialog's own, as the Save button
+        };
+    }
+
+private:
+    void Watch() {
+        QTimer::singleShot(5, this, [this] {
+            Watch(); // also while a step waits in a dialog of the dialog's own
+            QFileDialog* dialog = nullptr;
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                // The dialog's own overwrite question, answered Yes.
+                if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+                    dialogQuestions.push_back(box->text().toStdString());
+                    if (QAbstractButton* yes = box->button(QMessageBox::Yes))
+                        yes->click();
+                    else
+                        box->reject();
+                }
+                if (auto* open = qobject_cast<QFileDialog*>(widget); open && open->isVisible())
+                    dialog = open;
+            }
+            if (dialog == nullptr || answered_.contains(dialog))
+                return;
+            answered_.push_back(dialog);
+            const std::size_t index = static_cast<std::size_t>(seen++);
+            if (index < steps_.size())
+                steps_[index](*dialog);
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+    }
+    std::vector<Step> steps_;
+    QList<QFileDialog*> answered_;
 };
 
 TEST_F(MainWindow, OpensTheDiagnosticWindowAtStartUnlessTheMaskIsZero) {
@@ -175,6 +236,131 @@ TEST_F(MainWindow, ARefusedEditInTheRootWindowStopsTheSave) {
     EXPECT_FALSE(std::filesystem::exists(TempDir() / "DEMO.~CD"));
     // The edits wait in the window; closing the project still asks about them.
     EXPECT_TRUE(dynamic_cast<TUDBForm*>(root)->IsEditPanModified(0));
+}
+
+TEST_F(MainWindow, ACancelledOrFailedSaveWhileClosingKeepsTheProgramAndTheProject) {
+    namespace fs = std::filesystem;
+    UseEntry("DM=0");
+    fs::copy_file(PANOLCD_GENERATED_APP_FILE, TempDir() / "panolcd.APP",
+                  fs::copy_options::overwrite_existing);
+    const fs::path built = fs::path(PANOLCD_SAMPLE_FILES_DIR) / "../../templates";
+    fs::copy_file(built / "panolcd.LC$", TempDir() / "panolcd.LC$");
+    fs::copy_file(built / "panolcd.PR$", TempDir() / "panolcd.PR$");
+    RegisterProjectWindows();
+    TAppMainForm form({});
+    form.show();
+    QCoreApplication::sendPostedEvents(&form);
+
+    // New project from the template, and a project name typed into its root window.
+    {
+        FileDialogAnswers dialogs({[this](QFileDialog& dialog) {
+            dialog.selectFile(FromFsPath(TempDir() / "panolcd.LC$").c_str());
+            static_cast<QDialog&>(dialog).accept(); // QFileDialog's own, as the Save button
+        }});
+        form.Action("NewProject_Action")->trigger();
+        QCoreApplication::sendPostedEvents(&form);
+        ASSERT_EQ(dialogs.seen, 1);
+    }
+    ASSERT_NE(ProjectColl(), nullptr);
+    ASSERT_NE(form.EditorWindow(ChildKind::PrgEditor), nullptr);
+    auto* name = form.findChild<QLineEdit*>("EditPan_ProjectName_Edit");
+    ASSERT_NE(name, nullptr);
+    QTest::keyClicks(name, "Kotel");
+
+    // No for the program, Yes for the project, then the save dialog cancelled: nothing closes.
+    const auto stillOpen = [&](const char* what) {
+        EXPECT_TRUE(form.isVisible()) << what;
+        ASSERT_NE(ProjectColl(), nullptr) << what;
+        EXPECT_EQ(name->text(), "Kotel") << what;
+        EXPECT_NE(form.EditorWindow(ChildKind::PrgEditor), nullptr) << what;
+    };
+    const auto lastQuestion = [&] {
+        return User().shown.empty() ? std::string() : User().shown.back().text;
+    };
+    for (const char* action : {"", "CloseProject_Action", "OpenProject_Action"}) {
+        User().shown.clear();
+        User().answers = {MsgResult::No, MsgResult::Yes};
+        FileDialogAnswers dialogs({&FileDialogAnswers::Cancel});
+        if (*action == '\0')
+            form.close();
+        else
+            form.Action(action)->trigger();
+        QCoreApplication::sendPostedEvents(&form); // an open dialog would follow here
+        EXPECT_EQ(dialogs.seen, 1) << action;
+        ASSERT_EQ(User().shown.size(), 2u) << action;
+        EXPECT_EQ(lastQuestion(), testing::Cz("Uložit projekt"));
+        stillOpen(*action == '\0' ? "close" : action);
+    }
+
+    // Yes for the program and its save dialog cancelled: the project is not even asked about.
+    User().shown.clear();
+    User().answers = {MsgResult::Yes};
+    {
+        FileDialogAnswers dialogs({&FileDialogAnswers::Cancel});
+        form.close();
+        EXPECT_EQ(dialogs.seen, 1);
+    }
+    ASSERT_EQ(User().shown.size(), 1u);
+    EXPECT_NE(lastQuestion().find(testing::Cz("Uložit jako")), std::string::npos);
+    stillOpen("the program's save cancelled");
+
+    // Answered No for both, the program ends.
+    User().answers = {MsgResult::No, MsgResult::No};
+    form.close();
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(MainWindow, SaveAsAsksBeforeReplacingTheAdjustedNameAndTheProgramBesideIt) {
+    UseSampleProject();
+    RegisterProjectWindows();
+    TAppMainForm form({});
+    form.show();
+    QCoreApplication::sendPostedEvents(&form);
+    ASSERT_NE(ProjectColl(), nullptr);
+    const auto oldProject = WriteFile("NEW1.LCD", "someone's project");
+    const auto oldProgram = WriteFile("NEW1.PRG", "someone's program");
+    const std::string replace = testing::Cz(" existuje. Přepsat?");
+
+    // NEW1.prg typed with the project filter. Each file that would be replaced is asked about
+    // once, by the dialog (answered Yes here) or by the window; the window's No keeps both.
+    for (const char* typed : {"NEW1.prg", "NEW1", "new1.lcd"}) {
+        User().shown.clear();
+        User().answers = {MsgResult::No};
+        FileDialogAnswers dialogs({FileDialogAnswers::Type(typed, 1)});
+        form.Action("SaveProjectAs_Action")->trigger();
+        ASSERT_EQ(dialogs.seen, 1) << typed;
+        std::vector<std::string> asked = dialogs.dialogQuestions;
+        for (const testing::ShownMessage& shown : User().shown) {
+            EXPECT_EQ(shown.kind, MsgKind::Confirmation);
+            asked.push_back(shown.text);
+        }
+        ASSERT_FALSE(User().shown.empty()) << typed;
+        const auto about = [&](const std::string& file) {
+            return std::count_if(asked.begin(), asked.end(), [&](const std::string& question) {
+                return question.find(file) != std::string::npos;
+            });
+        };
+        EXPECT_EQ(about("NEW1.LCD"), 1) << typed;
+        // Once the project may be replaced, the program beside it is asked about.
+        if (!dialogs.dialogQuestions.empty()) {
+            EXPECT_EQ(User().shown.back().text, "Soubor " + FromFsPath(oldProgram) + replace);
+        }
+        EXPECT_EQ(ReadFile(oldProject), "someone's project");
+        EXPECT_EQ(ReadFile(oldProgram), "someone's program");
+        EXPECT_EQ(ProjectColl()->DBFileName, FromFsPath(TempDir() / "DEMO.LCD"));
+        for (const auto& entry : std::filesystem::directory_iterator(TempDir()))
+            EXPECT_NE(entry.path().filename(), typed) << "a second spelling written";
+    }
+
+    // Allowed: the project and its program are written under NEW1.
+    User().answers = {MsgResult::Yes, MsgResult::Yes};
+    {
+        FileDialogAnswers dialogs({FileDialogAnswers::Type("NEW1.prg", 1)});
+        form.Action("SaveProjectAs_Action")->trigger();
+    }
+    EXPECT_EQ(ProjectColl()->DBFileName, FromFsPath(oldProject));
+    EXPECT_NE(ReadFile(oldProject), "someone's project");
+    EXPECT_NE(ReadFile(oldProgram), "someone's program");
 }
 
 TEST_F(MainWindow, TheWindowMenuListsTheChildrenAndActivatesTheChosenOne) {

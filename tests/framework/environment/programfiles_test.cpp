@@ -156,20 +156,23 @@ TEST_F(ProgramFiles, ADocumentWithoutAProfileOpensWithTheDefaultSettings) {
         std::string argument;
         std::string startDocument; // empty: the argument stays the profile
         std::string iniFile;
+        std::string message; // of a start that cannot go on
     };
     const std::string work = Dir("work");
     const Case cases[] = {
-        {work + "JOB.LCD", work + "JOB.LCD", "/opt/pano/PROG.INI"},
-        {"JOB.LCD", work + "JOB.LCD", "/opt/pano/PROG.INI"}, // from the current folder
-        {work + "PROG.PRG", work + "PROG.prg", "/opt/pano/PROG.INI"},
-        {work + "OWN.LCD", "", work + "OWN.INI"},
-        {work + "NONE.LCD", "", work + "NONE.INI"}, // reported as a missing profile
-        {work + "JOB", "", work + "JOB.INI"},
+        {work + "JOB.LCD", work + "JOB.LCD", "/opt/pano/PROG.INI", ""},
+        {"JOB.LCD", work + "JOB.LCD", "/opt/pano/PROG.INI", ""}, // from the current folder
+        {work + "PROG.PRG", work + "PROG.prg", "/opt/pano/PROG.INI", ""},
+        {work + "OWN.LCD", "", work + "OWN.INI", ""},
+        {work + "NONE.LCD", "", work + "NONE.INI", "Projekt " + work + "NONE.LCD neexistuje"},
+        {"NONE.PRG", "", "/opt/pano/NONE.INI", "Program " + work + "NONE.PRG neexistuje"},
+        {work + "JOB", "", work + "JOB.INI", ""},
     };
     for (const Case& c : cases) {
         SettingsLocation where;
         LocateSettingsFile("/opt/pano/PROG", {c.argument}, where);
-        TakeDocumentArgument({c.argument}, work, where);
+        EXPECT_EQ(TakeDocumentArgument({c.argument}, work, where).value_or(""), c.message)
+            << c.argument;
         EXPECT_EQ(where.startDocument, c.startDocument) << c.argument;
         EXPECT_EQ(where.iniFile, c.iniFile) << c.argument;
     }
