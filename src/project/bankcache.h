@@ -60,8 +60,8 @@ public:
         return nullptr;
     }
     // The bank's entry (by name for 255), made or reloaded from `fileName` as needed; one more
-    // user.
-    void Acquire(std::uint8_t number, std::string_view fileName) {
+    // user. The entry is the user's handle: ReleaseHeld lets go of exactly what was acquired.
+    Entry* Acquire(std::uint8_t number, std::string_view fileName) {
         Entry* entry =
             number == kByName ? FindByNumberAndName(kByName, fileName) : FindByNumber(number);
         if (entry == nullptr) {
@@ -71,6 +71,26 @@ public:
             entry->Load(fileName); // every user of the bank sees the new file
         }
         entry->AddRef();
+        return entry;
+    }
+    // The entry when it is still in the cache; none otherwise.
+    Entry* Held(const BankEntry* entry) const {
+        for (const auto& held : entries_) {
+            if (held.get() == entry)
+                return held.get();
+        }
+        return nullptr;
+    }
+    // One user less of an entry Acquire answered; nothing when it is gone already.
+    void ReleaseHeld(const BankEntry* entry) { ReleaseEntry(Held(entry)); }
+    // Every entry `loaded(entry)` names is loaded again from its file, for all its users.
+    template <class Names> void ReloadWhere(Names loaded) {
+        for (const auto& entry : entries_) {
+            if (loaded(static_cast<const Entry&>(*entry))) {
+                const std::string fileName = entry->FileName();
+                entry->Load(fileName);
+            }
+        }
     }
     void Release(std::uint8_t number) { ReleaseEntry(FindByNumber(number)); }
     // The entry's bank number; 0 without an entry.

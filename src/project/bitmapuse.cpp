@@ -12,26 +12,20 @@ BitmapUse::~BitmapUse() {
 }
 
 void BitmapUse::Drop() {
-    if (!holds_)
+    if (held_ == nullptr)
         return;
-    TLCDBitmaps_Man& bitmaps = ProjectCtx().bitmaps;
-    // A file refused at loading left an entry of no bank: it is found by its name.
-    if (bitmaps.FindByNumber(number_) != nullptr)
-        bitmaps.ReleaseBitmap(number_);
-    else
-        bitmaps.ReleaseBitmapByName(fileName_);
-    holds_ = false;
+    ProjectCtx().bitmaps.ReleaseHeld(held_);
+    held_ = nullptr;
 }
 
 void BitmapUse::SetBitmap(std::uint8_t number) {
-    if (number == number_ && holds_)
+    if (number == number_ && Holds())
         return;
     Drop();
     number_ = number;
-    fileName_ = BankFile(kDBBitmapBanks, number);
-    if (!fileName_.empty() && FileExistsAnyCase(fileName_)) {
-        ProjectCtx().bitmaps.AcquireBitmap(number, fileName_);
-        holds_ = true;
+    const std::string fileName = BankFile(kDBBitmapBanks, number);
+    if (!fileName.empty() && FileExistsAnyCase(fileName)) {
+        held_ = ProjectCtx().bitmaps.AcquireBitmap(number, fileName);
         return;
     }
     if (whenMissing_ == WhenMissing::NoBank)
@@ -39,12 +33,7 @@ void BitmapUse::SetBitmap(std::uint8_t number) {
 }
 
 const BmpImage* BitmapUse::Bitmap() const {
-    if (!holds_)
-        return nullptr;
-    const TLCDBitmaps_Man& bitmaps = ProjectCtx().bitmaps;
-    if (bitmaps.FindByNumber(number_) != nullptr)
-        return bitmaps.GetBitmap(number_);
-    return nullptr;
+    return held_ == nullptr ? nullptr : ProjectCtx().bitmaps.BitmapOfHeld(held_);
 }
 
 } // namespace panolcd

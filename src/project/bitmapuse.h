@@ -5,7 +5,6 @@
 #include "project/lcdbitmap.h"
 
 #include <cstdint>
-#include <string>
 
 namespace panolcd {
 
@@ -26,15 +25,16 @@ public:
     void Drop();
 
     std::uint8_t Number() const { return number_; }
-    bool Holds() const { return holds_; }
+    bool Holds() const { return held_ != nullptr; }
     // None when nothing is held or the file was refused.
     const BmpImage* Bitmap() const;
 
 private:
     WhenMissing whenMissing_;
     std::uint8_t number_ = TLCDBitmapObject::kNoBank;
-    bool holds_ = false;
-    std::string fileName_;
+    // The cache entry this holder acquired (also one whose file was refused): released as it is,
+    // never looked up again by a number or a name another holder may share.
+    const TLCDBitmapObject* held_ = nullptr;
 };
 
 } // namespace panolcd

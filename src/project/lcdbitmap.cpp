@@ -5,6 +5,9 @@
 #include "framework/environment/msgbox.h"
 #include "project/projectcontext.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace panolcd {
 
 LcdSize LcdSizeOfTerminal(int terminalType, LcdSize current) {
@@ -52,6 +55,19 @@ bool TLCDBitmapObject::Load(std::string_view fileName) {
 void TLCDBitmapObject::Unload() {
     bitmap_.reset();
     fileName_.clear();
+}
+
+// ---- TLCDBitmaps_Man
+
+void TLCDBitmaps_Man::ReloadFile(std::string_view fileName) {
+    const auto written = FindExistingFile(fileName);
+    if (!written)
+        return;
+    ReloadWhere([&written](const TLCDBitmapObject& entry) {
+        const auto file = FindExistingFile(entry.FileName());
+        std::error_code error;
+        return file && std::filesystem::equivalent(*file, *written, error);
+    });
 }
 
 } // namespace panolcd

@@ -47,15 +47,23 @@ private:
 class TLCDBitmaps_Man : public BankCache<TLCDBitmapObject> {
 public:
     const BmpImage* GetBitmap(std::uint8_t number) const { return BitmapOf(FindByNumber(number)); }
-    void AcquireBitmap(std::uint8_t number, std::string_view fileName) {
-        Acquire(number, fileName);
+    // The entry is the holder's handle (ReleaseHeld, BitmapOfHeld).
+    TLCDBitmapObject* AcquireBitmap(std::uint8_t number, std::string_view fileName) {
+        return Acquire(number, fileName);
     }
     void ReleaseBitmap(std::uint8_t number) { Release(number); }
     const BmpImage* GetBitmapByName(std::string_view fileName) const {
         return BitmapOf(FindByNumberAndName(kByName, fileName));
     }
-    void AcquireBitmapByName(std::string_view fileName) { Acquire(kByName, fileName); }
+    TLCDBitmapObject* AcquireBitmapByName(std::string_view fileName) {
+        return Acquire(kByName, fileName);
+    }
     std::uint8_t ReleaseBitmapByName(std::string_view fileName) { return ReleaseByName(fileName); }
+    // The picture of an acquired entry; none when it has none or is no longer in the cache.
+    const BmpImage* BitmapOfHeld(const BankEntry* entry) const { return BitmapOf(Held(entry)); }
+    // The file was written anew: every entry of it, whatever the spelling of its name, loads it
+    // again, so each of its holders shows the new picture.
+    void ReloadFile(std::string_view fileName);
 
 private:
     static const BmpImage* BitmapOf(const TLCDBitmapObject* entry) {

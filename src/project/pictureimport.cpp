@@ -1,12 +1,16 @@
 #include "project/pictureimport.h"
 
 #include "common/cp1250.h"
+#include "common/littleendian.h"
+#include "common/paths.h"
 #include "framework/exchange/safetycopy.h"
 #include "project/projectcontext.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 namespace panolcd {
 namespace {
@@ -38,7 +42,172 @@ double AreaMean(const GreyImage& picture, double x0, double y0, double x1, doubl
     return weight > 0 ? sum / weight : 255.0;
 }
 
+constexpr const char* kCutShort = "soubor není celý";
+
+// The picture files' bytes, read without ever passing their end.
+class Bytes {
+public:
+    explicit Bytes(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+    std::size_t Size() const { return bytes_.size(); }
+    bool Has(std::size_t at, std::size_t count) const {
+        return at <= bytes_.size() && count <= bytes_.size() - at;
+    }
+    std::uint8_t At(std::size_t at) const { return Has(at, 1) ? bytes_[at] : 0; }
+    std::uint32_t BigEndian32(std::size_t at) const {
+        return static_cast<std::uint32_t>(At(at)) << 24 |
+               static_cast<std::uint32_t>(At(at + 1)) << 16 |
+               static_cast<std::uint32_t>(At(at + 2)) << 8 | At(at + 3);
+    }
+    template <class T> T Little(std::size_t at) const {
+        return Has(at, sizeof(T)) ? ReadLE<T>(bytes_.data() + at) : T{};
+    }
+    bool StartsWith(std::string_view text) const {
+        return Has(0, text.size()) &&
+               std::equal(text.begin(), text.end(), bytes_.begin(),
+                          [](char c, std::uint8_t b) { return static_cast<std::uint8_t>(c) == b; });
+    }
+
+private:
+    std::span<const std::uint8_t> bytes_;
+};
+
+// Chunks up to IEND.
+std::optional<std::string> PngCutShort(const Bytes& png) {
+    for (std::size_t at = 8; png.Has(at, 12);) {
+        const std::uint32_t length = png.BigEndian32(at);
+        if (!png.Has(at + 12, length))
+            break;
+        if (png.BigEndian32(at + 4) == 0x49454E44) // IEND
+            return std::nullopt;
+        at += 12 + static_cast<std::size_t>(length);
+    }
+    return kCutShort;
+}
+
+// Segments and entropy-coded scans up to EOI.
+std::optional<std::string> JpegCutShort(const Bytes& jpeg) {
+    std::size_t at = 2;
+    while (jpeg.Has(at, 2)) {
+        if (jpeg.At(at) != 0xFF)
+            return "poškozený JPEG";
+        const std::uint8_t marker = jpeg.At(at + 1);
+        if (marker == 0xFF) { // fill byte
+            ++at;
+            continue;
+        }
+        if (marker == 0xD9)
+            return std::nullopt;
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+            at += 2;
+            continue;
+        }
+        const std::size_t length = static_cast<std::size_t>(jpeg.At(at + 2)) << 8 | jpeg.At(at + 3);
+        if (length < 2 || !jpeg.Has(at + 2, length))
+            break;
+        at += 2 + length;
+        if (marker != 0xDA)
+            continue;
+        // The scan runs to the next marker that is neither a stuffed 0xFF nor a restart.
+        while (jpeg.Has(at, 2) && !(jpeg.At(at) == 0xFF && jpeg.At(at + 1) != 0 &&
+                                    !(jpeg.At(at + 1) >= 0xD0 && jpeg.At(at + 1) <= 0xD7)))
+            ++at;
+    }
+    return kCutShort;
+}
+
+// Extensions and images up to the trailer.
+std::optional<std::string> GifCutShort(const Bytes& gif) {
+    const auto colourTable = [](std::uint8_t flags) -> std::size_t {
+        return (flags & 0x80) != 0 ? 3u << ((flags & 7) + 1) : 0;
+    };
+    // Sub-blocks up to the empty one; the position after it, none when cut short.
+    const auto subBlocks = [&gif](std::size_t at) -> std::optional<std::size_t> {
+        while (gif.Has(at, 1)) {
+            const std::size_t size = gif.At(at);
+            if (size == 0)
+                return at + 1;
+            at += 1 + size;
+        }
+        return std::nullopt;
+    };
+    std::size_t at = 13 + colourTable(gif.At(10));
+    while (gif.Has(at, 1)) {
+        const std::uint8_t kind = gif.At(at);
+        std::optional<std::size_t> next;
+        if (kind == 0x3B)
+            return std::nullopt;
+        if (kind == 0x21)
+            next = subBlocks(at + 2);
+        else if (kind == 0x2C && gif.Has(at, 10))
+            next = subBlocks(at + 11 + colourTable(gif.At(at + 9)));
+        else if (kind != 0x2C)
+            return "poškozený GIF";
+        if (!next)
+            break;
+        at = *next;
+    }
+    return kCutShort;
+}
+
+// The rows an uncompressed bitmap declares, after its header, masks and palette.
+std::optional<std::string> BmpCutShort(const Bytes& bmp) {
+    constexpr std::size_t kFileHeader = 14;
+    const std::uint32_t dataAt = bmp.Little<std::uint32_t>(10);
+    const std::uint32_t header = bmp.Little<std::uint32_t>(kFileHeader);
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    std::uint16_t bits = 0;
+    std::uint32_t compression = 0;
+    std::uint32_t colours = 0;
+    std::size_t entry = 4;
+    if (header == 12) {
+        width = bmp.Little<std::uint16_t>(kFileHeader + 4);
+        height = bmp.Little<std::uint16_t>(kFileHeader + 6);
+        bits = bmp.Little<std::uint16_t>(kFileHeader + 10);
+        entry = 3;
+    } else if (header >= 40 && header <= 124) {
+        width = bmp.Little<std::int32_t>(kFileHeader + 4);
+        height = bmp.Little<std::int32_t>(kFileHeader + 8);
+        bits = bmp.Little<std::uint16_t>(kFileHeader + 14);
+        compression = bmp.Little<std::uint32_t>(kFileHeader + 16);
+        colours = bmp.Little<std::uint32_t>(kFileHeader + 32);
+    } else {
+        return "poškozená hlavička BMP";
+    }
+    constexpr std::int64_t kMaxSide = 1 << 20;
+    height = std::abs(height);
+    if (width <= 0 || height == 0 || width > kMaxSide || height > kMaxSide ||
+        (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32))
+        return "poškozená hlavička BMP";
+    // 0 plain rows, 3 and 6 plain rows with colour masks.
+    if (compression != 0 && compression != 3 && compression != 6)
+        return "komprimované BMP se nečtou";
+    std::size_t tables = 0;
+    if (header == 40 && compression != 0)
+        tables = compression == 3 ? 12 : 16;
+    if (bits <= 8)
+        tables += entry * (colours == 0 || colours > (1u << bits) ? 1u << bits : colours);
+    const std::uint64_t rowBytes = (static_cast<std::uint64_t>(width) * bits + 31) / 32 * 4;
+    if (!bmp.Has(kFileHeader, header + tables) ||
+        !bmp.Has(dataAt, static_cast<std::size_t>(rowBytes * static_cast<std::uint64_t>(height))))
+        return kCutShort;
+    return std::nullopt;
+}
+
 } // namespace
+
+std::optional<std::string> PictureCutShort(std::span<const std::uint8_t> bytes) {
+    const Bytes picture(bytes);
+    if (picture.StartsWith("\x89PNG\r\n\x1A\n"))
+        return PngCutShort(picture);
+    if (picture.StartsWith("\xFF\xD8"))
+        return JpegCutShort(picture);
+    if (picture.StartsWith("GIF87a") || picture.StartsWith("GIF89a"))
+        return GifCutShort(picture);
+    if (picture.StartsWith("BM"))
+        return BmpCutShort(picture);
+    return "neznámý formát obrázku (čtou se PNG, JPEG, GIF a BMP)";
+}
 
 GreyImage ScalePicture(const GreyImage& picture, LcdSize lcd, PictureFit fit) {
     GreyImage scaled{lcd.width, lcd.height,
@@ -133,14 +302,18 @@ std::optional<std::string> ImportPicture(const std::string& input, const std::st
 }
 
 std::optional<std::string> WriteLcdBitmap(const std::string& fileName, const BmpImage& image) {
+    // Bank files are found whatever their letter case: an existing one is written, not a twin.
+    const std::string target = ExistingSpelling(fileName);
     const std::vector<std::uint8_t> bytes = WriteMonoBmp(image);
     int code = 0;
-    std::unique_ptr<ReplacingFile> file = ReplacingFile::Create(fileName, code);
+    std::unique_ptr<ReplacingFile> file = ReplacingFile::Create(target, code);
     if (file != nullptr &&
         file->Write(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())) &&
-        file->Commit())
+        file->Commit()) {
+        ProjectCtx().bitmaps.ReloadFile(target);
         return std::nullopt;
-    return Utf8ToCp1250("Soubor nelze zapsat: ") + FileNameText(fileName) + " (" +
+    }
+    return Utf8ToCp1250("Soubor nelze zapsat: ") + FileNameText(target) + " (" +
            std::strerror(file ? file->Error() : code) + ")";
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -42,14 +43,21 @@ GreyImage ScalePicture(const GreyImage& picture, LcdSize lcd, PictureFit fit);
 // The LCD bitmap of the picture; an empty picture gives a blank one.
 BmpImage PictureToLcd(const GreyImage& picture, LcdSize lcd, const PictureConversion& conversion);
 
-// What reads picture files (PNG, JPEG, GIF, BMP...) for the program; the window layer provides
-// it. On failure it answers nothing and says why in `error`.
+// Why the bytes of a picture file do not hold a whole picture (UTF-8), none when they do. PNG,
+// JPEG and GIF are walked to their end mark, an uncompressed BMP must hold all its rows. Other
+// kinds are refused: a decoder may hand back part of a picture, the rest never written, without
+// saying so.
+std::optional<std::string> PictureCutShort(std::span<const std::uint8_t> bytes);
+
+// What reads picture files (PNG, JPEG, GIF, BMP) for the program; the window layer provides it.
+// On failure it answers nothing and says why in `error`.
 using PictureReader = std::optional<GreyImage> (*)(const std::string& fileName, std::string& error);
 void SetPictureReader(PictureReader reader);
 PictureReader CurrentPictureReader();
 
-// Writes the bitmap as a one-bit BMP, replacing the file safely; the error text (Windows-1250)
-// when it fails.
+// Writes the bitmap as a one-bit BMP, replacing the file safely (an existing file of the name in
+// another letter case is that file), and has every holder of the file in the bitmap cache load it
+// again; the error text (Windows-1250) when it fails.
 std::optional<std::string> WriteLcdBitmap(const std::string& fileName, const BmpImage& image);
 
 // Reads `input`, converts it for the LCD of the process and writes a one-bit BMP to `output`

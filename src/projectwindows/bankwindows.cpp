@@ -139,24 +139,23 @@ bool BankPreview::FileNameChanged(std::string_view editText, std::string_view pr
     const std::string file = ExistingSpelling(resolved);
     held_ = resolved;
     if (kind_ == BankWindowKind::Font) {
-        ProjectCtx().fonts.AcquireFontByName(file);
+        entry_ = ProjectCtx().fonts.Acquire(TLCDFonts_Man::kByName, file);
         if (ProjectCtx().fonts.GetFontDataByName(held_).Empty())
             Release();
     } else {
-        ProjectCtx().bitmaps.AcquireBitmapByName(file);
-        if (ProjectCtx().bitmaps.GetBitmapByName(held_) == nullptr)
+        entry_ = ProjectCtx().bitmaps.AcquireBitmapByName(file);
+        if (BitmapPreview() == nullptr)
             Release();
     }
     return true;
 }
 
 void BankPreview::Release() {
-    if (held_.empty())
-        return;
     if (kind_ == BankWindowKind::Font)
-        ProjectCtx().fonts.ReleaseFontByName(held_);
+        ProjectCtx().fonts.ReleaseHeld(entry_);
     else
-        ProjectCtx().bitmaps.ReleaseBitmapByName(held_);
+        ProjectCtx().bitmaps.ReleaseHeld(entry_);
+    entry_ = nullptr;
     held_.clear();
 }
 
@@ -172,9 +171,9 @@ BmpImage BankPreview::FontPreview(std::string_view text) const {
 }
 
 const BmpImage* BankPreview::BitmapPreview() const {
-    if (held_.empty() || kind_ != BankWindowKind::Bitmap)
+    if (kind_ != BankWindowKind::Bitmap)
         return nullptr;
-    return ProjectCtx().bitmaps.GetBitmapByName(held_);
+    return ProjectCtx().bitmaps.BitmapOfHeld(entry_);
 }
 
 } // namespace panolcd

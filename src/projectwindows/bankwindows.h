@@ -2,6 +2,7 @@
 // The record windows of the project's font banks, bitmap banks and register map, without
 // widgets: their table, their panels, and the preview a bank window keeps of its file.
 
+#include "project/bankcache.h"
 #include "project/bmpfile.h"
 #include "projectwindows/panelfield.h"
 
@@ -69,6 +70,8 @@ private:
 
     BankWindowKind kind_;
     std::string held_;
+    // The cache entry acquired for `held_`, let go of as it is.
+    const BankEntry* entry_ = nullptr;
 };
 
 } // namespace panolcd

@@ -9,6 +9,7 @@
 #include "framework/records/dbrecord.h"
 #include "project/bitmapuse.h"
 #include "project/dbtypes.h"
+#include "project/pictureimport.h"
 #include "project/projectcontext.h"
 #include "project/projectmodel.h"
 #include "project/projectrecords.h"
@@ -16,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 
 namespace panolcd::testing {
@@ -159,6 +162,73 @@ TEST_F(BitmapUseTest, ScreensAndCaseBitmapsShareBanksAndMissingFilesShowNothing)
         EXPECT_EQ(User().shown.size(), 1u);
     }
     EXPECT_EQ(bitmaps.Count(), 0); // the refused entry is released too
+}
+
+TEST_F(BitmapUseTest, AHolderLetsGoOfTheEntryItAcquiredOnly) {
+    TLCDBitmaps_Man& bitmaps = ProjectCtx().bitmaps;
+    // A screen of bank 3 refused the file; repaired, another screen shows it. The first lets go
+    // of its refused entry, not of the second one's.
+    BitmapUse refused(BitmapUse::WhenMissing::NoBank);
+    refused.SetBitmap(3);
+    ASSERT_EQ(refused.Bitmap(), nullptr);
+    WriteFile("SMALL.BMP", BlankBmp(240, 128, 1));
+    BitmapUse repaired(BitmapUse::WhenMissing::NoBank);
+    repaired.SetBitmap(3);
+    ASSERT_NE(repaired.Bitmap(), nullptr);
+    refused.Drop();
+    EXPECT_NE(repaired.Bitmap(), nullptr);
+    repaired.Drop();
+    EXPECT_EQ(bitmaps.Count(), 0);
+
+    // The preview holds LOGO.BMP by its name; the file turns bad and a screen is refused it:
+    // the screen lets go of its own entry of that name, not the preview's.
+    const std::string logo = (TempDir() / "LOGO.BMP").string();
+    bitmaps.AcquireBitmapByName(logo);
+    ASSERT_NE(bitmaps.GetBitmapByName(logo), nullptr);
+    WriteFile("LOGO.BMP", BlankBmp(24, 12, 1));
+    {
+        BitmapUse screen(BitmapUse::WhenMissing::NoBank);
+        screen.SetBitmap(1);
+        EXPECT_EQ(screen.Bitmap(), nullptr);
+    }
+    EXPECT_NE(bitmaps.GetBitmapByName(logo), nullptr);
+    bitmaps.ReleaseBitmapByName(logo);
+    EXPECT_EQ(bitmaps.Count(), 0);
+}
+
+TEST_F(BitmapUseTest, AFileWrittenAnewIsShownByEveryHolderUnderItsOneName) {
+    TLCDBitmaps_Man& bitmaps = ProjectCtx().bitmaps;
+    BitmapUse background(BitmapUse::WhenMissing::NoBank);
+    BitmapUse caseBitmap(BitmapUse::WhenMissing::KeepNumber);
+    BitmapUse refused(BitmapUse::WhenMissing::NoBank);
+    background.SetBitmap(1);
+    caseBitmap.SetBitmap(1);
+    refused.SetBitmap(3); // SMALL.BMP, the wrong size
+    const std::string logo = (TempDir() / "LOGO.BMP").string();
+    bitmaps.AcquireBitmapByName(logo); // a bank window's preview
+    ASSERT_FALSE(background.Bitmap()->Ink(5, 7));
+
+    BmpImage picture;
+    picture.width = 240;
+    picture.height = 128;
+    picture.ink.assign(240 * 128, 0);
+    picture.ink[7 * 240 + 5] = 1;
+    // Written by the names the banks give, in another letter case than the files'.
+    for (const char* name : {"logo.bmp", "small.bmp"})
+        ASSERT_EQ(WriteLcdBitmap((TempDir() / name).string(), picture), std::nullopt) << name;
+    for (const BmpImage* shown : {background.Bitmap(), caseBitmap.Bitmap(), refused.Bitmap(),
+                                  bitmaps.GetBitmapByName(logo)}) {
+        ASSERT_NE(shown, nullptr);
+        EXPECT_TRUE(shown->Ink(5, 7));
+        EXPECT_EQ(std::count(shown->ink.begin(), shown->ink.end(), 1), 1);
+    }
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(TempDir()))
+        if (entry.path().extension() != ".~MP") // the safety copies
+            files.push_back(entry.path().filename().string());
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"LOGO.BMP", "SMALL.BMP"}));
+    bitmaps.ReleaseBitmapByName(logo);
 }
 
 } // namespace

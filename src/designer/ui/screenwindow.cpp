@@ -276,6 +276,9 @@ std::uint32_t TLCDDisplay_Form::HandleMessage(std::uint32_t message, std::uint32
         case ecAfterSave:
             UpdateCaption();
             break;
+        case ecBankFileWritten: // the cache holds the new picture
+            Invalidate();
+            break;
         default:
             designer_->EditCommand(wParam);
             break;

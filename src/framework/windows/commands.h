@@ -15,8 +15,9 @@ enum EditCmd : std::uint32_t {
     ecPaste = 5,
     ecDelete = 6,
     ecHelp = 10,
-    ecCommitEdits = 11, // broadcast: take pending edits into the records
-    ecAfterSave = 12,   // broadcast: the project was written
+    ecCommitEdits = 11,     // broadcast: take pending edits into the records
+    ecAfterSave = 12,       // broadcast: the project was written
+    ecBankFileWritten = 20, // broadcast: a bank's file was written anew; who shows it redraws
     ecOrigSize = 30,
 };
 

@@ -1,6 +1,7 @@
 #pragma once
-// Pictures of any common format (PNG, JPEG, GIF, BMP, ...) read with Qt's image readers, as the
-// grey levels the LCD conversion takes. Transparent parts count as white.
+// Pictures (PNG, JPEG, GIF, BMP) read with Qt's image readers, as the grey levels the LCD
+// conversion takes; a file that does not hold its whole picture is refused. Transparent parts
+// count as white.
 
 #include "project/pictureimport.h"
 

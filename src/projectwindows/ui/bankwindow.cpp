@@ -8,6 +8,7 @@
 #include "framework/environment/msgbox.h"
 #include "framework/environment/ui/helpviewer.h"
 #include "framework/windows/commands.h"
+#include "framework/windows/windowmessages.h"
 #include "project/bankfiles.h"
 #include "project/projectcontext.h"
 #include "project/projectmodel.h"
@@ -16,6 +17,7 @@
 #include "projectwindows/ui/pictureimportdialog.h"
 #include "projectwindows/ui/recordpanel.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -116,6 +118,8 @@ std::uint32_t TBankForm::HandleMessage(std::uint32_t message, std::uint32_t wPar
         return TUDBForm::HandleMessage(message, wParam, lParam);
     if (wParam == ecHelp)
         ShowHelpTopic(def_.helpContext);
+    if (wParam == ecBankFileWritten)
+        Guarded([this] { FileChanged(true); });
     return 0;
 }
 
@@ -181,19 +185,42 @@ bool TBankForm::ImportPicture(const std::string& pictureFile) {
     TPictureImport_Dlg dialog(this, *picture, ProjectCtx().lcdSize);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    // Beside the project, named after the picture.
-    const std::string output = ProjectDir() + ChangeFileExt(ExtractFileName(pictureFile), ".bmp");
-    if (FileExistsAnyCase(output) &&
-        MsgBox({},
-               Utf8ToCp1250("Soubor ") + FileNameText(output) + Utf8ToCp1250(" existuje. Přepsat?"),
-               mb::kIconQuestion | mb::kYesNo) != MsgResult::Yes)
+    const auto output = ImportTarget(ChangeFileExt(ExtractFileName(pictureFile), ".bmp"));
+    if (!output)
         return false;
-    if (const auto failure = WriteLcdBitmap(output, dialog.Result())) {
+    if (const auto failure = WriteLcdBitmap(*output, dialog.Result())) {
         MsgBox({}, *failure, mb::kIconError | mb::kOk);
         return false;
     }
-    TakeSearchedFile(output);
+    TakeSearchedFile(*output);
+    FileChanged(true);
+    // Every other window showing the file shows what was written.
+    Broadcast(Owner(), kWmEditCmd, ecBankFileWritten, 0);
     return true;
+}
+
+std::optional<std::string> TBankForm::ImportTarget(const std::string& name) {
+    const std::string dir = ProjectDir();
+    std::optional<std::string> chosen;
+    if (dir.empty()) {
+        // A project without a directory has no place for it yet: the user names one.
+        chosen = AskSaveFileName(this, "Uložení bitmapy", "Bitmapy (*.bmp)|*.bmp", "BMP",
+                                 FileNameFromQString(QDir::homePath()), name);
+        if (!chosen)
+            return std::nullopt;
+    } else {
+        chosen = dir + name;
+    }
+    // An existing file in another letter case is the one written, and the one asked about; the
+    // save dialog has asked about the exact name already.
+    const std::string output = ExistingSpelling(*chosen);
+    const bool asked = dir.empty() && output == *chosen;
+    if (!asked && FileExistsAnyCase(output) &&
+        MsgBox({},
+               Utf8ToCp1250("Soubor ") + FileNameText(output) + Utf8ToCp1250(" existuje. Přepsat?"),
+               mb::kIconQuestion | mb::kYesNo) != MsgResult::Yes)
+        return std::nullopt;
+    return output;
 }
 
 void RegisterBankWindows() {

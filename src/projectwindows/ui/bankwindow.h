@@ -7,6 +7,8 @@
 #include "projectwindows/ui/recordpanel.h"
 
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 class QLabel;
@@ -34,7 +36,8 @@ public:
     // project directory. A name Windows-1250 cannot spell is refused with a message.
     void TakeSearchedFile(const std::string& fileName);
     // "Import obrázku…" after the picture was chosen: the conversion dialog, the BMP written
-    // beside the project and named in the edit. False when nothing was written.
+    // beside the project (in a project without a directory where the user says) and named in
+    // the edit. False when nothing was written.
     bool ImportPicture(const std::string& pictureFile);
 
 protected:
@@ -43,6 +46,9 @@ protected:
 private:
     void Search();
     void ChoosePicture();
+    // Where the imported picture `name` goes, asked before an existing file is replaced; none
+    // when the user cancels.
+    std::optional<std::string> ImportTarget(const std::string& name);
     // The file name or the preview text changed: hold the right file, draw the preview.
     void FileChanged(bool fromPreviewText);
     void DrawPreview();

@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "common/cp1250.h"
 #include "common/paths.h"
+#include "common/text.h"
 #include "framework/environment/envcontext.h"
 #include "framework/exchange/clipboardstream.h"
 #include "framework/records/database.h"
@@ -17,12 +18,15 @@
 #include "project/lcdbitmap.h"
 #include "project/projectcontext.h"
 #include "project/projectfile.h"
+#include "project/projectmodel.h"
 #include "project/projectrecords.h"
 #include "projectwindows/ui/bankwindow.h"
 #include "projectwindows/ui/pictureimportdialog.h"
 #include "support/test_context.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -471,6 +475,108 @@ TEST_F(BankWindows, APictureBecomesAnLcdBitmapBesideTheProject) {
     ASSERT_NE(accepted.Bitmap(), nullptr);
     EXPECT_EQ(accepted.Bitmap()->bitsPerPixel, 1);
     EXPECT_TRUE(User().shown.empty()) << User().shown.front().text;
+}
+
+// Accepts the conversion dialog, and answers the save dialog with `saveAs` (noting where it
+// started), as each comes up.
+class ImportDialogs {
+public:
+    explicit ImportDialogs(std::string saveAs = {}) : saveAs_(std::move(saveAs)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Answer(); });
+        timer_.start(10);
+    }
+    bool converted = false;
+    QString savedFrom; // the save dialog's first directory; empty: none was shown
+
+private:
+    void Answer() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<TPictureImport_Dlg*>(modal)) {
+            converted = true;
+            dialog->accept();
+        } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+            savedFrom = files->directory().absolutePath();
+            files->selectFile(QString::fromStdString(saveAs_));
+            static_cast<QDialog*>(files)->accept(); // QFileDialog keeps its override protected
+        }
+    }
+    std::string saveAs_;
+    QTimer timer_;
+};
+
+// A picture of one grey level, written by Qt in the format its name gives.
+void SavePicture(const std::string& file, int level) {
+    QImage picture(300, 200, QImage::Format_RGB32);
+    picture.fill(qRgb(level, level, level));
+    ASSERT_TRUE(picture.save(QString::fromStdString(file)));
+}
+
+TEST_F(BankWindows, AnUnsavedProjectAsksWhereThePictureGoes) {
+    TBankForm* bank = OpenFromCard(1, 0);
+    ASSERT_NE(bank, nullptr);
+    SavePicture(InDir("barvy.png"), 0);
+    SetProjectFileName("");
+    // The working directory is no place for it.
+    std::filesystem::create_directory(TempDir() / "work");
+    std::filesystem::create_directory(TempDir() / "kept");
+    const auto workDir = std::filesystem::current_path();
+    std::filesystem::current_path(TempDir() / "work");
+    const std::string kept = InDir("kept/BARVY.BMP");
+    bool imported = false;
+    {
+        ImportDialogs dialogs(kept);
+        imported = bank->ImportPicture(InDir("barvy.png"));
+        EXPECT_TRUE(dialogs.converted);
+        EXPECT_EQ(dialogs.savedFrom, QDir::homePath());
+    }
+    std::filesystem::current_path(workDir);
+    EXPECT_TRUE(imported);
+    EXPECT_TRUE(std::filesystem::is_empty(TempDir() / "work"));
+    EXPECT_TRUE(TLCDBitmapObject(7, kept).Bitmap() != nullptr);
+    // Named in full, so the project finds it wherever it is saved.
+    EXPECT_EQ(bank->FileEdit()->text(), QString::fromStdString(kept));
+    ASSERT_NE(bank->Preview()->BitmapPreview(), nullptr);
+    EXPECT_TRUE(bank->Preview()->BitmapPreview()->Ink(120, 64));
+}
+
+TEST_F(BankWindows, AReimportedPictureRewritesItsOneFileAndEveryPreviewShowsIt) {
+    // LOGO.BMP beside the project is a picture of colours: imported, it becomes an LCD bitmap
+    // of its own name. Then logo.png replaces it.
+    SavePicture(InDir("LOGO.BMP"), 255);
+    SavePicture(InDir("logo.png"), 0);
+    TBankForm* bank = OpenFromCard(1, 0);
+    ASSERT_NE(bank, nullptr);
+    TBankForm* other = OpenFromCard(1, 1);
+    ASSERT_NE(other, nullptr);
+    const auto logos = [this] {
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(TempDir()))
+            if (SameTextAscii(entry.path().filename().string(), "logo.bmp")) // not its copy
+                found.push_back(entry.path().filename().string());
+        return found;
+    };
+    for (const char* picture : {"LOGO.BMP", "logo.png"}) {
+        User().shown.clear();
+        User().answers = {MsgResult::Yes};
+        ImportDialogs dialogs;
+        ASSERT_TRUE(bank->ImportPicture(InDir(picture))) << picture;
+        ASSERT_EQ(User().shown.size(), 1u) << picture;
+        EXPECT_EQ(User().shown[0].text,
+                  testing::Cz("Soubor ") + InDir("LOGO.BMP") + testing::Cz(" existuje. Přepsat?"));
+        EXPECT_EQ(logos(), std::vector<std::string>{"LOGO.BMP"}) << picture;
+        EXPECT_EQ(bank->FileEdit()->text(), "LOGO.BMP");
+        if (other->FileEdit()->text() != "LOGO.BMP")
+            other->FileEdit()->setText("LOGO.BMP");
+        // Both previews show what was written last: white, then black in the middle.
+        const bool ink = std::string(picture) == "logo.png";
+        for (TBankForm* window : {bank, other}) {
+            ASSERT_NE(window->Preview()->BitmapPreview(), nullptr) << picture;
+            EXPECT_EQ(window->Preview()->BitmapPreview()->Ink(120, 64), ink) << picture;
+            EXPECT_EQ(window->PreviewImage()->pixmap().toImage().pixel(120, 64),
+                      ink ? qRgb(0, 0, 0) : qRgb(255, 255, 255))
+                << picture;
+        }
+    }
 }
 
 } // namespace
