@@ -122,13 +122,10 @@ void BuildCommands::Tick() {
     const std::optional<std::filesystem::path> file = FindExistingFile(resultPath_);
     if (!file)
         return; // not written yet
-    std::error_code failure;
-    const std::uintmax_t size = std::filesystem::file_size(*file, failure);
-    const std::filesystem::file_time_type time = std::filesystem::last_write_time(*file, failure);
-    if (failure)
+    const FileStamp seen = StampOfFile(FromFsPath(*file));
+    if (!seen.exists)
         return;
     // Nothing locks a file being written here: it is read once it stood still for a tick.
-    const std::pair<std::uintmax_t, std::filesystem::file_time_type> seen{size, time};
     if (!lastSeen_ || *lastSeen_ != seen) {
         lastSeen_ = seen;
         return;

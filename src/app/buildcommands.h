@@ -5,6 +5,7 @@
 #include "app/mainformports.h"
 #include "build/compileresult.h"
 #include "build/processlauncher.h"
+#include "common/paths.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -53,7 +54,7 @@ private:
     std::string resultPath_;
     bool waiting_ = false;
     // The result file's size and time at the last tick, to see that it is written out.
-    std::optional<std::pair<std::uintmax_t, std::filesystem::file_time_type>> lastSeen_;
+    std::optional<FileStamp> lastSeen_;
 };
 
 } // namespace panolcd

@@ -176,4 +176,19 @@ std::string ExistingSpelling(std::string_view storedName) {
     return FromFsPath(*FindExistingFile(storedName));
 }
 
+FileStamp StampOfFile(std::string_view storedName) {
+    const auto found = FindExistingFile(storedName);
+    if (!found)
+        return {};
+    std::error_code ec;
+    FileStamp stamp;
+    stamp.size = std::filesystem::file_size(*found, ec);
+    if (!ec)
+        stamp.time = std::filesystem::last_write_time(*found, ec);
+    stamp.exists = !ec && std::filesystem::is_regular_file(*found, ec) && !ec;
+    if (!stamp.exists)
+        return {};
+    return stamp;
+}
+
 } // namespace panolcd

@@ -2,6 +2,7 @@
 // Path helpers over stored file names (Windows-1250). Names made on Windows use "\", ours "/";
 // both separate. Conversion to a file-system path happens only in ToFsPath/FromFsPath.
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -40,5 +41,15 @@ std::optional<std::filesystem::path> FindExistingFile(std::string_view storedNam
 bool FileExistsAnyCase(std::string_view storedName);
 // The existing file's spelling of the name; the name itself when there is none.
 std::string ExistingSpelling(std::string_view storedName);
+
+// What tells one version of a file from another: its size and modification time.
+struct FileStamp {
+    bool exists = false;
+    std::uintmax_t size = 0;
+    std::filesystem::file_time_type time{};
+    bool operator==(const FileStamp&) const = default;
+};
+// The stamp of the regular file FindExistingFile finds; a missing or unreadable one has none.
+FileStamp StampOfFile(std::string_view storedName);
 
 } // namespace panolcd

@@ -335,6 +335,10 @@ void SmartEditCore::Load(const std::string& name) {
 
 void SmartEditCore::Save(const std::string& name) {
     text_.Save(name, (options & eo::kCreateBackupFile) != 0);
+    SavedAs(name);
+}
+
+void SmartEditCore::SavedAs(const std::string& name) {
     SetFileName(name);
     text_.modified = false;
     if ((options & eo::kUndoAfterSave) == 0)
@@ -467,30 +471,60 @@ int SmartEditCore::Replace(bool all) {
     return replaced;
 }
 
-int SmartEditCore::RenameFileReferences(std::string_view oldName, std::string_view newName) {
-    if (oldName.empty() || readOnly)
-        return 0;
+std::vector<std::size_t> SmartEditCore::FileReferences(std::string_view name) const {
+    std::vector<std::size_t> hits;
+    if (name.empty() || readOnly)
+        return hits;
     const auto continuesName = [](char c) {
         return IsWordChar(c) || c == '.' || c == '-' || c == '$' || c == '~';
     };
-    const std::size_t caretBefore = caret_;
-    int replaced = 0;
-    Command(kUndoOther, [&] {
-        std::size_t from = 0;
-        while (const auto hit = FindInText(text_, oldName, 0, from, text_.Length())) {
-            if (*hit > 0 && continuesName(text_.At(*hit - 1))) {
-                from = *hit + 1;
-                continue;
-            }
-            MoveCaretTo(*hit);
-            DeleteAfterCaret(oldName.size());
-            InsertBeforeCaret(newName);
-            from = caret_;
-            ++replaced;
+    std::size_t from = 0;
+    while (const auto hit = FindInText(text_, name, 0, from, text_.Length())) {
+        if (*hit > 0 && continuesName(text_.At(*hit - 1))) {
+            from = *hit + 1;
+            continue;
         }
-        MoveCaretTo(caretBefore);
+        hits.push_back(*hit);
+        from = *hit + name.size();
+    }
+    return hits;
+}
+
+int SmartEditCore::SaveRenamingReferences(const std::string& name, std::string_view oldName,
+                                          std::string_view newName) {
+    const std::vector<std::size_t> hits = FileReferences(oldName);
+    if (hits.empty()) {
+        Save(name);
+        return 0;
+    }
+    const std::size_t oldSize = oldName.size();
+    {
+        // Backwards, so that the earlier places stay where they were found.
+        TextBuffer renamed = text_;
+        for (auto hit = hits.rbegin(); hit != hits.rend(); ++hit) {
+            renamed.Erase(*hit, oldSize);
+            renamed.Insert(*hit, newName);
+        }
+        renamed.Save(name, (options & eo::kCreateBackupFile) != 0);
+    }
+    // The caret follows its text: moved by the replacements before it, kept inside a name.
+    std::size_t caret = caret_;
+    for (auto hit = hits.rbegin(); hit != hits.rend(); ++hit) {
+        if (caret >= *hit + oldSize)
+            caret = caret - oldSize + newName.size();
+        else if (caret > *hit)
+            caret = *hit + std::min(caret - *hit, newName.size());
+    }
+    Command(kUndoOther, [&] {
+        for (auto hit = hits.rbegin(); hit != hits.rend(); ++hit) {
+            MoveCaretTo(*hit);
+            DeleteAfterCaret(oldSize);
+            InsertAfterCaret(newName);
+        }
+        MoveCaretTo(caret);
     });
-    return replaced;
+    SavedAs(name);
+    return static_cast<int>(hits.size());
 }
 
 void SmartEditCore::BeginIncrementalSearch() {

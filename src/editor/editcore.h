@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace panolcd {
 
@@ -249,9 +250,12 @@ public:
     bool FindNext();
     // Replaces the hits of the replace settings as one undo step; the number replaced.
     int Replace(bool all);
-    // Replaces, as one undo step, every occurrence of a file name in any letter case that does
-    // not continue a name before it (OLD.PR in "old.pri", not in "GOLD.PRI"); the number replaced.
-    int RenameFileReferences(std::string_view oldName, std::string_view newName);
+    // Save under `name` that renames, as one undo step, every occurrence of a file name in any
+    // letter case that does not continue a name before it (OLD.PR in "old.pri", not in
+    // "GOLD.PRI"), the caret staying on its text. The text is renamed only once the file was
+    // written, so a save that fails leaves it as it was. The number replaced.
+    int SaveRenamingReferences(const std::string& name, std::string_view oldName,
+                               std::string_view newName);
     // Incremental search: entering, a typed character (false: dropped), Backspace, leaving.
     void BeginIncrementalSearch();
     bool IncrementalChar(char c);
@@ -287,6 +291,10 @@ private:
     bool OnlyBlanksBefore(std::size_t offset);
     std::optional<std::int32_t> NextWordStartAbove(std::size_t line, std::int32_t column);
     void ChangeCase(bool upper);
+    // Where SaveRenamingReferences replaces, first to last; none for a read-only text.
+    std::vector<std::size_t> FileReferences(std::string_view name) const;
+    // The file was written under `name`.
+    void SavedAs(const std::string& name);
 
     // Runs a command as one undo step; a command that fails takes its own changes back.
     void Command(std::uint8_t kind, const std::function<void()>& body);

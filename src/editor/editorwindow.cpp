@@ -131,8 +131,10 @@ std::uint32_t VornEditWindow::FileCommand(FileRecId record) {
         if (sending_)
             return 0;
         if (saved.Command == fcReload && SameTextCp1250(editor_.FileName(), saved.FileName)) {
-            // Another window wrote this file: unsaved edits here are not dropped unasked.
-            if (AskToSave())
+            // Another window wrote this file: unsaved edits here stay unless the user takes it.
+            if (editor_.Text().modified)
+                OfferReload(StampOfFile(editor_.FileName()), "byl uložen z jiného okna");
+            else
                 ReloadOwnFile();
         } else if (saved.Command == fcClearErrMark) {
             RemoveErrorMark();
@@ -205,6 +207,7 @@ std::uint32_t VornEditWindow::FileCommand(FileRecId record) {
         break;
     case fcRenameNoname:
         editor_.SetFileName(Traits().initialName);
+        diskStamp_.reset();
         SetCaptionTo(editor_.FileName());
         break;
     case fcClearErrMark:
@@ -241,6 +244,7 @@ void VornEditWindow::LoadFile(const std::string& name) {
         if (!SameTextAscii(name, kNonameFile))
             MsgBox("", "Soubor " + name + " neexistuje", mb::kIconError);
     }
+    RememberFileOnDisk();
     port_.RefreshEditor();
 }
 
@@ -248,6 +252,57 @@ void VornEditWindow::NewFile(const std::string& name) {
     editor_.Clear();
     editor_.SetFileName(name);
     SetCaptionTo(name);
+    RememberFileOnDisk();
+    port_.RefreshEditor();
+}
+
+void VornEditWindow::RememberFileOnDisk() {
+    if (IsNoname())
+        diskStamp_.reset();
+    else
+        diskStamp_ = StampOfFile(editor_.FileName());
+}
+
+void VornEditWindow::CheckFileOnDisk() {
+    if (!diskStamp_ || IsNoname())
+        return;
+    const FileStamp now = StampOfFile(editor_.FileName());
+    if (now == *diskStamp_ || now == askedStamp_)
+        return;
+    if (!now.exists) {
+        // Deleted or renamed: the window now holds the only copy.
+        diskStamp_ = askedStamp_ = now;
+        if (kind_ == EditorWindowKind::Pri)
+            return;
+        editor_.Text().modified = true;
+        port_.RefreshEditor();
+        MsgBox("",
+               "Soubor " + editor_.FileName() +
+                   Utf8ToCp1250(" byl smazán nebo přejmenován jiným programem.\nText okna "
+                                "zůstává neuložený, uložením soubor znovu vytvoříte."),
+               mb::kIconWarning);
+        return;
+    }
+    if (kind_ == EditorWindowKind::Pri)
+        ReloadOwnFile(); // the viewer holds nothing of its own
+    else
+        OfferReload(now, "byl změněn jiným programem");
+}
+
+void VornEditWindow::OfferReload(const FileStamp& now, const char* cause) {
+    // Asked once per version, also while the question is open and activations come and go.
+    askedStamp_ = now;
+    const char* lost = editor_.Text().modified ? ", úpravy v tomto okně se ztratí" : "";
+    const std::string question = "Soubor " + editor_.FileName() + " " +
+                                 Utf8ToCp1250(std::string(cause) + ".\nAno – načíst jej znovu" +
+                                              lost + "\nNe – ponechat text okna jako neuložený");
+    if (MsgBox("", question, mb::kIconQuestion | mb::kYesNo) == MsgResult::Yes) {
+        ReloadOwnFile();
+        return;
+    }
+    // The window's text wins: the next save writes it without asking again.
+    diskStamp_ = now;
+    editor_.Text().modified = true;
     port_.RefreshEditor();
 }
 
@@ -265,21 +320,46 @@ bool VornEditWindow::Save(bool fromMain) {
         return true;
     if (IsInstalledFile(EnvCtx().settings, editor_.FileName()))
         return SaveAsWithDialog(); // an installed file is never written
-    return WriteTo(editor_.FileName());
+    return WriteTo(editor_.FileName(), false);
 }
 
-bool VornEditWindow::WriteTo(const std::string& name) {
+bool VornEditWindow::WriteTo(const std::string& name, bool renameInclude) {
+    if (diskStamp_ && SameTextCp1250(name, editor_.FileName())) {
+        const FileStamp now = StampOfFile(name);
+        if (now.exists && now != *diskStamp_) {
+            askedStamp_ = now;
+            const MsgResult answer = MsgBox(
+                "",
+                "Soubor " + name +
+                    Utf8ToCp1250(" byl změněn jiným programem.\nAno – přepsat jej textem z "
+                                 "tohoto okna\nNe – načíst jej znovu, úpravy v tomto okně se "
+                                 "ztratí\nZrušit – neukládat"),
+                mb::kIconWarning | mb::kYesNoCancel);
+            if (answer == MsgResult::No) {
+                ReloadOwnFile(); // the window shows what the file holds: nothing left to save
+                return true;
+            }
+            if (answer != MsgResult::Yes)
+                return false;
+        }
+    }
     const std::optional<ReadOnlyConsent> consent = AskReplaceReadOnly(name);
     if (!consent)
         return false;
     try {
-        editor_.Save(name);
+        // The program includes its screens as NAME.PRI: renamed with the program.
+        if (renameInclude)
+            editor_.SaveRenamingReferences(name, IncludeStem(editor_.FileName()),
+                                           IncludeStem(name));
+        else
+            editor_.Save(name);
     } catch (const std::exception&) {
         MsgBox("", Utf8ToCp1250("Chyba při ukládání souboru ") + name, mb::kIconError);
         port_.RefreshEditor();
         return false;
     }
     SetCaptionTo(editor_.FileName());
+    RememberFileOnDisk();
     // Other windows on the same file reload.
     WindowsCtx().fileCmds.Saved.Set(editor_.FileName(), fcReload);
     Announce(FileRecId::Saved);
@@ -290,11 +370,8 @@ bool VornEditWindow::WriteTo(const std::string& name) {
 bool VornEditWindow::SaveAs(const std::string& name) {
     if (kind_ == EditorWindowKind::Pri || name.empty())
         return false;
-    // The program includes its screens as NAME.PRI: renamed with the program.
-    if (kind_ == EditorWindowKind::Prg && editor_.Text().Length() > 0 &&
-        (IsNoname() || !SameTextCp1250(editor_.FileName(), name)))
-        editor_.RenameFileReferences(IncludeStem(editor_.FileName()), IncludeStem(name));
-    return WriteTo(name);
+    return WriteTo(name, kind_ == EditorWindowKind::Prg && editor_.Text().Length() > 0 &&
+                             (IsNoname() || !SameTextCp1250(editor_.FileName(), name)));
 }
 
 bool VornEditWindow::SaveAsWithDialog() {

@@ -6,6 +6,7 @@
 // read-only and options. The Qt window supplies the port: caption, repaint, close, the file
 // dialogs and the broadcasts.
 
+#include "common/paths.h"
 #include "editor/editcore.h"
 #include "editor/vornbasic.h"
 #include "framework/windows/commands.h"
@@ -81,6 +82,9 @@ public:
     bool SaveAsWithDialog();
     // False when the user wanted to save and it did not happen (failed or cancelled).
     bool AskToSave();
+    // The window became active: when another program changed its file since the window read or
+    // wrote it, the user chooses between the file and the window's text.
+    void CheckFileOnDisk();
     // The close query: asks unless told not to; refuses only when a wanted save did not happen.
     bool CanClose();
     void CloseWithoutAsking();
@@ -108,8 +112,13 @@ public:
 
 private:
     void SetCaptionTo(const std::string& name);
-    // Saves under `name` and tells the other windows; a failure is reported.
-    bool WriteTo(const std::string& name);
+    // Saves under `name` (renaming the program's include) and tells the other windows; a
+    // failure is reported. Its own file changed by another program is asked about first.
+    bool WriteTo(const std::string& name, bool renameInclude);
+    // The window's file was written by someone else (`cause` says who): reload or keep the
+    // window's text as unsaved, as the user answers.
+    void OfferReload(const FileStamp& now, const char* cause);
+    void RememberFileOnDisk();
     void Announce(FileRecId record);
     std::string InitialDir() const;
     void ApplySettings(const TSmartEditorSettings& settings);
@@ -121,6 +130,10 @@ private:
     TPanoEditNameObject* settings_;
     ShowLineNumbers lineNumbersMode_ = ShowLineNumbers::Hidden;
     bool sending_ = false;
+    // The file as this window last read or wrote it (none for "Noname"), and the version last
+    // asked about, so that the question is not repeated on every activation.
+    std::optional<FileStamp> diskStamp_;
+    FileStamp askedStamp_;
 };
 
 } // namespace panolcd

@@ -108,14 +108,23 @@ TEST_F(EditorWindows, AnUnchangedSaveWritesNothingAndAnotherEditorOfTheFileReloa
     EXPECT_EQ(second.editor.Text().AllText(), "xone\r\n");
     EXPECT_TRUE(User().shown.empty());
 
-    // Unsaved edits of the receiver are not dropped unasked.
+    // Unsaved edits of the receiver are not dropped unasked: No keeps them, unsaved, and the
+    // receiver writes nothing of its own accord; Yes takes the file.
     second.editor.InsertText("mine ");
     first.editor.InsertText("y");
     User().answers = {MsgResult::No};
     first.window.Save(true);
     ASSERT_EQ(User().shown.size(), 1u);
-    EXPECT_NE(User().shown[0].text.find("byl modifikov"), std::string::npos);
-    EXPECT_EQ(second.editor.Text().AllText(), "xyone\r\n");
+    EXPECT_NE(User().shown[0].text.find(file + Cz(" byl uložen z jiného okna")),
+              std::string::npos);
+    EXPECT_EQ(second.editor.Text().AllText(), "mine xone\r\n");
+    EXPECT_TRUE(second.editor.Text().modified);
+    EXPECT_EQ(ReadFile(file), "xyone\r\n");
+    first.editor.InsertText("z");
+    User().answers = {MsgResult::Yes};
+    first.window.Save(true);
+    EXPECT_EQ(second.editor.Text().AllText(), "xyzone\r\n");
+    EXPECT_FALSE(second.editor.Text().modified);
 }
 
 TEST_F(EditorWindows, AnInstalledFileIsSavedUnderAnotherName) {

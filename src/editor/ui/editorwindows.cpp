@@ -34,6 +34,13 @@ TVornEdit_MDIChild::TVornEdit_MDIChild(EditorWindowKind kind, TPanoEditNameObjec
     BuildPopupMenu();
     logic_.Start();
     UpdateChecks();
+    // Chosen among the other windows, or the main window back from another program (the area
+    // deactivates its window with the main window).
+    connect(this, &QMdiSubWindow::windowStateChanged, this,
+            [this](Qt::WindowStates before, Qt::WindowStates now) {
+                if (now.testFlag(Qt::WindowActive) && !before.testFlag(Qt::WindowActive))
+                    ScheduleFileCheck();
+            });
 }
 
 ChildKind TVornEdit_MDIChild::Kind() const {
@@ -156,6 +163,22 @@ void TVornEdit_MDIChild::showEvent(QShowEvent* event) {
     TBroadcastForm::showEvent(event);
     editor_->show();
     editor_->setFocus();
+}
+
+void TVornEdit_MDIChild::ScheduleFileCheck() {
+    if (fileCheckPending_)
+        return;
+    fileCheckPending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            fileCheckPending_ = false;
+            if (IsClosing())
+                return;
+            Guarded([this] { logic_.CheckFileOnDisk(); });
+            UpdateChecks();
+        },
+        Qt::QueuedConnection);
 }
 
 void TVornEdit_MDIChild::SetCaption(const std::string& caption) {

@@ -54,6 +54,8 @@ private:
     void BuildPopupMenu();
     QMenu* BookmarkMenu(const QString& title, bool toggle);
     void UpdateChecks();
+    // After an activation, once it is over: a question must not interrupt it.
+    void ScheduleFileCheck();
 
     TVornBasicEditor* editor_;
     VornEditWindow logic_;
@@ -61,6 +63,7 @@ private:
     QAction* readOnly_ = nullptr;
     QAction* lineNumbers_ = nullptr;
     QAction* options_ = nullptr;
+    bool fileCheckPending_ = false;
 };
 
 // The program of the project or the bare program: "Projekt: ".
