@@ -16,6 +16,7 @@
 #include <QEvent>
 #include <QFontDatabase>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -44,6 +45,9 @@ TCommandForm::TCommandForm(TTrMainForm* owner, const CommandWindowDef& def)
     int bottom = BuildPanelColumn(client_, fields_, widgets_);
     const int buttonsBottom = AddRecordButtons(*this, client_, kMargin, def.browser);
     bottom = std::max(bottom, buttonsBottom);
+    ok_ = client_->findChild<QPushButton*>(QStringLiteral("OK_Butt"));
+    cancel_ = client_->findChild<QPushButton*>(QString::fromLatin1(RecordButtonNames{}.cancel));
+    ok_->setDefault(true);
     if (def.variantDbTypeId != 0) {
         BuildList(client_, bottom + 10);
         bottom = listFrame_->geometry().bottom() + 1;
@@ -188,6 +192,31 @@ bool TCommandForm::eventFilter(QObject* watched, QEvent* event) {
     if (card_ && card_->FilterKey(watched, event))
         return true;
     return TUDBForm::eventFilter(watched, event);
+}
+
+void TCommandForm::keyPressEvent(QKeyEvent* event) {
+    // Keys the focused control leaves alone end the window as its OK and Storno buttons do.
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    QPushButton* button = nullptr;
+    if (mods == Qt::NoModifier) {
+        switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            button = ok_;
+            break;
+        case Qt::Key_Escape:
+            button = cancel_;
+            break;
+        default:
+            break;
+        }
+    }
+    if (button == nullptr) {
+        TUDBForm::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    button->click();
 }
 
 void RegisterCommandWindows() {

@@ -11,6 +11,7 @@
 #include <vector>
 
 class QListWidget;
+class QPushButton;
 
 namespace panolcd {
 
@@ -40,6 +41,7 @@ public:
 protected:
     void CreateValidators() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void BuildList(QWidget* client, int top);
@@ -48,6 +50,8 @@ private:
     QWidget* client_ = nullptr;
     QWidget* listFrame_ = nullptr;
     QListWidget* list_ = nullptr;
+    QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
     TUDBLook_Validator* look_ = nullptr;
     TTrEmpty_Validator* place_ = nullptr;
     std::unique_ptr<RecordCard> card_;

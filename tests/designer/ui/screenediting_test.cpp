@@ -29,6 +29,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -332,6 +333,78 @@ TEST_F(ScreenEditing, AVariantListFollowsTheHeightUntilTheOriginalSize) {
     EXPECT_EQ(window->VariantList()->height(), listHeight);
     // The window reports clipboard commands and takes them on its list.
     EXPECT_EQ(window->HandleMessage(kWmQueryEditCaps, 0, 0), 0x40000C78u);
+}
+
+TEST_F(ScreenEditing, EnterConfirmsACommandOrVariantWindowAndEscapeDropsItsEdits) {
+    // The screen's onkey window, and the window of its first variant opened from its list.
+    const std::function<TCommandForm*()> onKey = [this] {
+        DoubleClick(Existing(kObjCmdOnKey));
+        return Window("F_LONKEY");
+    };
+    const std::function<TCommandForm*()> variant = [this, &onKey] {
+        TCommandForm* window = onKey();
+        if (window == nullptr)
+            return window;
+        window->VariantList()->setCurrentRow(0);
+        QTest::keyClick(window->VariantList(), Qt::Key_Space);
+        return Window("F_ONKEYC");
+    };
+    struct Case {
+        const std::function<TCommandForm*()>* open;
+        const char* edit;
+        const char* text;
+        Qt::Key key;
+        bool stored;
+    };
+    const Case cases[] = {
+        {&onKey, "EditPan_ObjText_Edit", "Klavesy", Qt::Key_Return, true},
+        {&onKey, "EditPan_ObjText_Edit", "Klavesy", Qt::Key_Enter, true},
+        {&onKey, "EditPan_ObjText_Edit", "Zahodit", Qt::Key_Escape, false},
+        {&variant, "EditPan_OnKeyConstSym_Edit", "K_F9", Qt::Key_Return, true},
+        {&variant, "EditPan_OnKeyConstSym_Edit", "K_F8", Qt::Key_Escape, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.edit) + " " + c.text);
+        QPointer<TCommandForm> window = (*c.open)();
+        ASSERT_FALSE(window.isNull());
+        EXPECT_TRUE(Control<QPushButton>(window, "OK_Butt")->isDefault());
+        const TDBRecordObj* record = window->EditValidator().StoredRecord();
+        ASSERT_NE(record, nullptr);
+        const std::vector<std::uint8_t> before = record->RecData;
+        Type(window, c.edit, c.text);
+        EXPECT_TRUE(window->IsEditPanModified(0));
+        auto* line = Control<QLineEdit>(window, c.edit);
+        line->setFocus();
+        QTest::keyClick(line, c.key);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(window.isNull() || !window->isVisible());
+        const std::string data(record->RecData.begin(), record->RecData.end());
+        EXPECT_EQ(data.find(c.text) != std::string::npos, c.stored);
+        if (!c.stored) {
+            EXPECT_EQ(record->RecData, before);
+        }
+        // The onkey window a variant was opened from goes too, its panel untouched.
+        if (TCommandForm* owner = Window("F_LONKEY"))
+            owner->CancelAction();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    EXPECT_TRUE(User().shown.empty()) << User().shown.back().text;
+
+    // A value the record refuses keeps the window open, as OK does; Enter in a memo is a new line.
+    DoubleClick(Existing(kObjCmdWait));
+    QPointer<TCommandForm> wait = Window("F_CMWAIT");
+    ASSERT_FALSE(wait.isNull());
+    auto* memo = Control<QPlainTextEdit>(wait, "EditPan_WaitStatement_Memo");
+    memo->setFocus();
+    QTest::keyClick(memo, Qt::Key_Return);
+    EXPECT_EQ(memo->blockCount(), 2);
+    Type(wait, "EditPan_WaitTimeout_Edit", "-1");
+    QTest::keyClick(Control<QLineEdit>(wait, "EditPan_WaitTimeout_Edit"), Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(wait.isNull());
+    EXPECT_TRUE(wait->isVisible());
+    ASSERT_EQ(User().shown.size(), 1u);
+    EXPECT_EQ(User().shown.front().text, "Hodnota -1 mimo meze <0;2147483647>");
 }
 
 TEST_F(ScreenEditing, PropertyDialogsChangeWhatIsGenerated) {
