@@ -26,6 +26,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileDialog>
@@ -161,6 +162,11 @@ TAppMainForm::TAppMainForm(const std::vector<std::string>& args, QWidget* parent
         });
     });
     tick_->start();
+    // Paste follows the clipboard at once rather than at the next tick. Queued: a cut has
+    // deleted what it copied before the actions are asked.
+    connect(
+        QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+        [this] { Guarded([&] { UpdateActions(); }); }, Qt::QueuedConnection);
     resize(900, 650);
     ActiveChildChanged();
 }
