@@ -26,6 +26,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileDialog>
@@ -161,6 +162,11 @@ TAppMainForm::TAppMainForm(const std::vector<std::string>& args, QWidget* parent
         });
     });
     tick_->start();
+    // Paste follows the clipboard at once rather than at the next tick. Queued: a cut has
+    // deleted what it copied before the actions are asked.
+    connect(
+        QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+        [this] { Guarded([&] { UpdateActions(); }); }, Qt::QueuedConnection);
     resize(900, 650);
     ActiveChildChanged();
 }
@@ -474,11 +480,18 @@ void TAppMainForm::ConnectActions() {
 
 void TAppMainForm::SetFlatToolBars(bool flat) {
     actions_.at("FlatToolBars_Action")->setChecked(flat);
-    const QString style = flat ? QString()
-                               : QStringLiteral("QToolButton { border: 1px outset "
-                                                "palette(mid); padding: 2px; }");
+    // A flat button shows its edge only under the mouse. A checked one (a shown layer, the
+    // zoom, the help screen) stays sunk on either kind of bar, with the same box so that
+    // nothing beside it moves.
+    const QString raised = flat ? QStringLiteral("QToolButton { border: 1px solid transparent; "
+                                                 "padding: 2px; } QToolButton:hover { "
+                                                 "border: 1px outset palette(mid); }")
+                                : QStringLiteral("QToolButton { border: 1px outset "
+                                                 "palette(mid); padding: 2px; }");
+    const QString sunk = QStringLiteral(" QToolButton:checked, QToolButton:pressed { border: 1px "
+                                        "inset palette(dark); background: palette(mid); }");
     for (const auto& [name, bar] : toolBars_)
-        bar->setStyleSheet(style);
+        bar->setStyleSheet(raised + sunk);
 }
 
 QMenu* TAppMainForm::createPopupMenu() {

@@ -35,6 +35,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -423,6 +424,42 @@ TEST_F(MainWindow, EveryToolBarButtonHasItsPictureAndTheBarsFitOneRow) {
         width += bar->sizeHint().width();
     }
     EXPECT_LE(width, 1280);
+}
+
+TEST_F(MainWindow, CheckedToggleButtonsLookPressedOnFlatAndRaisedBars) {
+    UseEntry("DM=0");
+    TAppMainForm form({});
+    form.show();
+    QToolBar* bar = form.ToolBar("LayersZoom_ToolBar");
+    ASSERT_NE(bar, nullptr);
+    QAction* flat = form.Action("FlatToolBars_Action");
+    for (const bool flatBars : {false, true}) {
+        if (flat->isChecked() != flatBars)
+            flat->trigger();
+        for (const char* name : {"HelpScr_Action", "BmpLayer_Action", "TextLayer_Action",
+                                 "GraphicLayer_Action", "CaseLayer_Action", "Zoom2_Action"}) {
+            QAction* action = form.Action(name);
+            ASSERT_TRUE(action->isCheckable()) << name;
+            auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action));
+            ASSERT_NE(button, nullptr) << name;
+            const auto look = [&](bool checked) {
+                action->setChecked(checked);
+                return button->grab().toImage();
+            };
+            const QImage up = look(false);
+            const QImage down = look(true);
+            const std::string what = std::string(name) + (flatBars ? " flat" : " raised");
+            // Pressing does not move the neighbours.
+            EXPECT_EQ(up.size(), down.size()) << what;
+            EXPECT_TRUE(up != down) << what;
+            // The pressed face is darker than the raised one, edge to edge.
+            const auto shade = [](const QImage& image) {
+                const QColor c = image.pixelColor(image.width() / 2, 1);
+                return c.red() + c.green() + c.blue();
+            };
+            EXPECT_LT(shade(down), shade(up)) << what;
+        }
+    }
 }
 
 TEST_F(MainWindow, KnowsWhatItsActiveChildIsAndLendsItsStatusBar) {

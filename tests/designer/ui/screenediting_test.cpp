@@ -8,6 +8,8 @@
 #include "designer/ui/screenwindow.h"
 #include "framework/dataentry/ui/qtcontrols.h"
 #include "framework/dataentry/ui/qtdialogport.h"
+#include "framework/environment/envcontext.h"
+#include "framework/environment/ui/qtclipboardport.h"
 #include "framework/records/database.h"
 #include "framework/records/dbrecord.h"
 #include "framework/windows/commands.h"
@@ -22,8 +24,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -272,6 +277,53 @@ TEST_F(ScreenEditing, CommandWindowsEditTheConstructsAndTheirVariants) {
 
 // Every record window's edit panel is exactly its record's transfer buffer: the project window,
 // the design window and the command and variant windows on the sample's records.
+TEST_F(ScreenEditing, PasteIsOfferedRightAfterACopyOrCutWithoutWaitingForTheTick) {
+    EnvCtx().clipboard = std::make_unique<QtClipboardPort>();
+    auto* root = dynamic_cast<TLcUDBRoot_MDIChild*>(form_->MdiArea()->subWindowList().front());
+    ASSERT_NE(root, nullptr);
+    QAction* paste = form_->Action("EditPaste_Action");
+    const auto selectNewText = [this] {
+        const Frame f = Insert("LCDObjText_Action").Bounds();
+        QTest::mouseClick(screen_->View().viewport(), Qt::LeftButton, {},
+                          QPoint(f.left + f.width / 2, f.top + f.height / 2));
+    };
+    const auto firstCard = [root] { root->CardList(2)->setCurrentRow(0); };
+    struct Case {
+        const char* what;
+        QMdiSubWindow* window;
+        std::function<void()> select;
+        std::function<void()> copy;
+    };
+    const Case cases[] = {
+        {"copy in the design window", screen_, selectNewText,
+         [this] { form_->Action("EditCopy_Action")->trigger(); }},
+        {"cut in the design window", screen_, selectNewText,
+         [this] { form_->Action("EditCut_Action")->trigger(); }},
+        {"copy on a card", root, firstCard,
+         [this] { form_->Action("EditCopy_Action")->trigger(); }},
+        {"Ctrl+Insert on a card", root, firstCard,
+         [root] { QTest::keyClick(root->CardList(2), Qt::Key_Insert, Qt::ControlModifier); }},
+    };
+    for (const Case& c : cases) {
+        QGuiApplication::clipboard()->clear();
+        // Coming to the window asks the actions afresh: nothing to paste yet.
+        QMdiSubWindow* other = c.window == root ? static_cast<QMdiSubWindow*>(screen_) : root;
+        form_->MdiArea()->setActiveSubWindow(other);
+        form_->MdiArea()->setActiveSubWindow(c.window);
+        c.select();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(paste->isEnabled()) << c.what;
+        QElapsedTimer clock;
+        clock.start();
+        c.copy();
+        QCoreApplication::processEvents(); // the posted command and what follows, not the tick
+        QCoreApplication::processEvents();
+        ASSERT_LT(clock.elapsed(), 500) << c.what;
+        EXPECT_FALSE(QGuiApplication::clipboard()->text().isEmpty()) << c.what;
+        EXPECT_TRUE(paste->isEnabled()) << c.what;
+    }
+}
+
 TEST_F(ScreenEditing, EveryRecordWindowsPanelIsItsRecordsTransferBuffer) {
     auto* root = dynamic_cast<TLcUDBRoot_MDIChild*>(form_->MdiArea()->subWindowList().front());
     ASSERT_NE(root, nullptr);
