@@ -107,9 +107,7 @@ bool WouldReplace(const std::string& output, const std::string& file) {
     const std::string cwd = FromFsPath(std::filesystem::current_path(ec));
     if (SameTextCp1250(ExpandFileName(output, cwd), ExpandFileName(file, cwd)))
         return true;
-    const std::optional<std::filesystem::path> existing = FindExistingFile(output);
-    const std::optional<std::filesystem::path> named = FindExistingFile(file);
-    return existing && named && std::filesystem::equivalent(*existing, *named, ec);
+    return SameExistingFile(output, file);
 }
 
 // The open project's own files: the project, its program and generated files, and every file

@@ -170,6 +170,13 @@ bool FileExistsAnyCase(std::string_view storedName) {
     return found && std::filesystem::is_regular_file(*found, ec);
 }
 
+bool SameExistingFile(std::string_view a, std::string_view b) {
+    const auto fileA = FindExistingFile(a);
+    const auto fileB = FindExistingFile(b);
+    std::error_code ec;
+    return fileA && fileB && std::filesystem::equivalent(*fileA, *fileB, ec);
+}
+
 std::string ExistingSpelling(std::string_view storedName) {
     if (!FileExistsAnyCase(storedName))
         return std::string(storedName);

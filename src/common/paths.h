@@ -41,6 +41,8 @@ std::optional<std::filesystem::path> FindExistingFile(std::string_view storedNam
 bool FileExistsAnyCase(std::string_view storedName);
 // The existing file's spelling of the name; the name itself when there is none.
 std::string ExistingSpelling(std::string_view storedName);
+// Whether both names, found as FindExistingFile does, are one file on disk (links followed).
+bool SameExistingFile(std::string_view a, std::string_view b);
 
 // What tells one version of a file from another: its size and modification time.
 struct FileStamp {

@@ -5,9 +5,6 @@
 #include "framework/environment/msgbox.h"
 #include "project/projectcontext.h"
 
-#include <filesystem>
-#include <system_error>
-
 namespace panolcd {
 
 LcdSize LcdSizeOfTerminal(int terminalType, LcdSize current) {
@@ -60,13 +57,10 @@ void TLCDBitmapObject::Unload() {
 // ---- TLCDBitmaps_Man
 
 void TLCDBitmaps_Man::ReloadFile(std::string_view fileName) {
-    const auto written = FindExistingFile(fileName);
-    if (!written)
+    if (!FindExistingFile(fileName))
         return;
-    ReloadWhere([&written](const TLCDBitmapObject& entry) {
-        const auto file = FindExistingFile(entry.FileName());
-        std::error_code error;
-        return file && std::filesystem::equivalent(*file, *written, error);
+    ReloadWhere([fileName](const TLCDBitmapObject& entry) {
+        return SameExistingFile(entry.FileName(), fileName);
     });
 }
 
